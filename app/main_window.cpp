@@ -1,0 +1,109 @@
+// The main window and its four buttons; everything else happens in the
+// dialogs they open.
+#include "app/main_window.h"
+
+#include "dialogs/quote_dialogs.h"
+#include "resources/resource.h"
+
+const char kMainClassName[] = "NUESTRA_CLASE";
+const char kMainWindowTitle[] = "Programa de Presupuestos. Nombre empresa";
+
+namespace {
+
+HINSTANCE Instance = nullptr;
+int CharWidth = 0;
+int CharHeight = 0;
+HWND Buttons[4] = {};
+
+struct ButtonPlace {
+  const char* text;
+  int y;
+  int id;
+};
+const ButtonPlace kButtons[4] = {
+    {"Nuevo Presupuesto", 150, ID_NEW},
+    {"Listar Presupuesto", 200, ID_LIST},
+    {"Modificar Presupuesto", 250, ID_MODIFY},
+    {"Salir", 325, ID_EXIT},
+};
+
+HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+void Create(HWND window, const CREATESTRUCTA* create) {
+  Instance = create->hInstance;
+  HDC dc = GetDC(window);
+  TEXTMETRICA metrics;
+  GetTextMetricsA(dc, &metrics);
+  CharWidth = metrics.tmAveCharWidth;
+  CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
+
+  HANDLE bitmap = LoadImageA(Instance, "fondo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+  HWND picture = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0,
+                                 480, 640, window, MenuId(0), Instance, nullptr);
+  SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+
+  for (int i = 0; i < 4; ++i) {
+    Buttons[i] = CreateWindowExA(0, "button", kButtons[i].text, WS_CHILD | WS_VISIBLE, 240,
+                                 kButtons[i].y, 23 * CharWidth, 2 * CharHeight, window,
+                                 MenuId(kButtons[i].id), create->hInstance, nullptr);
+  }
+  ReleaseDC(window, dc);
+}
+
+void Command(HWND window, int id) {
+  switch (id) {
+    case ID_NEW:
+      DialogBoxParamA(Instance, "NuevoPresupuesto", window, NewQuoteDialogProc, 0);
+      break;
+    case ID_LIST:
+      DialogBoxParamA(Instance, "ListarPresupuesto", window, ListQuoteDialogProc, 0);
+      break;
+    case ID_MODIFY:
+      DialogBoxParamA(Instance, "ModificarPresupuesto", window, ModifyQuoteDialogProc, 0);
+      break;
+    case ID_EXIT:
+      PostQuitMessage(0);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      Create(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+      return 0;
+    case WM_COMMAND:
+      Command(window, LOWORD(wParam));
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+HWND OpenMainWindow(HINSTANCE instance) {
+  WNDCLASSA windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.cbClsExtra = 0;
+  windowClass.cbWndExtra = 0;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  windowClass.lpszMenuName = nullptr;
+  windowClass.lpszClassName = kMainClassName;
+  RegisterClassA(&windowClass);
+
+  HWND window = CreateWindowExA(0, kMainClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
+                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
+                                instance, nullptr);
+  ShowWindow(window, SW_SHOWDEFAULT);
+  return window;
+}

@@ -1,0 +1,19 @@
+// Decimal text of whole numbers and the start-up date text (D/MM/YYYY).
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+// The lowest `width` decimal digits of `value`, zero-padded on the left; a
+// width of 0 gives exactly the number's digits (none at all for 0).
+std::string IntToText(int32_t value, int32_t width);
+
+// The day the program was started, as D/MM/YYYY; set once at start-up.
+extern std::string TodayText;
+
+// D/MM/YYYY for a local date; a missing or unusable date gives 1/01/2000 so
+// that the text always has its form.
+std::string DateText(const std::tm* local);
+
+// Sets TodayText from the local clock.
+void BuildTodayText();

@@ -1,0 +1,45 @@
+// The store's one seam to the disk: every file operation of the quote file,
+// the settings and the backup goes through here, so tests can fail any one.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+enum class DiskOp { Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder };
+
+// What a test wants the next operation to do: go ahead, fail with an error,
+// or (for a write) put only part of the bytes down, as on a full disk.
+enum class DiskFault { None, Error, ShortWrite };
+using DiskFaultHook = DiskFault (*)(DiskOp op);
+
+// Asked before every operation; null in the program.
+extern DiskFaultHook DiskHook;
+
+struct DiskFile;
+
+enum class DiskMode {
+  Read,    // existing file, from its start
+  Create,  // new or emptied file
+  Update,  // existing file, read and written in place, nothing emptied
+};
+
+DiskFile* DiskOpen(const char* path, DiskMode mode);
+// Bytes actually read; fewer than asked at the end of the file or on an error.
+std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size);
+bool DiskWrite(DiskFile* file, const void* data, std::size_t size);
+// Pushes what was written through the runtime's buffer and the system's cache.
+bool DiskSync(DiskFile* file);
+// Closes and frees the file in every case; false when the close failed.
+bool DiskClose(DiskFile* file);
+bool DiskSeek(DiskFile* file, int64_t offset);
+// Length in bytes, or -1.
+int64_t DiskSize(DiskFile* file);
+bool DiskTruncate(DiskFile* file, int64_t size);
+// Puts `from` in the place of `to` in one step, replacing it.
+bool DiskReplace(const char* from, const char* to);
+// Creates a folder; fails when it already exists.
+bool DiskMakeFolder(const char* path);
+bool DiskExists(const char* path);
+
+// Writes `size` bytes to `path` so that a crash leaves either the old or the
+// new content: a temporary beside it, synced, then renamed over it.
+bool DiskWriteWhole(const char* path, const void* data, std::size_t size);

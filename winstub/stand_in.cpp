@@ -1,0 +1,181 @@
+// Native stand-in for the Win32 calls: records what the program asks for and
+// answers from the state that tests set up in StandIn().
+#include "stand_in.h"
+
+#include <cstring>
+
+namespace {
+
+StandInState state;
+
+// Fake handles: small integers that never point anywhere.
+HWND HandleFor(uintptr_t value) { return reinterpret_cast<HWND>(value); }
+constexpr uintptr_t kDialog = 0x1000;
+constexpr uintptr_t kControlBase = 0x100000;
+constexpr uintptr_t kWindowBase = 0x2000;
+
+std::string Text(LPCSTR text) { return text ? std::string(text) : std::string(); }
+
+}  // namespace
+
+StandInState& StandIn() { return state; }
+void StandInReset() { state = StandInState(); }
+HWND StandInDialog() { return HandleFor(kDialog); }
+
+int StandInControlId(HWND control) {
+  return static_cast<int>(reinterpret_cast<uintptr_t>(control) - kControlBase);
+}
+
+HGDIOBJ GetStockObject(int object) { return HandleFor(0x3000 + object); }
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return HandleFor(0x3100); }
+HICON LoadIconA(HINSTANCE, LPCSTR) { return HandleFor(0x3200); }
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+  state.registeredClass = *windowClass;
+  state.registeredClassName = Text(windowClass->lpszClassName);
+  state.calls.push_back("RegisterClassA " + state.registeredClassName);
+  return 1;
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+  StandInWindow made{Text(className), Text(windowName), style, x, y, width, height,
+                     static_cast<int>(reinterpret_cast<uintptr_t>(menu))};
+  state.windows.push_back(made);
+  state.calls.push_back("CreateWindowExA " + made.className);
+  HWND window = HandleFor(kWindowBase + state.windows.size());
+  if (parent == nullptr && state.registeredClass.lpfnWndProc &&
+      made.className == state.registeredClassName) {
+    CREATESTRUCTA create{param, instance, menu, parent, height, width, y, x,
+                         static_cast<LONG>(style), windowName, className, 0};
+    state.registeredClass.lpfnWndProc(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create));
+  }
+  return window;
+}
+
+BOOL ShowWindow(HWND, int show) {
+  state.calls.push_back("ShowWindow " + std::to_string(show));
+  return TRUE;
+}
+
+BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
+  if (state.queue.empty()) {
+    *msg = MSG{};
+    msg->message = WM_QUIT;
+    return 0;
+  }
+  *msg = state.queue.front();
+  state.queue.erase(state.queue.begin());
+  return msg->message == WM_QUIT ? 0 : 1;
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* msg) {
+  if (!state.registeredClass.lpfnWndProc) return 0;
+  return state.registeredClass.lpfnWndProc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT DefWindowProcA(HWND, UINT message, WPARAM, LPARAM) {
+  state.calls.push_back("DefWindowProcA " + std::to_string(message));
+  return 0;
+}
+
+void PostQuitMessage(int exitCode) {
+  state.calls.push_back("PostQuitMessage " + std::to_string(exitCode));
+  MSG quit{};
+  quit.message = WM_QUIT;
+  quit.wParam = static_cast<WPARAM>(exitCode);
+  state.queue.insert(state.queue.begin(), quit);
+}
+
+HDC GetDC(HWND) { return HandleFor(0x4000); }
+
+BOOL GetTextMetricsA(HDC, TEXTMETRICA* metrics) {
+  *metrics = state.metrics;
+  return TRUE;
+}
+
+int ReleaseDC(HWND, HDC) {
+  state.calls.push_back("ReleaseDC");
+  return 1;
+}
+
+HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT, int, int, UINT) {
+  state.calls.push_back("LoadImageA " + Text(name));
+  return HandleFor(0x5000);
+}
+
+LRESULT SendMessageA(HWND, UINT message, WPARAM, LPARAM) {
+  state.calls.push_back("SendMessageA " + std::to_string(message));
+  return 0;
+}
+
+INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC, LPARAM) {
+  state.dialogsOpened.push_back(Text(templateName));
+  state.calls.push_back("DialogBoxParamA " + Text(templateName));
+  return 0;
+}
+
+LRESULT SendDlgItemMessageA(HWND, int id, UINT message, WPARAM wParam, LPARAM) {
+  if (message == EM_LIMITTEXT) state.typingLimit[id] = static_cast<int>(wParam);
+  state.calls.push_back("SendDlgItemMessageA " + std::to_string(id) + " " +
+                        std::to_string(message) + " " + std::to_string(wParam));
+  return 0;
+}
+
+BOOL SetDlgItemTextA(HWND, int id, LPCSTR text) {
+  state.controlText[id] = Text(text);
+  state.calls.push_back("SetDlgItemTextA " + std::to_string(id));
+  return TRUE;
+}
+
+UINT GetDlgItemTextA(HWND, int id, LPSTR buffer, int capacity) {
+  state.calls.push_back("GetDlgItemTextA " + std::to_string(id));
+  if (capacity <= 0) return 0;
+  const std::string& text = state.controlText[id];
+  size_t n = text.size() < static_cast<size_t>(capacity - 1) ? text.size()
+                                                             : static_cast<size_t>(capacity - 1);
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return static_cast<UINT>(n);
+}
+
+HWND GetDlgItem(HWND, int id) { return HandleFor(kControlBase + static_cast<uintptr_t>(id)); }
+
+HWND SetFocus(HWND control) {
+  state.focusId = StandInControlId(control);
+  state.calls.push_back("SetFocus " + std::to_string(state.focusId));
+  return nullptr;
+}
+
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+  state.boxes.push_back({Text(text), Text(caption), type});
+  state.calls.push_back("MessageBoxA " + Text(caption));
+  if (state.boxAnswers.empty()) return IDOK;
+  int answer = state.boxAnswers.front();
+  state.boxAnswers.erase(state.boxAnswers.begin());
+  return answer;
+}
+
+BOOL EndDialog(HWND, INT_PTR result) {
+  state.ended = true;
+  state.endResult = result;
+  state.calls.push_back("EndDialog " + std::to_string(result));
+  return TRUE;
+}
+
+HANDLE CreateMutexA(LPVOID, BOOL, LPCSTR name) {
+  state.calls.push_back("CreateMutexA " + Text(name));
+  return HandleFor(0x6000);
+}
+
+DWORD GetLastError() { return state.lastError; }
+
+DWORD GetCurrentDirectoryA(DWORD capacity, LPSTR buffer) {
+  const std::string& dir = state.currentDirectory;
+  if (capacity <= dir.size()) return static_cast<DWORD>(dir.size() + 1);
+  std::memcpy(buffer, dir.c_str(), dir.size() + 1);
+  return static_cast<DWORD>(dir.size());
+}

@@ -1,0 +1,175 @@
+// Native stand-in for <windows.h>: the few Win32 types, constants and ANSI
+// calls the program uses, so its logic builds and is tested off Windows.
+#pragma once
+#ifdef _WIN32
+#error "winstub/windows.h is for native builds only"
+#endif
+
+#include <cstddef>
+#include <cstdint>
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef uint32_t DWORD;
+typedef unsigned int UINT;
+typedef long LONG;
+typedef intptr_t INT_PTR;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t UINT_PTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef unsigned short ATOM;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef void* LPVOID;
+
+struct StandInHandle;
+typedef StandInHandle* HWND;
+typedef StandInHandle* HINSTANCE;
+typedef StandInHandle* HMODULE;
+typedef StandInHandle* HDC;
+typedef StandInHandle* HBITMAP;
+typedef StandInHandle* HICON;
+typedef StandInHandle* HCURSOR;
+typedef StandInHandle* HBRUSH;
+typedef StandInHandle* HMENU;
+typedef StandInHandle* HGDIOBJ;
+typedef StandInHandle* HANDLE;
+
+#define WINAPI
+#define CALLBACK
+#define TRUE 1
+#define FALSE 0
+
+typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+#define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
+#define MAKEWPARAM(l, h) ((WPARAM)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
+#define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
+
+struct POINT { LONG x; LONG y; };
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+};
+struct WNDCLASSA {
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+};
+struct CREATESTRUCTA {
+  LPVOID lpCreateParams;
+  HINSTANCE hInstance;
+  HMENU hMenu;
+  HWND hwndParent;
+  int cy;
+  int cx;
+  int y;
+  int x;
+  LONG style;
+  LPCSTR lpszName;
+  LPCSTR lpszClass;
+  DWORD dwExStyle;
+};
+struct TEXTMETRICA {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+};
+
+// Messages.
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND 0x0111
+#define EM_LIMITTEXT 0x00C5
+#define STM_SETIMAGE 0x0172
+
+// Styles.
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define WS_OVERLAPPEDWINDOW 0x00CF0000L
+#define WS_CHILD 0x40000000L
+#define WS_VISIBLE 0x10000000L
+#define SS_BITMAP 0x0000000EL
+#define CW_USEDEFAULT ((int)0x80000000)
+#define SW_SHOWDEFAULT 10
+
+// Resources and GDI.
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define LTGRAY_BRUSH 1
+#define IMAGE_BITMAP 0
+#define LR_LOADFROMFILE 0x00000010
+
+// Dialog results and message boxes.
+#define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+#define MB_OK 0x00000000L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+
+#define ERROR_ALREADY_EXISTS 183L
+
+// Window class, windows and message loop.
+HGDIOBJ GetStockObject(int object);
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+ATOM RegisterClassA(const WNDCLASSA* windowClass);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
+                     int x, int y, int width, int height, HWND parent, HMENU menu,
+                     HINSTANCE instance, LPVOID param);
+BOOL ShowWindow(HWND window, int show);
+BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageA(const MSG* msg);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+HDC GetDC(HWND window);
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+int ReleaseDC(HWND window, HDC dc);
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT load);
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Dialogs.
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
+                        DLGPROC procedure, LPARAM initParam);
+LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int capacity);
+HWND GetDlgItem(HWND dialog, int id);
+HWND SetFocus(HWND control);
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+
+// Single-instance guard.
+HANDLE CreateMutexA(LPVOID attributes, BOOL initialOwner, LPCSTR name);
+DWORD GetLastError();
+DWORD GetCurrentDirectoryA(DWORD capacity, LPSTR buffer);
+
+#define WinMain StandInWinMain
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
