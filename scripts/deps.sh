@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, the Debian packages that building, running or
+# testing the program needs and that this machine lacks.
+# Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-liberation)
+test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
+               clang cppcheck clang-tidy)
+
+case "${1:-}" in
+  run) wanted=("${run_packages[@]}") ;;
+  test) wanted=("${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,93 @@
+// Start-up and the main window, run through the Win32 stand-in.
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "resources/resource.h"
+#include "stand_in.h"
+#include "tests/test_folder.h"
+
+namespace {
+
+MSG Command(int id) {
+  MSG msg{};
+  msg.message = WM_COMMAND;
+  msg.wParam = MAKEWPARAM(id, 0);
+  return msg;
+}
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override { StandInReset(); }
+  TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(Startup, MainWindowClassButtonsAndCommands) {
+  StandIn().queue = {Command(ID_NEW), Command(ID_LIST), Command(ID_MODIFY), Command(999),
+                     Command(ID_EXIT), Command(ID_NEW)};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+
+  const WNDCLASSA& cls = StandIn().registeredClass;
+  EXPECT_EQ(StandIn().registeredClassName, "NUESTRA_CLASE");
+  EXPECT_EQ(cls.style, 3u);
+  EXPECT_EQ(cls.lpfnWndProc, MainWindowProc);
+  EXPECT_EQ(cls.lpszMenuName, nullptr);
+
+  const std::vector<StandInWindow>& w = StandIn().windows;
+  ASSERT_EQ(w.size(), 6u);
+  EXPECT_EQ(w[0].className, "NUESTRA_CLASE");
+  EXPECT_EQ(w[0].text, "Programa de Presupuestos. Nombre empresa");
+  EXPECT_EQ(w[0].style, 0xCF0000u);
+  EXPECT_EQ(w[0].width, 640);
+  EXPECT_EQ(w[0].height, 480);
+  EXPECT_EQ(w[1].className, "STATIC");
+  EXPECT_EQ(w[1].style, 0x5000000Eu);
+  EXPECT_EQ(w[1].width, 480);
+  EXPECT_EQ(w[1].height, 640);
+  // Text metrics of the stand-in: average width 8, height 16.
+  const char* texts[] = {"Nuevo Presupuesto", "Listar Presupuesto", "Modificar Presupuesto",
+                         "Salir"};
+  const int ys[] = {150, 200, 250, 325};
+  for (int i = 0; i < 4; ++i) {
+    const StandInWindow& button = w[2 + i];
+    EXPECT_EQ(button.className, "button");
+    EXPECT_EQ(button.text, texts[i]);
+    EXPECT_EQ(button.style, 0x50000000u);
+    EXPECT_EQ(button.x, 240);
+    EXPECT_EQ(button.y, ys[i]);
+    EXPECT_EQ(button.width, 184);
+    EXPECT_EQ(button.height, 32);
+    EXPECT_EQ(button.id, 100 + i);
+  }
+  // "Salir" ends the loop: the command queued after it is never handled.
+  EXPECT_EQ(StandIn().dialogsOpened,
+            (std::vector<std::string>{"NuevoPresupuesto", "ListarPresupuesto",
+                                      "ModificarPresupuesto"}));
+  // The launch was counted before the window existed.
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
+  auto& calls = StandIn().calls;
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageA fondo.bmp"), calls.end());
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
+}
+
+TEST_F(Startup, ClosingTheWindowEndsWithZero) {
+  MSG destroy{};
+  destroy.message = WM_DESTROY;
+  MSG close{};
+  close.message = WM_CLOSE;
+  StandIn().queue = {close, destroy};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(StandIn().calls.back(), "PostQuitMessage 0");
+  EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(), "DefWindowProcA 16"),
+            StandIn().calls.end());
+}
+
+TEST_F(Startup, SecondCopyTouchesNothing) {
+  StandIn().lastError = ERROR_ALREADY_EXISTS;
+  EXPECT_NE(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text, "El programa ya est\xE1 abierto.");
+  EXPECT_FALSE(Exists("config.cfg"));
+  EXPECT_TRUE(StandIn().windows.empty());
+}

@@ -1,0 +1,227 @@
+// The quote file: records built by hand and compared byte for byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "store/disk.h"
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "tests/test_folder.h"
+
+namespace {
+
+// Makes the n-th disk operation of one kind (counted from 1) fail.
+DiskOp FaultOp;
+int FaultAt = 0;
+DiskFault FaultKind = DiskFault::Error;
+int Seen = 0;
+DiskFault FailNth(DiskOp op) {
+  if (op != FaultOp) return DiskFault::None;
+  return ++Seen == FaultAt ? FaultKind : DiskFault::None;
+}
+void InjectFault(DiskOp op, int nth, DiskFault kind = DiskFault::Error) {
+  FaultOp = op;
+  FaultAt = nth;
+  FaultKind = kind;
+  Seen = 0;
+  DiskHook = FailNth;
+}
+
+std::string Quote(int n) {
+  std::string tag = std::to_string(n);
+  return RecordBytes("Linea " + tag + "\r\notra", "Cliente " + tag, tag + "/12/2026",
+                     "Calle " + tag, tag + ",00");
+}
+
+// datos.dat with quotes 1..count and config.cfg counting them.
+std::string StoreQuotes(int count) {
+  std::string file;
+  for (int n = 1; n <= count; ++n) file += Quote(n);
+  WriteBytes("datos.dat", file);
+  WriteBytes("config.cfg", SettingsBytes(count, 3));
+  RecordCount = count;
+  return file;
+}
+
+class QuoteFile : public ::testing::Test {
+ protected:
+  void TearDown() override { DiskHook = nullptr; }
+  TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(QuoteFile, AppendWritesOneRecordAndCountsIt) {
+  WriteBytes("config.cfg", SettingsBytes(0, 1));
+  RecordCount = 0;
+  SetCurrentQuote("Reparacion\r\nMano de obra", "Pe\xF1" "a e hijos", "6/12/2026", "C/ Mayor 1",
+                  "1.234,56");
+  ASSERT_TRUE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("datos.dat"), RecordBytes("Reparacion\r\nMano de obra", "Pe\xF1" "a e hijos",
+                                                "6/12/2026", "C/ Mayor 1", "1.234,56"));
+  EXPECT_EQ(RecordCount, 1);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(1, 1));
+
+  // With config.cfg gone, the launch counter starts again from 0.
+  std::remove("config.cfg");
+  SetCurrentQuote("", "", "", "", "");
+  ASSERT_TRUE(SaveQuote(1, 99));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 0));
+  EXPECT_EQ(ReadBytes("datos.dat").size(), 2 * kRecordSize);
+  EXPECT_EQ(ReadBytes("datos.dat").substr(kRecordSize), RecordBytes("", "", "", "", ""));
+}
+
+TEST_F(QuoteFile, AppendGoesToItsNumberOverAnUncountedTail) {
+  std::string stored = StoreQuotes(2);
+  // A crash left half a record, then a whole record that was never counted.
+  WriteBytes("datos.dat", stored + Quote(9).substr(0, 700));
+  SetCurrentQuote("tercero", "C", "D", "A", "T");
+  ASSERT_TRUE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + RecordBytes("tercero", "C", "D", "A", "T"));
+
+  WriteBytes("datos.dat", ReadBytes("datos.dat") + Quote(8) + Quote(9));
+  SetCurrentQuote("cuarto", "C", "D", "A", "T");
+  ASSERT_TRUE(SaveQuote(1, 0));
+  std::string file = ReadBytes("datos.dat");
+  EXPECT_EQ(file.substr(0, 4 * kRecordSize),
+            stored + RecordBytes("tercero", "C", "D", "A", "T") +
+                RecordBytes("cuarto", "C", "D", "A", "T"));
+  EXPECT_EQ(RecordCount, 4);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, 3));
+}
+
+TEST_F(QuoteFile, FailedAppendChangesNothing) {
+  std::string stored = StoreQuotes(2);
+  SetCurrentQuote("nuevo", "C", "D", "A", "T");
+  struct Case {
+    DiskOp op;
+    int nth;
+    DiskFault kind;
+  } cases[] = {
+      {DiskOp::Open, 1, DiskFault::Error},       // datos.dat
+      {DiskOp::Write, 1, DiskFault::Error},      // the record
+      {DiskOp::Write, 1, DiskFault::ShortWrite}, // full disk in the middle of it
+      {DiskOp::Sync, 1, DiskFault::Error},
+      {DiskOp::Close, 1, DiskFault::Error},
+      {DiskOp::Write, 2, DiskFault::ShortWrite}, // config.cfg
+      {DiskOp::Replace, 1, DiskFault::Error},    // config.cfg put in place
+  };
+  for (const Case& c : cases) {
+    InjectFault(c.op, c.nth, c.kind);
+    EXPECT_FALSE(SaveQuote(1, 0)) << static_cast<int>(c.op) << " " << c.nth;
+    DiskHook = nullptr;
+    EXPECT_EQ(ReadBytes("datos.dat"), stored) << static_cast<int>(c.op) << " " << c.nth;
+    EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 3));
+    EXPECT_EQ(RecordCount, 2);
+  }
+  // A file that has lost counted quotes takes no new one out of its place.
+  WriteBytes("datos.dat", stored.substr(0, kRecordSize));
+  EXPECT_FALSE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("datos.dat"), stored.substr(0, kRecordSize));
+  EXPECT_EQ(RecordCount, 2);
+}
+
+TEST_F(QuoteFile, OverwriteChangesOnlyItsRecord) {
+  for (int number : {1, 3, 5}) {
+    std::string stored = StoreQuotes(5);
+    SetCurrentQuote("corregido", "Otro", "7/12/2026", "Plaza", "9,99");
+    ASSERT_TRUE(SaveQuote(0, number));
+    std::string expected = stored;
+    expected.replace((number - 1) * kRecordSize, kRecordSize,
+                     RecordBytes("corregido", "Otro", "7/12/2026", "Plaza", "9,99"));
+    EXPECT_EQ(ReadBytes("datos.dat"), expected) << number;
+    EXPECT_EQ(ReadBytes("trasvase.dat"), expected) << number;
+    EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 3));
+    EXPECT_EQ(RecordCount, 5);
+    EXPECT_FALSE(Exists("datos.dat.tmp"));
+  }
+  // A file longer than the count keeps only the counted quotes.
+  std::string stored = StoreQuotes(2);
+  WriteBytes("datos.dat", stored + Quote(3) + "cola");
+  SetCurrentQuote("x", "", "", "", "");
+  ASSERT_TRUE(SaveQuote(0, 2));
+  EXPECT_EQ(ReadBytes("datos.dat"), Quote(1) + RecordBytes("x", "", "", "", ""));
+}
+
+TEST_F(QuoteFile, FailedOverwriteChangesNothing) {
+  std::string stored = StoreQuotes(3);
+  SetCurrentQuote("corregido", "", "", "", "");
+  for (int number : {0, -1, 4}) EXPECT_FALSE(SaveQuote(0, number));
+  for (DiskOp op : {DiskOp::Open, DiskOp::Read, DiskOp::Write, DiskOp::Sync, DiskOp::Close,
+                    DiskOp::Replace}) {
+    for (int nth = 1; nth <= 3; ++nth) {
+      InjectFault(op, nth, op == DiskOp::Write ? DiskFault::ShortWrite : DiskFault::Error);
+      bool saved = SaveQuote(0, 2);
+      DiskHook = nullptr;
+      std::string now = ReadBytes("datos.dat");
+      if (saved) {
+        EXPECT_EQ(now.substr(kRecordSize, kRecordSize), RecordBytes("corregido", "", "", "", ""));
+        WriteBytes("datos.dat", stored);
+      } else {
+        EXPECT_EQ(now, stored) << static_cast<int>(op) << " " << nth;
+      }
+      EXPECT_FALSE(Exists("datos.dat.tmp"));
+    }
+  }
+  // Missing or short quote file: nothing to rebuild from.
+  WriteBytes("datos.dat", stored.substr(0, 2 * kRecordSize + 100));
+  EXPECT_FALSE(SaveQuote(0, 1));
+  EXPECT_EQ(ReadBytes("datos.dat"), stored.substr(0, 2 * kRecordSize + 100));
+  std::remove("datos.dat");
+  EXPECT_FALSE(SaveQuote(0, 1));
+  EXPECT_FALSE(Exists("datos.dat"));
+}
+
+TEST_F(QuoteFile, LoadReadsTheWantedRecordOrNothing) {
+  StoreQuotes(3);
+  LoadQuote(2);
+  EXPECT_STREQ(CurrentQuote.name, "Cliente 2");
+  EXPECT_STREQ(CurrentQuote.body, "Linea 2\r\notra");
+  LoadQuote(0);
+  EXPECT_STREQ(CurrentQuote.name, "Cliente 1");
+  LoadQuote(1);
+  EXPECT_STREQ(CurrentQuote.total, "1,00");
+  EXPECT_STREQ(CurrentQuote.address, "Calle 1");
+  EXPECT_STREQ(CurrentQuote.date, "1/12/2026");
+
+  // Past the end, a short last record, or no file: five empty texts, never
+  // what was there before.
+  QuoteRecord empty;
+  ClearQuote(empty);
+  for (int number : {4, 2147483647}) {
+    LoadQuote(number);
+    EXPECT_EQ(std::memcmp(&CurrentQuote, &empty, sizeof empty), 0) << number;
+  }
+  WriteBytes("datos.dat", ReadBytes("datos.dat").substr(0, 3 * kRecordSize - 1));
+  LoadQuote(3);
+  EXPECT_STREQ(CurrentQuote.name, "");
+  std::remove("datos.dat");
+  LoadQuote(1);
+  EXPECT_STREQ(CurrentQuote.body, "");
+}
+
+TEST_F(QuoteFile, FieldsSurviveAtTheirLimitsAndDamageIsCut) {
+  WriteBytes("config.cfg", SettingsBytes(0, 1));
+  RecordCount = 0;
+  std::string body(1799, 'b'), name(39, 'n');
+  SetCurrentQuote(body, name, std::string(39, 'd'), "", std::string(39, 't'));
+  ASSERT_TRUE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("datos.dat"),
+            RecordBytes(body, name, std::string(39, 'd'), "", std::string(39, 't')));
+  ClearQuote(CurrentQuote);
+  LoadQuote(1);
+  EXPECT_EQ(std::string(CurrentQuote.body), body);
+  EXPECT_EQ(std::string(CurrentQuote.name), name);
+  EXPECT_STREQ(CurrentQuote.address, "");
+
+  // Bytes after a NUL mean nothing; a field with no NUL is cut at width - 1.
+  std::string record = RecordBytes("cuerpo", "", "fecha", "", "");
+  record.replace(1800, 40, std::string(40, 'N'));
+  record.replace(1846, 10, "basura!!!!");
+  record.replace(0, 1800, std::string(1800, 'B'));
+  WriteBytes("datos.dat", record);
+  LoadQuote(1);
+  EXPECT_EQ(std::string(CurrentQuote.name), std::string(39, 'N'));
+  EXPECT_STREQ(CurrentQuote.date, "fecha");
+  EXPECT_EQ(std::string(CurrentQuote.body), std::string(1799, 'B'));
+}

@@ -1,0 +1,132 @@
+// config.cfg, the launch counter and the dated backup of every fifth launch.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "app/number_text.h"
+#include "store/disk.h"
+#include "store/quote_record.h"
+#include "store/settings.h"
+#include "tests/test_folder.h"
+
+namespace {
+
+std::string Records(int count) {
+  std::string file;
+  for (int n = 1; n <= count; ++n) file += RecordBytes("q" + std::to_string(n), "", "", "", "");
+  return file;
+}
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override { TodayText = "6/12/2026"; }
+  void TearDown() override { DiskHook = nullptr; }
+  TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(Settings, LaunchesAreCountedAndEveryFifthIsBackedUp) {
+  for (int launch = 1; launch <= 4; ++launch) {
+    LoadSettings();
+    EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, launch));
+    EXPECT_EQ(RecordCount, 0);
+    EXPECT_FALSE(Exists("6-12-2026"));
+  }
+  // Three quotes stored, and a fourth byte-run beyond the count.
+  WriteBytes("datos.dat", Records(4));
+  WriteBytes("config.cfg", SettingsBytes(3, 4));
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 3);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 5));
+  EXPECT_EQ(ReadBytes("6-12-2026/datos.dat"), Records(3));
+  EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(3, 5));
+
+  // The tenth launch on the same date leaves the day's backup alone.
+  WriteBytes("datos.dat", Records(4));
+  WriteBytes("config.cfg", SettingsBytes(4, 9));
+  LoadSettings();
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, 10));
+  EXPECT_EQ(ReadBytes("6-12-2026/datos.dat"), Records(3));
+  EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(3, 5));
+
+  // On another date the fifteenth launch takes a new one.
+  TodayText = "16/01/2027";
+  WriteBytes("config.cfg", SettingsBytes(4, 14));
+  LoadSettings();
+  EXPECT_EQ(ReadBytes("16-01-2027/datos.dat"), Records(4));
+  EXPECT_EQ(ReadBytes("16-01-2027/config.cfg"), SettingsBytes(4, 15));
+}
+
+TEST_F(Settings, BackupTakesWhatIsThere) {
+  // No quote file: only the settings copy.
+  WriteBytes("config.cfg", SettingsBytes(0, 4));
+  LoadSettings();
+  EXPECT_FALSE(Exists("6-12-2026/datos.dat"));
+  EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(0, 5));
+
+  // A count of 0 beside a quote file gives an empty copy; a huge count beside
+  // a short file copies only the whole records there are.
+  TodayText = "7/12/2026";
+  WriteBytes("datos.dat", Records(2));
+  WriteBytes("config.cfg", SettingsBytes(0, 9));
+  LoadSettings();
+  EXPECT_TRUE(Exists("7-12-2026/datos.dat"));
+  EXPECT_EQ(ReadBytes("7-12-2026/datos.dat"), "");
+
+  TodayText = "8/12/2026";
+  WriteBytes("datos.dat", Records(2) + "medio registro");
+  WriteBytes("config.cfg", SettingsBytes(2147483647, 14));
+  LoadSettings();
+  EXPECT_EQ(ReadBytes("8-12-2026/datos.dat"), Records(2));
+}
+
+TEST_F(Settings, OddSettingsFilesAreReadSafely) {
+  // Words the file does not cover count as 0; a count below 0 counts as 0.
+  WriteBytes("config.cfg", std::string("\x02\x00\x00", 3));
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 2);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 1));
+  WriteBytes("config.cfg", SettingsBytes(-7, 2) + "extra");
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 0);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 3));
+  WriteBytes("config.cfg", "");
+  LoadSettings();
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
+  // A launch counter of 0 (config.cfg rewritten by an append) counts launch 1.
+  WriteBytes("config.cfg", SettingsBytes(3, 0));
+  LoadSettings();
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 1));
+}
+
+TEST_F(Settings, LostSettingsFileDoesNotRenumberStoredQuotes) {
+  WriteBytes("datos.dat", Records(3) + "cola");
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 3);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 1));
+}
+
+TEST_F(Settings, SettingsAreNeverLeftHalfWritten) {
+  WriteBytes("config.cfg", SettingsBytes(3, 7));
+  DiskHook = [](DiskOp op) { return op == DiskOp::Write ? DiskFault::ShortWrite : DiskFault::None; };
+  LoadSettings();
+  DiskHook = nullptr;
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+  EXPECT_FALSE(Exists("config.cfg.tmp"));
+  EXPECT_EQ(RecordCount, 3);
+}
+
+TEST_F(Settings, BackupFolderNames) {
+  EXPECT_EQ(BackupFolderName("6/12/2026"), "6-12-2026");
+  EXPECT_EQ(BackupFolderName("16/01/2027"), "16-01-2027");
+  // Launch counts of 0 and negative multiples of 5 are multiples of 5.
+  DatedBackup(0);
+  EXPECT_TRUE(Exists("6-12-2026"));
+  TodayText = "1/01/2030";
+  DatedBackup(-5);
+  EXPECT_TRUE(Exists("1-01-2030"));
+  TodayText = "2/01/2030";
+  DatedBackup(-4);
+  EXPECT_FALSE(Exists("2-01-2030"));
+}
