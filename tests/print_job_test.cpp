@@ -1,0 +1,127 @@
+// The whole print job as it reaches LPT1, and the printer stream under it.
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "print/letterhead.h"
+#include "print/print_job.h"
+#include "print/printer_stream.h"
+#include "print/quote_sheet.h"
+#include "resources/resource.h"
+#include "tests/test_folder.h"
+#include "winstub/stand_in.h"
+
+namespace {
+// Everything a job sends before the sheet: two line ends, the letterhead
+// with CR LF line ends, three line ends.
+const std::string kBeforeSheet = std::string(
+    "\r\n\r\n"
+    "\x1BW\x01\x1Bw\x01\x1Bw\x01\x1Bk\x04\x1BP\x1B" "E\x1B" "4\x1Bl\x05"
+    "\r\n\r\n\r\n\r\nNombre empresa.\r\n\r\n"
+    "\x1B" "5\x1BW\x00"
+    "                     Datos\r\n\r\n\r\n"
+    "\x1Bw\x00\x1Bq\x03"
+    "         Direccion\r\n"
+    "               Telefono\r\n"
+    "                       Datos\r\n\r\n\r\n"
+    "\x1Bq\x00\x1B" "F\x1Bq\x00\x1Bk\x07\x1Bl\x00"
+    "\r\n\r\n\r\n",
+    194);
+
+void SetControls(const std::string& body, const std::string& date, const std::string& name,
+                 const std::string& address, const std::string& total) {
+  StandInReset();
+  StandIn().controlText[IDC_BODY] = body;
+  StandIn().controlText[IDC_DATE] = date;
+  StandIn().controlText[IDC_NAME] = name;
+  StandIn().controlText[IDC_ADDRESS] = address;
+  StandIn().controlText[IDC_TOTAL] = total;
+}
+
+std::string SheetBytes(int32_t number) {
+  std::ostringstream out;
+  PrinterStream stream{out};
+  WriteQuoteSheet(stream, number);
+  return out.str();
+}
+}  // namespace
+
+TEST(PrintJob, WholeJobReachesTheDevice) {
+  TestFolder folder;
+  WriteBytes("LPT1", std::string(5000, 'x'));  // an earlier job's file is emptied
+  SetControls("Reparacion de tejado\r\n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a e hijos",
+              "C/ Mayor 1", "1.234,56");
+  ASSERT_TRUE(PrintQuote(7, StandInDialog()));
+
+  EXPECT_EQ(StandIn().calls,
+            (std::vector<std::string>{"GetDlgItemTextA 200", "GetDlgItemTextA 201",
+                                      "GetDlgItemTextA 203", "GetDlgItemTextA 202",
+                                      "GetDlgItemTextA 205"}));
+  EXPECT_STREQ(CurrentQuote.name, "Pe\xF1" "a e hijos");
+  EXPECT_STREQ(CurrentQuote.address, "C/ Mayor 1");
+
+  std::string job = ReadBytes("LPT1");
+  ASSERT_GT(job.size(), 195u);
+  EXPECT_EQ(job.substr(0, 194), kBeforeSheet);
+  EXPECT_EQ(job.substr(194, job.size() - 195), SheetBytes(7));
+  EXPECT_EQ(job.back(), '\x0C');
+
+  // The letterhead alone: 170 bytes written, 14 of them LF.
+  std::ostringstream out;
+  PrinterStream stream{out};
+  WriteLetterhead(stream);
+  EXPECT_EQ(out.str(), kBeforeSheet.substr(4, 184));
+}
+
+TEST(PrintJob, FieldsAreCutToTheirBuffers) {
+  TestFolder folder;
+  SetControls(std::string(1800, 'b'), std::string(40, 'd'), std::string(39, 'n'),
+              std::string(39, 'a'), std::string(40, 't'));
+  EXPECT_TRUE(PrintQuote(1, StandInDialog()));
+  EXPECT_EQ(std::string(CurrentQuote.body), std::string(1799, 'b'));
+  EXPECT_EQ(std::string(CurrentQuote.date), std::string(39, 'd'));
+  EXPECT_EQ(std::string(CurrentQuote.name), std::string(39, 'n'));
+  EXPECT_EQ(std::string(CurrentQuote.address), std::string(39, 'a'));
+  EXPECT_EQ(std::string(CurrentQuote.total), std::string(39, 't'));
+}
+
+TEST(PrintJob, UnreachableDeviceFailsButFieldsAreTaken) {
+  TestFolder folder;
+  ASSERT_EQ(mkdir("LPT1", 0755), 0);
+  SetCurrentQuote("viejo", "viejo", "viejo", "viejo", "viejo");
+  SetControls("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
+  EXPECT_FALSE(PrintQuote(3, StandInDialog()));
+  EXPECT_STREQ(CurrentQuote.body, "Cuerpo");
+  EXPECT_STREQ(CurrentQuote.date, "1/01/2027");
+  EXPECT_STREQ(CurrentQuote.name, "Luis");
+  EXPECT_STREQ(CurrentQuote.address, "Plaza 3");
+  EXPECT_STREQ(CurrentQuote.total, "10,00");
+}
+
+TEST(PrintJob, DeviceThatRefusesBytesFails) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  TestFolder folder;
+  ASSERT_EQ(symlink("/dev/full", "LPT1"), 0);
+  SetControls("", "", "", "", "");
+  EXPECT_FALSE(PrintQuote(1, StandInDialog()));
+}
+
+TEST(PrintJob, StreamSendsEveryLfAsCrLfAndRemembersFailure) {
+  std::ostringstream out;
+  PrinterStream stream{out};
+  WriteText(stream, "a\nb");
+  PutByte(stream, '\n');
+  PutByte(stream, '\r');
+  EndLine(stream);
+  EXPECT_EQ(out.str(), "a\r\nb\r\n\r\r\n");
+  EXPECT_FALSE(stream.failed);
+
+  std::ostream nowhere(nullptr);
+  PrinterStream broken{nowhere};
+  PutByte(broken, 'x');
+  EXPECT_TRUE(broken.failed);
+}

@@ -1,0 +1,186 @@
+// The printed quote sheet, byte for byte, and the printer character table.
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "print/printer_charset.h"
+#include "print/printer_stream.h"
+#include "print/quote_sheet.h"
+#include "tests/test_folder.h"
+
+namespace {
+std::string Sp(std::size_t n) { return std::string(n, ' '); }
+std::string Rep(std::size_t n, char c) { return std::string(n, c); }
+const std::string V = "\xB3";
+const std::string Blank = V + Sp(78) + V;
+
+// The sheet for CurrentQuote, split at its CR LF line ends.
+std::vector<std::string> SheetLines(int32_t number) {
+  std::ostringstream out;
+  PrinterStream stream{out};
+  WriteQuoteSheet(stream, number);
+  EXPECT_FALSE(stream.failed);
+  std::string bytes = out.str();
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  EXPECT_EQ(start, bytes.size()) << "bytes after the last line end";
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "stray CR or LF: " << line;
+  }
+  EXPECT_EQ(lines.size(), 42u);
+  lines.resize(42);
+  return lines;
+}
+
+std::string Row(const std::string& text) { return V + " " + text + Sp(76 - text.size()) + " " + V; }
+
+// Body rows 1 to 25 of a sheet.
+std::vector<std::string> BodyRows(const std::vector<std::string>& lines) {
+  return std::vector<std::string>(lines.begin() + 6, lines.begin() + 31);
+}
+
+// The 25 rows expected: blank first, then `texts`, then blank.
+std::vector<std::string> ExpectedRows(const std::vector<std::string>& texts) {
+  std::vector<std::string> rows(25, Blank);
+  for (std::size_t i = 0; i < texts.size(); ++i) rows[i + 1] = Row(texts[i]);
+  return rows;
+}
+}  // namespace
+
+TEST(QuoteSheet, WorkedExampleLineByLine) {
+  SetCurrentQuote("Reparacion de tejado\r\n\r\nMano de obra", "Pe\xF1" "a e hijos", "6/12/2026",
+                  "C/ Mayor 1", "1.234,56");
+  std::vector<std::string> expected = {
+      "\xDA" + Rep(78, '\xC4') + "\xBF",
+      Blank,
+      V + " Presupuesto N\xA7 7     Nombre: Pe\xA4" "a e hijos" + Sp(36) + V,
+      V + " Fecha: 6/12/2026     Domicilio: C/ Mayor 1" + Sp(35) + V,
+      Blank,
+      "\xC3" + Rep(78, '\xC4') + "\xB4",
+      Blank,
+      V + " Reparacion de tejado" + Sp(57) + V,
+      Blank,
+      V + " Mano de obra" + Sp(65) + V,
+  };
+  for (int i = 0; i < 21; ++i) expected.push_back(Blank);
+  const std::string boxTop = Sp(66) + "\xDA" + Rep(12, '\xC4') + "\xBF";
+  const std::string boxBottom = Sp(66) + "\xC0" + Rep(12, '\xC4') + "\xD9";
+  std::vector<std::string> tail = {
+      "\xC0" + Rep(78, '\xC4') + "\xD9",
+      "",
+      boxTop,
+      Sp(57) + "Subtotal " + V + " 1.234,56 \x80 " + V,
+      boxBottom,
+      boxTop,
+      Sp(57) + "IVA    % " + V + Sp(12) + V,
+      boxBottom,
+      boxTop,
+      Sp(60) + "Total " + V + Sp(12) + V,
+      boxBottom,
+  };
+  expected.insert(expected.end(), tail.begin(), tail.end());
+
+  std::vector<std::string> lines = SheetLines(7);
+  for (std::size_t i = 0; i < 42; ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+  for (std::size_t i = 0; i < 42; ++i) EXPECT_EQ(expected[i].size(), i == 32 ? 0u : 80u);
+}
+
+TEST(QuoteSheet, PrinterCharsetConvertsOnlyFourLetters) {
+  EXPECT_EQ(ToPrinterCharset("\xD1" "and\xFA Mu\xF1oz"), "\xA5" "and\xFA Mu\xA4oz");
+  EXPECT_EQ(ToPrinterCharset("1\xAA y 2\xBA"), "1\xA6 y 2\xA7");
+  EXPECT_EQ(ToPrinterCharset(""), "");
+  std::string others;
+  for (int byte = 1; byte < 256; ++byte) {
+    if (byte == 0xAA || byte == 0xBA || byte == 0xF1 || byte == 0xD1) continue;
+    others += static_cast<char>(byte);
+  }
+  EXPECT_EQ(ToPrinterCharset(others), others);
+}
+
+TEST(QuoteSheet, BodyIsCutIntoRowsAtBreaksAndAt76Columns) {
+  std::string a74 = Rep(74, 'a'), b75 = Rep(75, 'b'), c76 = Rep(76, 'c');
+  std::string d100 = Rep(50, 'd') + Rep(50, 'e');
+  SetCurrentQuote(a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + d100 + "\r\nfin", "", "", "", "");
+  // The 75-character line is cut after its CR, which is not printed; its LF
+  // and the break after the 76-character line each give an empty row.
+  EXPECT_EQ(BodyRows(SheetLines(1)),
+            ExpectedRows({a74, b75, "", c76, "", d100.substr(0, 76), d100.substr(76), "fin"}));
+
+  SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
+  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
+
+  SetCurrentQuote("", "", "", "", "");
+  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows({}));
+}
+
+TEST(QuoteSheet, BodyBeyondTwentyFourRowsIsDropped) {
+  std::string body;
+  std::vector<std::string> texts;
+  for (int i = 1; i <= 30; ++i) {
+    std::string line = "Linea " + std::to_string(i);
+    body += line + "\r\n";
+    if (i <= 24) texts.push_back(line);
+  }
+  SetCurrentQuote(body, "", "", "", "");
+  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows(texts));
+
+  // A full body with no breaks: 23 rows of 76 and the last 51 bytes.
+  std::string full;
+  for (int i = 0; i < 1799; ++i) full += static_cast<char>('a' + i % 26);
+  SetCurrentQuote(full, "", "", "", "");
+  texts.clear();
+  for (int i = 0; i < 24; ++i) texts.push_back(full.substr(76 * i, 76));
+  EXPECT_EQ(texts.back().size(), 51u);
+  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows(texts));
+}
+
+TEST(QuoteSheet, SubtotalCellGrowsOnlyPastNineCharacters) {
+  SetCurrentQuote("", "", "", "", "");
+  EXPECT_EQ(SheetLines(1)[34], Sp(57) + "Subtotal " + V + Sp(10) + "\x80 " + V);
+  SetCurrentQuote("", "", "", "", "123456,78");
+  EXPECT_EQ(SheetLines(1)[34], Sp(57) + "Subtotal " + V + "123456,78 \x80 " + V);
+  SetCurrentQuote("", "", "", "", "1234567,89");
+  std::vector<std::string> lines = SheetLines(1);
+  EXPECT_EQ(lines[34], Sp(57) + "Subtotal " + V + "1234567,89 \x80 " + V);
+  EXPECT_EQ(lines[34].size(), 81u);
+  EXPECT_EQ(lines[33].size(), 80u);
+  EXPECT_EQ(lines[35].size(), 80u);
+}
+
+TEST(QuoteSheet, HeaderColumnsFollowDateAndNumberWidths) {
+  SetCurrentQuote("", "Ana", "", "Sol 2", "");
+  std::vector<std::string> lines = SheetLines(7);
+  EXPECT_EQ(lines[2], V + " Presupuesto N\xA7 7    Nombre: Ana" + Sp(46) + V);
+  EXPECT_EQ(lines[3], V + " Fecha: " + Sp(5) + "Domicilio: Sol 2" + Sp(49) + V);
+
+  SetCurrentQuote("", "Ana", "6/12/2026", "", "");
+  EXPECT_EQ(SheetLines(0)[2], V + " Presupuesto N\xA7   " + Sp(4) + "Nombre: Ana" + Sp(45) + V);
+  EXPECT_EQ(SheetLines(7)[2], V + " Presupuesto N\xA7 7 " + Sp(4) + "Nombre: Ana" + Sp(45) + V);
+  EXPECT_EQ(SheetLines(99)[2], V + " Presupuesto N\xA7 99" + Sp(4) + "Nombre: Ana" + Sp(45) + V);
+  EXPECT_EQ(SheetLines(100)[2], V + " Presupuesto N\xA7 100" + Sp(4) + "Nombre: Ana" + Sp(44) + V);
+  EXPECT_EQ(SheetLines(100)[3], V + " Fecha: 6/12/2026" + Sp(5) + "Domicilio: " + Sp(45) + V);
+}
+
+TEST(QuoteSheet, LongHeaderPushesTheClosingRuleOut) {
+  std::string name = Rep(39, 'n'), date = Rep(39, 'f');
+  SetCurrentQuote("", name, date, "", "");
+  std::vector<std::string> lines = SheetLines(7);
+  EXPECT_EQ(lines[2], V + " Presupuesto N\xA7 7" + Sp(31) + Sp(4) + "Nombre: " + name + V);
+  EXPECT_EQ(lines[2].size(), 101u);
+  EXPECT_EQ(lines[3], V + " Fecha: " + date + Sp(5) + "Domicilio: " + Sp(15) + V);
+}
+
+TEST(QuoteSheet, ControlBytesPrintAsSpacesAndOtherBytesGoOutAsTheyAre) {
+  SetCurrentQuote("\x1B@o\x7Fjo\r\nuno\rdos\ttres\r\n\xE1\xF1\x80\xBA", "A\x0C" "B\xF1",
+                  "1\n2\xBA", "C/\x1B" "E \xD1", "9\x07\xAA");
+  std::vector<std::string> lines = SheetLines(5);
+  EXPECT_EQ(lines[2], V + " Presupuesto N\xA7 5" + Sp(4) + "Nombre: A B\xA4" + Sp(45) + V);
+  EXPECT_EQ(lines[3], V + " Fecha: 1 2\xBA" + Sp(5) + "Domicilio: C/ E \xA5" + Sp(44) + V);
+  EXPECT_EQ(BodyRows(lines), ExpectedRows({" @o jo", "uno dos tres", "\xE1\xA4\x80\xA7"}));
+  EXPECT_EQ(lines[34], Sp(57) + "Subtotal " + V + Sp(6) + "9 \xAA \x80 " + V);
+}
