@@ -1,0 +1,21 @@
+// Moving through the stored quotes in the list and modify dialogs, one at a
+// time, within 1 to RecordCount.
+#pragma once
+#include <cstdint>
+
+#include <windows.h>
+
+// The number of the quote on show; 0 when no quote is stored.
+extern int32_t BrowseIndex;
+
+// Opening: the newest quote into CurrentQuote and BrowseIndex on it. With no
+// quote stored, CurrentQuote is emptied and BrowseIndex is 0.
+void LoadNewest();
+
+// ">>" and "<<": load and show the next newer or older quote; at the end of
+// the range nothing happens.
+void ShowNewer(HWND dialog);
+void ShowOlder(HWND dialog);
+
+// Whether a stored quote is on show (false only when none is stored).
+bool QuoteOnShow();

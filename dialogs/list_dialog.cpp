@@ -1,0 +1,47 @@
+// The list dialog: the stored quotes one at a time, newest first, read-only,
+// each of them printable.
+#include "dialogs/browse.h"
+#include "dialogs/failure_message.h"
+#include "dialogs/quote_dialogs.h"
+#include "dialogs/working_copy.h"
+#include "print/print_job.h"
+#include "resources/resource.h"
+
+namespace {
+
+void Print(HWND dialog) {
+  // With no quote stored there is nothing on show to print.
+  if (!QuoteOnShow()) return;
+  if (!PrintQuote(BrowseIndex, dialog)) TellPrintFailed(dialog);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      LoadNewest();
+      ShowQuote(dialog, BrowseIndex);
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_NEXT:
+          ShowNewer(dialog);
+          break;
+        case IDC_PREV:
+          ShowOlder(dialog);
+          break;
+        case IDC_PRINT:
+          Print(dialog);
+          break;
+        case IDCANCEL:
+          EndDialog(dialog, 0);
+          break;
+        default:
+          break;
+      }
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

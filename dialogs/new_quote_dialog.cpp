@@ -1,0 +1,91 @@
+// The new-quote dialog: an empty quote dated today under the next number,
+// saved, printed, and guarded by the unsaved-changes question at "Cancelar".
+#include "app/number_text.h"
+#include "dialogs/failure_message.h"
+#include "dialogs/quote_dialogs.h"
+#include "dialogs/working_copy.h"
+#include "print/print_job.h"
+#include "resources/resource.h"
+#include "store/quote_record.h"
+
+namespace {
+
+void Open(HWND dialog) {
+  ClearQuote(CurrentQuote);
+  CopyField(CurrentQuote.date, kFieldWidth, TodayText.c_str());
+  TakeSnapshot();
+  Modified = 0;
+  IsNew = 1;
+
+  SendDlgItemMessageA(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
+  SendDlgItemMessageA(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
+  SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
+  SendDlgItemMessageA(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
+  SendDlgItemMessageA(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
+
+  ShowQuote(dialog, RecordCount + 1);
+  SetFocus(GetDlgItem(dialog, IDC_NAME));
+}
+
+// Before the first save the quote's number is the one it will be appended
+// under; after it, the record it was appended as.
+int32_t QuoteNumber() { return IsNew ? RecordCount + 1 : RecordCount; }
+
+// Saves what the controls hold (already read); false, after telling the
+// user, when it did not reach the disk.
+bool Save(HWND dialog) {
+  if (SaveWorkingCopy(IsNew, RecordCount)) return true;
+  TellSaveFailed(dialog);
+  return false;
+}
+
+void Cancel(HWND dialog) {
+  ReadControls(dialog);
+  if (QuoteChanged()) Modified = 1;
+  if (!Modified) {
+    EndDialog(dialog, 0);
+    return;
+  }
+  int answer = MessageBoxA(dialog, "No se ha guardado el presupuesto actual, \xBF" "desea guardarlo?",
+                           "Modificado", MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  switch (answer) {
+    case IDYES:
+      // A quote that could not be stored keeps the dialog open, so the
+      // user's texts are not lost with it.
+      if (Save(dialog)) EndDialog(dialog, 0);
+      break;
+    case IDCANCEL:
+      break;
+    default:  // IDNO, or 0 when the box could not be shown
+      EndDialog(dialog, 0);
+      break;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      Open(dialog);
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_SAVE:
+          ReadControls(dialog);
+          Save(dialog);
+          break;
+        case IDC_PRINT:
+          if (!PrintQuote(QuoteNumber(), dialog)) TellPrintFailed(dialog);
+          break;
+        case IDCANCEL:
+          Cancel(dialog);
+          break;
+        default:
+          break;
+      }
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

@@ -1,0 +1,30 @@
+// The working copy that the three quote dialogs share: moving CurrentQuote in
+// and out of a dialog's controls, and the new-quote dialog's saved state.
+#pragma once
+#include <cstdint>
+
+#include <windows.h>
+
+#include "store/quote_record.h"
+
+// The quote as it stood when the new-quote dialog opened or last saved.
+extern QuoteRecord QuoteSnapshot;
+// Set when "Cancelar" finds a difference from the snapshot; a save clears it.
+extern unsigned char Modified;
+// 1 until the new-quote dialog's first save: the store appends, not overwrites.
+extern unsigned char IsNew;
+
+// Puts CurrentQuote into the five edits and the number into its label.
+void ShowQuote(HWND dialog, int32_t number);
+
+// Reads the five edits into CurrentQuote, each cut to its field.
+void ReadControls(HWND dialog);
+
+void TakeSnapshot();
+
+// True when any field of CurrentQuote differs from the snapshot.
+bool QuoteChanged();
+
+// Stores CurrentQuote; only once it is stored do the snapshot and the flags
+// move on, so a failed save still counts as unsaved.
+bool SaveWorkingCopy(unsigned char isNew, int32_t number);

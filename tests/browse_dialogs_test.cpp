@@ -1,0 +1,179 @@
+// The list and modify dialogs over the real store: opening on the newest
+// quote, the arrow bounds, printing, and saving the quote on show in place.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "dialogs/browse.h"
+#include "dialogs/quote_dialogs.h"
+#include "tests/dialog_driver.h"
+
+namespace {
+
+using BrowseDialogs = DialogTest;
+using ModifyDialog = DialogTest;
+using ListDialog = DialogTest;
+
+// Presses an arrow and tells whether the dialog did anything at all.
+bool Moves(DLGPROC proc, int arrow) {
+  size_t calls = StandIn().calls.size();
+  EXPECT_EQ(Press(proc, arrow), TRUE);
+  return StandIn().calls.size() != calls;
+}
+
+TEST_F(BrowseDialogs, ArrowsStayWithinTheStoredQuotes) {
+  for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc}) {
+    for (int count : {1, 5, 12}) {
+      SCOPED_TRACE(count);
+      StandInReset();
+      StoreQuotes(count);
+      EXPECT_EQ(Open(proc), FALSE);
+      ExpectShown(Stored(count), std::to_string(count));
+      EXPECT_FALSE(Moves(proc, IDC_NEXT));
+      for (int n = count - 1; n >= 1; --n) {
+        ASSERT_TRUE(Moves(proc, IDC_PREV));
+        ExpectShown(Stored(n), std::to_string(n));
+      }
+      EXPECT_FALSE(Moves(proc, IDC_PREV));
+      EXPECT_EQ(BrowseIndex, 1);
+      if (count > 1) {
+        EXPECT_TRUE(Moves(proc, IDC_NEXT));
+        ExpectShown(Stored(2), "2");
+      }
+      EXPECT_EQ(Press(proc, IDOK), TRUE);
+      EXPECT_EQ(proc(StandInDialog(), WM_CLOSE, 0, 0), FALSE);
+      EXPECT_FALSE(StandIn().ended);
+      EXPECT_EQ(Press(proc, IDCANCEL, 1), TRUE);
+      EXPECT_TRUE(StandIn().ended);
+      EXPECT_EQ(StandIn().endResult, 0);
+      EXPECT_TRUE(StandIn().boxes.empty());
+      EXPECT_EQ(ReadBytes("datos.dat"), StoreQuotes(count));
+    }
+  }
+}
+
+TEST_F(BrowseDialogs, WithNoQuoteStoredNothingIsShownStoredOrPrinted) {
+  // A stray record in datos.dat that the count does not include: it is not
+  // shown as a quote, and nothing overwrites it.
+  WriteBytes("datos.dat", Bytes(Stored(1)));
+  for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc}) {
+    StandInReset();
+    Open(proc);
+    ExpectShown({"", "", "", "", ""}, "");
+    EXPECT_EQ(BrowseIndex, 0);
+    EXPECT_FALSE(Moves(proc, IDC_NEXT));
+    EXPECT_FALSE(Moves(proc, IDC_PREV));
+    Type(IDC_NAME, "Cliente nuevo");
+    EXPECT_FALSE(Moves(proc, IDC_SAVE));
+    EXPECT_FALSE(Moves(proc, IDC_PRINT));
+    EXPECT_TRUE(StandIn().boxes.empty());
+  }
+  EXPECT_EQ(ReadBytes("datos.dat"), Bytes(Stored(1)));
+  EXPECT_FALSE(Exists("config.cfg"));
+  EXPECT_FALSE(Exists("LPT1"));
+  EXPECT_FALSE(Exists("trasvase.dat"));
+  EXPECT_EQ(RecordCount, 0);
+}
+
+TEST_F(ListDialog, PrintsTheQuoteOnShowUnderItsNumber) {
+  std::string stored = StoreQuotes(3);
+  Open(ListQuoteDialogProc);
+  EXPECT_EQ(StandIn().focusId, 0);
+  EXPECT_TRUE(StandIn().typingLimit.empty());
+  EXPECT_FALSE(Moves(ListQuoteDialogProc, IDC_SAVE));
+
+  Press(ListQuoteDialogProc, IDC_PREV);
+  EXPECT_EQ(Press(ListQuoteDialogProc, IDC_PRINT), TRUE);
+  std::string job = ReadBytes("LPT1");
+  EXPECT_NE(job.find(PrintedLabel(2)), std::string::npos);
+  EXPECT_NE(job.find("Nombre: Cliente 2 "), std::string::npos);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_EQ(BrowseIndex, 2);
+
+  std::remove("LPT1");
+  ASSERT_EQ(mkdir("LPT1", 0777), 0);  // the device cannot be opened
+  Press(ListQuoteDialogProc, IDC_PRINT);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  ExpectNotice(StandIn().boxes[0], kPrintFailed);
+  EXPECT_FALSE(StandIn().ended);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
+}
+
+TEST_F(ModifyDialog, OpensOnTheNewestWithFocusAndLimits) {
+  StoreQuotes(5);
+  EXPECT_EQ(Open(ModifyQuoteDialogProc), FALSE);
+  ExpectShown(Stored(5), "5");
+  EXPECT_EQ(StandIn().focusId, IDC_NAME);
+  std::map<int, int> limits = {{IDC_TOTAL, 40}, {IDC_DATE, 40}, {IDC_NAME, 39},
+                               {IDC_ADDRESS, 39}, {IDC_BODY, 1800}};
+  EXPECT_EQ(StandIn().typingLimit, limits);
+  EXPECT_FALSE(Moves(ModifyQuoteDialogProc, IDC_PRINT));
+}
+
+TEST_F(ModifyDialog, SaveOverwritesOnlyTheQuoteOnShow) {
+  std::string stored = StoreQuotes(5);
+  Open(ModifyQuoteDialogProc);
+  Press(ModifyQuoteDialogProc, IDC_PREV);
+  Press(ModifyQuoteDialogProc, IDC_PREV);
+  Type(IDC_NAME, "Pe\xF1" "a e hijos");
+  Press(ModifyQuoteDialogProc, IDC_SAVE);
+  QuoteTexts third = Stored(3);
+  third.name = "Pe\xF1" "a e hijos";
+  std::string expected = stored;
+  expected.replace(2 * kRecordSize, kRecordSize, Bytes(third));
+  EXPECT_EQ(ReadBytes("datos.dat"), expected);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 3));
+  EXPECT_EQ(RecordCount, 5);
+  EXPECT_EQ(BrowseIndex, 3);
+  EXPECT_EQ(Shown(IDC_NUMBER), Label("3"));
+
+  // Saved again: one record with the last texts; 40 characters in the date
+  // and the total are stored as their first 39.
+  std::string forty = std::string(39, '9') + "X";
+  Type(IDC_DATE, forty);
+  Type(IDC_TOTAL, forty);
+  Press(ModifyQuoteDialogProc, IDC_SAVE);
+  third.date = third.total = std::string(39, '9');
+  expected.replace(2 * kRecordSize, kRecordSize, Bytes(third));
+  EXPECT_EQ(ReadBytes("datos.dat"), expected);
+  EXPECT_TRUE(StandIn().boxes.empty());
+
+  // An unsaved edit is dropped by a move: back on quote 3, the stored texts.
+  Type(IDC_ADDRESS, "Otra calle");
+  Press(ModifyQuoteDialogProc, IDC_PREV);
+  ExpectShown(Stored(2), "2");
+  Press(ModifyQuoteDialogProc, IDC_NEXT);
+  ExpectShown(third, "3");
+
+  // ... and by "Cancelar", at once and without a question.
+  Type(IDC_ADDRESS, "Otra calle");
+  Press(ModifyQuoteDialogProc, IDCANCEL);
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_EQ(ReadBytes("datos.dat"), expected);
+}
+
+TEST_F(ModifyDialog, AFailedSaveIsReportedAndChangesNothing) {
+  std::string stored = StoreQuotes(2);
+  Open(ModifyQuoteDialogProc);
+  Type(IDC_BODY, "Nuevo cuerpo");
+  for (DiskFaultHook hook : {FailEveryDiskOp, FailWrites}) {
+    StandIn().boxes.clear();
+    DiskHook = hook;
+    Press(ModifyQuoteDialogProc, IDC_SAVE);
+    DiskHook = nullptr;
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    ExpectNotice(StandIn().boxes[0], kSaveFailed);
+    EXPECT_FALSE(StandIn().ended);
+    EXPECT_EQ(ReadBytes("datos.dat"), stored);
+    EXPECT_EQ(Shown(IDC_BODY), "Nuevo cuerpo");
+  }
+  Press(ModifyQuoteDialogProc, IDC_SAVE);
+  QuoteTexts second = Stored(2);
+  second.body = "Nuevo cuerpo";
+  EXPECT_EQ(ReadBytes("datos.dat"), Bytes(Stored(1)) + Bytes(second));
+}
+
+}  // namespace

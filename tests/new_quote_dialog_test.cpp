@@ -1,0 +1,286 @@
+// The new-quote dialog over the real store: opening, "Guardar", "Imprimir",
+// and the unsaved-changes question with every answer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "dialogs/quote_dialogs.h"
+#include "dialogs/working_copy.h"
+#include "tests/dialog_driver.h"
+
+namespace {
+
+using NewQuoteDialog = DialogTest;
+
+const QuoteTexts kTyped = {"Reparacion de tejado\r\n\r\nMano de obra", "Pe\xF1" "a e hijos",
+                           "7/12/2026", "C/ Mayor 1", "1.234,56"};
+const QuoteTexts kRetyped = {"Solo tejado", "Pe\xF1" "a S.L.", "8/12/2026", "C/ Mayor 2",
+                             "99,00"};
+
+// Presses "Cancelar" with the question (if asked) answered `answer`.
+void CancelAnswering(int answer) {
+  StandIn().boxAnswers = {answer};
+  EXPECT_EQ(Press(NewQuoteDialogProc, IDCANCEL), TRUE);
+}
+
+TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
+  StoreQuotes(7);
+  StandIn().focusId = -1;
+  EXPECT_EQ(Open(NewQuoteDialogProc), FALSE);
+  ExpectShown({"", "", "6/12/2026", "", ""}, "8");
+  EXPECT_EQ(StandIn().focusId, IDC_NAME);
+  std::map<int, int> limits = {{IDC_TOTAL, 40}, {IDC_DATE, 40}, {IDC_NAME, 39},
+                               {IDC_BODY, 1800}, {IDC_ADDRESS, 39}};
+  EXPECT_EQ(StandIn().typingLimit, limits);
+  EXPECT_EQ(IsNew, 1);
+  EXPECT_EQ(Modified, 0);
+
+  StandInReset();
+  RecordCount = 0;
+  Open(NewQuoteDialogProc);
+  EXPECT_EQ(Shown(IDC_NUMBER), Label("1"));
+
+  // Commands answer TRUE whatever their id and notification; other
+  // messages FALSE.
+  EXPECT_EQ(Press(NewQuoteDialogProc, IDOK), TRUE);
+  EXPECT_EQ(Press(NewQuoteDialogProc, IDC_NAME, 0x300), TRUE);
+  EXPECT_EQ(NewQuoteDialogProc(StandInDialog(), WM_CLOSE, 0, 0), FALSE);
+  EXPECT_FALSE(StandIn().ended);
+  EXPECT_TRUE(StandIn().boxes.empty());
+}
+
+TEST_F(NewQuoteDialog, CancelClosesWithoutAskingWhenNothingDiffers) {
+  Open(NewQuoteDialogProc);
+  CancelAnswering(IDYES);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(StandIn().endResult, 0);
+
+  // A field changed and typed back is no change; the notification code in
+  // the high word does not matter.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  Type(IDC_NAME, "Pepe");
+  Type(IDC_NAME, "");
+  Press(NewQuoteDialogProc, IDCANCEL, 1);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_FALSE(Exists("datos.dat"));
+}
+
+TEST_F(NewQuoteDialog, AChangeInAnySingleFieldAsks) {
+  for (int id : {IDC_BODY, IDC_DATE, IDC_NAME, IDC_ADDRESS, IDC_TOTAL}) {
+    SCOPED_TRACE(id);
+    StandInReset();
+    Open(NewQuoteDialogProc);
+    Type(id, "6/12/2027");
+    CancelAnswering(IDNO);
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    EXPECT_EQ(StandIn().boxes[0].text, kQuestion);
+    EXPECT_EQ(StandIn().boxes[0].caption, "Modificado");
+    EXPECT_EQ(StandIn().boxes[0].type, kQuestionType);
+    EXPECT_TRUE(StandIn().ended);
+  }
+  EXPECT_FALSE(Exists("datos.dat"));
+  EXPECT_EQ(RecordCount, 0);
+}
+
+TEST_F(NewQuoteDialog, AnswersToTheQuestion) {
+  std::string stored = StoreQuotes(2);
+
+  // No, and a box that could not be shown: closed, nothing stored.
+  for (int answer : {IDNO, 0}) {
+    StandInReset();
+    Open(NewQuoteDialogProc);
+    TypeQuote(kTyped);
+    CancelAnswering(answer);
+    EXPECT_EQ(StandIn().boxes.size(), 1u);
+    EXPECT_TRUE(StandIn().ended);
+    EXPECT_EQ(ReadBytes("datos.dat"), stored);
+    EXPECT_EQ(RecordCount, 2);
+  }
+
+  // Cancel: stays open with the texts; asks again even once the texts are
+  // back to the snapshot.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  TypeQuote(kTyped);
+  CancelAnswering(IDCANCEL);
+  EXPECT_FALSE(StandIn().ended);
+  EXPECT_EQ(Modified, 1);
+  ExpectShown(kTyped, "3");
+  TypeQuote({"", "", "6/12/2026", "", ""});
+  CancelAnswering(IDCANCEL);
+  EXPECT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_FALSE(StandIn().ended);
+
+  // Yes: the texts read at "Cancelar" are appended as quote 3, then closed.
+  TypeQuote(kTyped);
+  CancelAnswering(IDYES);
+  EXPECT_EQ(StandIn().boxes.size(), 3u);
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
+  EXPECT_EQ(RecordCount, 3);
+}
+
+TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
+  std::string stored = StoreQuotes(2);
+  Open(NewQuoteDialogProc);
+  TypeQuote(kTyped);
+  EXPECT_EQ(Press(NewQuoteDialogProc, IDC_SAVE), TRUE);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
+  EXPECT_EQ(IsNew, 0);
+
+  TypeQuote(kRetyped);
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kRetyped));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
+  EXPECT_EQ(RecordCount, 3);
+  // The label keeps the number the quote was saved under.
+  EXPECT_EQ(Shown(IDC_NUMBER), Label("3"));
+
+  // Saved and unchanged: no question.
+  CancelAnswering(IDYES);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().ended);
+
+  // An edit after the save, answered Yes, overwrites the same record.
+  StandIn().ended = false;
+  Type(IDC_TOTAL, "100,00");
+  CancelAnswering(IDYES);
+  QuoteTexts last = kRetyped;
+  last.total = "100,00";
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(last));
+  EXPECT_EQ(RecordCount, 3);
+  EXPECT_TRUE(StandIn().ended);
+
+  // A new opening starts afresh and never touches the quote saved before.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  ExpectShown({"", "", "6/12/2026", "", ""}, "4");
+  EXPECT_EQ(IsNew, 1);
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  EXPECT_EQ(ReadBytes("datos.dat"),
+            stored + Bytes(last) + RecordBytes("", "", "6/12/2026", "", ""));
+}
+
+TEST_F(NewQuoteDialog, FortyCharacterDateAndTotalAreStoredAsTheirFirst39) {
+  std::string forty(40, 'x');
+  forty[39] = 'y';
+  Open(NewQuoteDialogProc);
+  Type(IDC_DATE, forty);
+  Type(IDC_TOTAL, forty);
+  Type(IDC_BODY, std::string(1800, 'b'));
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  std::string first39(39, 'x');
+  EXPECT_EQ(ReadBytes("datos.dat"), RecordBytes(std::string(1799, 'b'), "", first39, "", first39));
+  // What was stored is the snapshot: the cut texts do not count as a change.
+  CancelAnswering(IDYES);
+  EXPECT_TRUE(StandIn().boxes.empty());
+}
+
+TEST_F(NewQuoteDialog, PrintUsesTheNumberShownAndLeavesTheQuoteUnsaved) {
+  std::string stored = StoreQuotes(1);
+  Open(NewQuoteDialogProc);
+  QuoteRecord snapshot = QuoteSnapshot;
+  EXPECT_EQ(Press(NewQuoteDialogProc, IDC_PRINT), TRUE);
+  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2)), std::string::npos);
+  EXPECT_EQ(IsNew, 1);
+  EXPECT_EQ(Modified, 0);
+  EXPECT_EQ(std::memcmp(&snapshot, &QuoteSnapshot, sizeof snapshot), 0);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored);
+  CancelAnswering(IDYES);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().ended);
+
+  // Printed with a change: "Cancelar" still asks, and Yes appends.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  TypeQuote(kTyped);
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_EQ(Modified, 0);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  CancelAnswering(IDCANCEL);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text, kQuestion);
+
+  // Once saved, the quote prints under the number it was appended as.
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  std::remove("LPT1");
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2)), std::string::npos);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
+  EXPECT_EQ(StandIn().boxes.size(), 1u);
+
+  // A device that cannot be opened is reported; the dialog stays open.
+  std::remove("LPT1");
+  ASSERT_EQ(mkdir("LPT1", 0777), 0);
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  ExpectNotice(StandIn().boxes[1], kPrintFailed);
+  EXPECT_FALSE(StandIn().ended);
+}
+
+TEST_F(NewQuoteDialog, AFailedSaveIsReportedAndLeavesTheQuoteUnsaved) {
+  std::string stored = StoreQuotes(2);
+  Open(NewQuoteDialogProc);
+  TypeQuote(kTyped);
+  DiskHook = FailEveryDiskOp;
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  ExpectNotice(StandIn().boxes[0], kSaveFailed);
+  EXPECT_EQ(IsNew, 1);
+  EXPECT_EQ(Modified, 0);
+  EXPECT_EQ(std::string(QuoteSnapshot.name), "");
+  EXPECT_EQ(RecordCount, 2);
+
+  // "Cancelar" still asks; a Yes that fails again keeps the dialog open
+  // with the user's texts.
+  CancelAnswering(IDYES);
+  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  EXPECT_EQ(StandIn().boxes[1].text, kQuestion);
+  ExpectNotice(StandIn().boxes[2], kSaveFailed);
+  EXPECT_FALSE(StandIn().ended);
+  ExpectShown(kTyped, "3");
+  EXPECT_EQ(ReadBytes("datos.dat"), stored);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 3));
+
+  // Once the disk works, Yes appends the quote as the next one.
+  DiskHook = nullptr;
+  CancelAnswering(IDYES);
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
+}
+
+TEST_F(NewQuoteDialog, AFailedOverwriteKeepsTheFirstSave) {
+  std::string stored = StoreQuotes(1);
+  Open(NewQuoteDialogProc);
+  TypeQuote(kTyped);
+  Press(NewQuoteDialogProc, IDC_SAVE);
+
+  // A full disk while rewriting: the first save stays on disk and in the
+  // snapshot, and the quote is still not new.
+  TypeQuote(kRetyped);
+  DiskHook = FailWrites;
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  ExpectNotice(StandIn().boxes[0], kSaveFailed);
+  EXPECT_EQ(IsNew, 0);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
+  EXPECT_EQ(std::string(QuoteSnapshot.name), kTyped.name);
+
+  DiskHook = nullptr;
+  CancelAnswering(IDYES);
+  EXPECT_EQ(StandIn().boxes[1].text, kQuestion);
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kRetyped));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 3));
+}
+
+}  // namespace
