@@ -2,6 +2,8 @@
 // launch count, always rewritten whole through a temporary and a rename.
 #include "store/settings.h"
 
+#include <cstring>
+
 #include "app/number_text.h"
 #include "store/disk.h"
 #include "store/quote_record.h"
@@ -24,12 +26,14 @@ void PutWord(unsigned char* bytes, int32_t value) {
 
 // How many whole records datos.dat holds; only used when config.cfg is lost,
 // so that new quotes are numbered after the stored ones instead of over them.
+// -1 when the file is there but cannot be measured.
 int32_t WholeRecordsOnDisk() {
   DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Read);
-  if (!file) return 0;
+  if (!file) return DiskExists(kQuoteFile) ? -1 : 0;
   int64_t size = DiskSize(file);
   DiskClose(file);
-  int64_t records = size > 0 ? size / static_cast<int64_t>(kRecordSize) : 0;
+  if (size < 0) return -1;
+  int64_t records = size / static_cast<int64_t>(kRecordSize);
   return records > INT32_MAX ? INT32_MAX : static_cast<int32_t>(records);
 }
 
@@ -56,12 +60,18 @@ void CopyInto(const char* from, const std::string& to, int32_t count, std::size_
 
 SettingsRecord ReadSettings(bool* found) {
   unsigned char bytes[8] = {0};
+  bool read = false;
   DiskFile* file = DiskOpen(kSettingsFile, DiskMode::Read);
-  if (found) *found = file != nullptr;
   if (file) {
-    DiskRead(file, bytes, sizeof bytes);
+    // A read that gives fewer bytes than the file holds has failed; its
+    // zeros must not pass for a count of 0.
+    int64_t size = DiskSize(file);
+    std::size_t held = size < 0 ? 0 : size < 8 ? static_cast<std::size_t>(size) : sizeof bytes;
+    read = size >= 0 && DiskRead(file, bytes, sizeof bytes) == held;
     DiskClose(file);
   }
+  if (!read) std::memset(bytes, 0, sizeof bytes);
+  if (found) *found = read;
   return SettingsRecord{WordAt(bytes), WordAt(bytes + 4)};
 }
 
@@ -81,7 +91,12 @@ void LoadSettings() {
     // A counter at its largest value wraps instead of overflowing.
     launchCount = static_cast<int32_t>(static_cast<uint32_t>(stored.launchCount) + 1u);
   } else {
-    RecordCount = WholeRecordsOnDisk();
+    int32_t onDisk = WholeRecordsOnDisk();
+    RecordCount = onDisk < 0 ? 0 : onDisk;
+    // A settings file that is there but unreadable, or a quote file that
+    // cannot be measured, is not rewritten with guesses: that would put a
+    // wrong count in place of the true one. This launch goes uncounted.
+    if (onDisk < 0 || DiskExists(kSettingsFile)) return;
   }
   WriteSettings(RecordCount, launchCount);
   DatedBackup(launchCount);

@@ -10,7 +10,8 @@ struct SettingsRecord {
 };
 
 // The stored words; words the file does not hold (missing or short file)
-// read as 0. `found` tells whether config.cfg could be opened at all.
+// read as 0. `found` tells whether config.cfg could be opened and read; when
+// it could not, both words are 0.
 SettingsRecord ReadSettings(bool* found = nullptr);
 
 // Rewrites config.cfg in one atomic step; false if it is unchanged.

@@ -1,0 +1,161 @@
+// Test support for the fault and crash tests: a store of known quotes, and
+// the checks that what an interrupted operation left behind has lost nothing.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "tests/test_folder.h"
+
+namespace store_checks {
+
+constexpr char kBackupFolder[] = "6-12-2026";  // TodayText 6/12/2026
+
+// Quote n as stored: every field differs from every other quote's.
+inline std::string SampleQuote(int n) {
+  std::string tag = std::to_string(n);
+  return RecordBytes("Linea " + tag + "\r\nsegunda linea " + tag, "Cliente " + tag,
+                     tag + "/12/2026", "Calle " + tag, tag + "0,00");
+}
+
+// The quote being saved, in CurrentQuote and as its record.
+inline std::string NewQuote() {
+  SetCurrentQuote("Nuevo\r\ncorregido", "Pe\xF1" "a", "7/12/2026", "Plaza", "99,99");
+  return RecordBytes("Nuevo\r\ncorregido", "Pe\xF1" "a", "7/12/2026", "Plaza", "99,99");
+}
+
+// A record in a failure message: its customer name and a digest of its bytes.
+inline std::string Show(const std::string& record) {
+  if (record.size() != kRecordSize) return "(" + std::to_string(record.size()) + " bytes)";
+  return std::string(record.c_str() + 1800) + " #" + std::to_string(std::hash<std::string>()(record));
+}
+
+inline int32_t WordOf(const std::string& bytes, std::size_t at) {
+  uint32_t word = 0;
+  for (int i = 3; i >= 0; --i) word = word << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return static_cast<int32_t>(word);
+}
+
+// Removes whatever an operation may leave in the test's folder, so that one
+// folder serves a whole sweep.
+inline void EmptyFolder() {
+  for (const char* name : {"datos.dat", "config.cfg", "trasvase.dat", "datos.dat.tmp",
+                           "config.cfg.tmp", "LPT1"}) {
+    std::remove(name);
+  }
+  std::string folder = kBackupFolder;
+  std::remove((folder + "/datos.dat").c_str());
+  std::remove((folder + "/config.cfg").c_str());
+  ::rmdir(folder.c_str());
+}
+
+// The files before an operation: quotes 1..n in datos.dat (then `tail`, a
+// crash's leftover) and config.cfg counting them, unless it is left out.
+struct Store {
+  std::vector<std::string> quotes;
+  int32_t launchCount = 0;
+  bool settingsThere = true;
+  std::string tail;
+
+  std::string QuoteFileBytes() const {
+    std::string bytes;
+    for (const std::string& quote : quotes) bytes += quote;
+    return bytes + tail;
+  }
+  int32_t Count() const { return static_cast<int32_t>(quotes.size()); }
+};
+
+inline Store MakeStore(int count, int32_t launchCount, bool settingsThere = true,
+                       const std::string& tail = "") {
+  Store store;
+  for (int n = 1; n <= count; ++n) store.quotes.push_back(SampleQuote(n));
+  store.launchCount = launchCount;
+  store.settingsThere = settingsThere;
+  store.tail = tail;
+  return store;
+}
+
+// Lays the store down in an emptied folder and sets RecordCount as a
+// start-up would have.
+inline void LayDown(const Store& store) {
+  EmptyFolder();
+  if (store.Count() > 0 || !store.tail.empty()) WriteBytes("datos.dat", store.QuoteFileBytes());
+  if (store.settingsThere) WriteBytes("config.cfg", SettingsBytes(store.Count(), store.launchCount));
+  RecordCount = store.Count();
+}
+
+// What the files hold now, read as a fresh start-up would: the count in
+// config.cfg and each counted quote's record.
+struct OnDisk {
+  bool settingsThere = false;
+  int32_t count = 0;
+  int32_t launchCount = 0;
+  std::vector<std::string> quotes;
+};
+
+// Reads the files back; config.cfg must be whole, every counted quote must be
+// in datos.dat whole and LoadQuote must give back exactly its texts.
+inline OnDisk ReadBack() {
+  OnDisk disk;
+  std::string settings = ReadBytes("config.cfg");
+  disk.settingsThere = Exists("config.cfg");
+  if (disk.settingsThere) {
+    EXPECT_EQ(settings.size(), 8u) << "config.cfg left part-written";
+    if (settings.size() != 8) return disk;
+    disk.count = WordOf(settings, 0);
+    disk.launchCount = WordOf(settings, 4);
+  }
+  std::string file = ReadBytes("datos.dat");
+  int64_t whole = static_cast<int64_t>(file.size() / kRecordSize);
+  EXPECT_GE(whole, disk.count) << "config.cfg counts quotes that are not in datos.dat";
+  for (int32_t n = 1; n <= disk.count && n <= whole; ++n) {
+    std::string record = file.substr((n - 1) * kRecordSize, kRecordSize);
+    disk.quotes.push_back(record);
+    QuoteRecord stored, expected, loaded;
+    std::memcpy(&stored, record.data(), kRecordSize);
+    ClearQuote(expected);
+    CopyQuote(expected, stored);
+    ClearQuote(CurrentQuote);
+    LoadQuote(n);
+    ClearQuote(loaded);
+    CopyQuote(loaded, CurrentQuote);
+    EXPECT_EQ(std::memcmp(&loaded, &expected, kRecordSize), 0) << "quote " << n << " loads wrong";
+  }
+  return disk;
+}
+
+// A backup, if one was begun, holds nothing but the start of a true copy of
+// the quotes and of config.cfg as it is now.
+inline void ExpectBackupIsPartOf(const Store& store) {
+  std::string folder = kBackupFolder;
+  if (!Exists(folder)) return;
+  std::string quotes = store.QuoteFileBytes().substr(0, store.quotes.size() * kRecordSize);
+  std::string copy = ReadBytes(folder + "/datos.dat");
+  EXPECT_EQ(copy, quotes.substr(0, copy.size())) << "backup of datos.dat holds wrong bytes";
+  std::string settings = ReadBytes(folder + "/config.cfg");
+  EXPECT_EQ(settings, ReadBytes("config.cfg").substr(0, settings.size()))
+      << "backup of config.cfg holds wrong bytes";
+}
+
+// After a failed or interrupted save: the user saves once more with the disk
+// healthy; it must work and keep every quote the files counted.
+inline void ExpectAppendKeepsAll(const OnDisk& before) {
+  std::string added = NewQuote();
+  ASSERT_TRUE(SaveQuote(1, 0)) << "a healthy append was refused";
+  OnDisk after = ReadBack();
+  ASSERT_EQ(after.count, before.count + 1);
+  ASSERT_EQ(after.quotes.size(), static_cast<std::size_t>(after.count));
+  ASSERT_EQ(before.quotes.size(), static_cast<std::size_t>(before.count));
+  for (int32_t n = 0; n < before.count; ++n) EXPECT_EQ(Show(after.quotes[n]), Show(before.quotes[n]));
+  EXPECT_EQ(Show(after.quotes.back()), Show(added));
+  EXPECT_EQ(RecordCount, after.count);
+}
+
+}  // namespace store_checks

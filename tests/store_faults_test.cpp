@@ -1,0 +1,75 @@
+// Faults the fault-injection sweep found in the store, each pinned down by
+// the shortest way to bring it about.
+#include <gtest/gtest.h>
+
+#include "app/number_text.h"
+#include "store/disk.h"
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "store/settings.h"
+#include "tests/store_checks.h"
+#include "tests/test_folder.h"
+
+using namespace store_checks;
+
+namespace {
+
+// Fails the n-th operation of one kind with an error; with `from`, that one
+// and every later one of the kind.
+DiskOp FailingOp;
+int FailingFrom = 0;
+bool FailingOn = false;
+int Seen = 0;
+DiskFault FailOp(DiskOp op) {
+  if (op != FailingOp) return DiskFault::None;
+  ++Seen;
+  return Seen == FailingFrom || (FailingOn && Seen > FailingFrom) ? DiskFault::Error
+                                                                   : DiskFault::None;
+}
+void Fail(DiskOp op, int nth, bool from = false) {
+  FailingOp = op;
+  FailingFrom = nth;
+  FailingOn = from;
+  Seen = 0;
+  DiskHook = FailOp;
+}
+
+class StoreFaults : public ::testing::Test {
+ protected:
+  void SetUp() override { TodayText = "6/12/2026"; }
+  void TearDown() override { DiskHook = nullptr; }
+  TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(StoreFaults, UnreadableSettingsAreNotTakenForNoQuotes) {
+  // A read error on config.cfg used to count 0 quotes and write that down,
+  // so the next append went over quote 1.
+  Store store = MakeStore(3, 7);
+  LayDown(store);
+  Fail(DiskOp::Read, 1);
+  LoadSettings();
+  DiskHook = nullptr;
+  EXPECT_EQ(RecordCount, 3);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+
+  // Neither file readable: nothing is counted and nothing written.
+  LayDown(store);
+  DiskHook = [](DiskOp) { return DiskFault::Error; };
+  LoadSettings();
+  DiskHook = nullptr;
+  EXPECT_EQ(RecordCount, 0);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+
+  // config.cfg lost and datos.dat not measurable: config.cfg is not made up
+  // with a count of 0.
+  LayDown(MakeStore(3, 0, false));
+  Fail(DiskOp::Seek, 1);
+  LoadSettings();
+  DiskHook = nullptr;
+  EXPECT_FALSE(Exists("config.cfg"));
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 3);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 1));
+}
