@@ -12,6 +12,7 @@
 namespace {
 
 const char kQuoteFile[] = "datos.dat";
+const char kSettingsFile[] = "config.cfg";
 const char kTransferFile[] = "trasvase.dat";
 const char kNewQuoteFile[] = "datos.dat.tmp";
 
@@ -44,13 +45,26 @@ bool Append() {
   QuoteRecord record = RecordFromCurrentQuote();
   int64_t offset = static_cast<int64_t>(RecordCount) * static_cast<int64_t>(kRecordSize);
 
+  // A settings file that is there but cannot be read would be rewritten
+  // without its launch count.
+  bool found = false;
+  SettingsRecord settings = ReadSettings(&found);
+  if (!found && DiskExists(kSettingsFile)) return false;
+
   DiskFile* file = OpenForAppend();
   if (!file) return false;
   int64_t length = DiskSize(file);
   // A file shorter than the count has lost quotes: a record put after them
   // would not be quote RecordCount + 1. Anything past the counted records
-  // (a crash's leftover) is written over.
-  bool placed = length >= offset && DiskSeek(file, offset);
+  // (a crash's leftover) is written over, but never a quote that the files
+  // count and this process does not (start-up could not read them): with no
+  // settings file, every whole record counts.
+  int64_t counted = found ? settings.recordCount : length / static_cast<int64_t>(kRecordSize);
+  bool placed = length >= offset && counted <= RecordCount;
+  // With no settings file, the count goes down first, so that a record left
+  // behind by a failed save is not taken for a quote by the next start-up.
+  if (placed && !found) placed = WriteSettings(RecordCount, 0);
+  placed = placed && DiskSeek(file, offset);
   bool written = placed && DiskWrite(file, &record, sizeof record) && DiskSync(file);
   bool closed = DiskClose(file);
   if (!placed) return false;
@@ -59,7 +73,6 @@ bool Append() {
     return false;
   }
 
-  SettingsRecord settings = ReadSettings();
   if (!WriteSettings(RecordCount + 1, settings.launchCount)) {
     RestoreLength(length);
     return false;

@@ -98,11 +98,12 @@ TEST_F(QuoteFile, FailedAppendChangesNothing) {
     int nth;
     DiskFault kind;
   } cases[] = {
-      {DiskOp::Open, 1, DiskFault::Error},       // datos.dat
+      {DiskOp::Open, 1, DiskFault::Error},       // config.cfg, read first
+      {DiskOp::Open, 2, DiskFault::Error},       // datos.dat
       {DiskOp::Write, 1, DiskFault::Error},      // the record
       {DiskOp::Write, 1, DiskFault::ShortWrite}, // full disk in the middle of it
       {DiskOp::Sync, 1, DiskFault::Error},
-      {DiskOp::Close, 1, DiskFault::Error},
+      {DiskOp::Close, 2, DiskFault::Error},
       {DiskOp::Write, 2, DiskFault::ShortWrite}, // config.cfg
       {DiskOp::Replace, 1, DiskFault::Error},    // config.cfg put in place
   };

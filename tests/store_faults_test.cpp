@@ -73,3 +73,48 @@ TEST_F(StoreFaults, UnreadableSettingsAreNotTakenForNoQuotes) {
   EXPECT_EQ(RecordCount, 3);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 1));
 }
+
+TEST_F(StoreFaults, AppendKeepsTheLaunchCountAndTheQuotesItCannotSee) {
+  // config.cfg there but unreadable: the append used to write it anew with a
+  // launch count of 0.
+  Store store = MakeStore(3, 7);
+  LayDown(store);
+  NewQuote();
+  Fail(DiskOp::Read, 1);
+  EXPECT_FALSE(SaveQuote(1, 0));
+  DiskHook = nullptr;
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+  EXPECT_TRUE(ReadBytes("datos.dat") == store.QuoteFileBytes());
+
+  // A start-up that could count nothing leaves RecordCount at 0; appending
+  // quote 1 then went over the stored quote 1.
+  LayDown(store);
+  RecordCount = 0;
+  EXPECT_FALSE(SaveQuote(1, 0));
+  EXPECT_TRUE(ReadBytes("datos.dat") == store.QuoteFileBytes());
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+  std::remove("config.cfg");
+  EXPECT_FALSE(SaveQuote(1, 0));
+  EXPECT_TRUE(ReadBytes("datos.dat") == store.QuoteFileBytes());
+  EXPECT_FALSE(Exists("config.cfg"));
+
+  // With config.cfg lost, a record whose save failed and could not be
+  // taken back was counted by the next start-up, though the user was told
+  // it had not been saved.
+  LayDown(MakeStore(3, 0, false));
+  std::string added = NewQuote();
+  Fail(DiskOp::Replace, 2);  // the count after the record
+  DiskFault (*replaceThenTruncate)(DiskOp) = [](DiskOp op) {
+    if (op == DiskOp::Truncate) return DiskFault::Error;
+    return FailOp(op);
+  };
+  DiskHook = replaceThenTruncate;
+  EXPECT_FALSE(SaveQuote(1, 0));
+  DiskHook = nullptr;
+  EXPECT_EQ(ReadBytes("datos.dat").size(), 4 * kRecordSize);  // left behind
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 3);
+  ASSERT_TRUE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, 1));
+  EXPECT_TRUE(ReadBytes("datos.dat") == MakeStore(3, 0).QuoteFileBytes() + added);
+}
