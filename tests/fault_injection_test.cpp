@@ -1,0 +1,217 @@
+// Fault injection: every disk operation of an append, an overwrite and a
+// start-up is made to fail in turn, and what is left must have lost nothing.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <iostream>
+
+#include "app/number_text.h"
+#include "store/disk.h"
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "store/settings.h"
+#include "tests/store_checks.h"
+#include "tests/test_folder.h"
+
+using namespace store_checks;
+
+namespace {
+
+// How the k-th disk operation fails: alone, with an error or (a write) put
+// down only in part; or the disk fills up, or goes away, from then on.
+enum class Fault { Error, ShortWrite, FullDisk, DiskGone };
+constexpr Fault kFaults[] = {Fault::Error, Fault::ShortWrite, Fault::FullDisk, Fault::DiskGone};
+
+const char* FaultName(Fault fault) {
+  switch (fault) {
+    case Fault::Error: return "error";
+    case Fault::ShortWrite: return "short write";
+    case Fault::FullDisk: return "full disk";
+    case Fault::DiskGone: return "disk gone";
+  }
+  return "";
+}
+
+int OpsSeen = 0;
+int FaultAt = 0;
+Fault Planned = Fault::Error;
+
+DiskFault FailAsPlanned(DiskOp op) {
+  int n = ++OpsSeen;
+  if (n < FaultAt) return DiskFault::None;
+  switch (Planned) {
+    case Fault::Error:
+      return n == FaultAt ? DiskFault::Error : DiskFault::None;
+    case Fault::ShortWrite:
+      if (n != FaultAt) return DiskFault::None;
+      return op == DiskOp::Write ? DiskFault::ShortWrite : DiskFault::Error;
+    case Fault::FullDisk:
+      if (op == DiskOp::Write) return DiskFault::ShortWrite;
+      return op == DiskOp::Sync ? DiskFault::Error : DiskFault::None;
+    case Fault::DiskGone:
+      return DiskFault::Error;
+  }
+  return DiskFault::None;
+}
+
+// Runs `operation` over freshly laid files with the k-th disk operation
+// failing, k = 1, 2, ... until the operation no longer reaches k; `check`
+// judges each outcome. Gives the number of fault points tried.
+int Sweep(Fault fault, const std::function<void()>& layDown, const std::function<bool()>& operation,
+          const std::function<void(bool)>& check) {
+  for (int k = 1; k <= 10000; ++k) {
+    SCOPED_TRACE(std::string(FaultName(fault)) + " at disk operation " + std::to_string(k));
+    layDown();
+    OpsSeen = 0;
+    FaultAt = k;
+    Planned = fault;
+    DiskHook = FailAsPlanned;
+    bool result = operation();
+    DiskHook = nullptr;
+    bool reached = OpsSeen >= k;
+    if (!reached) {
+      EXPECT_TRUE(result) << "failed with no fault";
+    }
+    check(result);
+    if (::testing::Test::HasFailure() || !reached) return k;
+  }
+  ADD_FAILURE() << "the operation never ends";
+  return 0;
+}
+
+void Report(const std::string& what, int points) {
+  std::cout << "[ measured ] fault points, " << what << ": " << points << "\n";
+}
+
+class FaultInjection : public ::testing::Test {
+ protected:
+  void SetUp() override { TodayText = "6/12/2026"; }
+  void TearDown() override { DiskHook = nullptr; }
+  TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(FaultInjection, AppendStoresTheQuoteOrTellsItFailed) {
+  const Store stores[] = {
+      MakeStore(3, 7),                                    // the usual case
+      MakeStore(0, 1),                                    // first quote, no datos.dat yet
+      MakeStore(2, 4, true, SampleQuote(9).substr(0, 700)),  // a crash's half record after them
+      MakeStore(2, 4, false),                             // config.cfg lost
+  };
+  int points = 0;
+  for (const Store& store : stores) {
+    for (Fault fault : kFaults) {
+      std::string added;
+      points += Sweep(
+          fault, [&] { LayDown(store); added = NewQuote(); }, [] { return SaveQuote(1, 0); },
+          [&](bool saved) {
+            int32_t n = store.Count();
+            OnDisk disk = ReadBack();
+            if (!disk.settingsThere) {
+              // Only when there was none before; the quote file must then
+              // not hold a quote more than before for a start-up to count.
+              EXPECT_FALSE(store.settingsThere) << "config.cfg lost";
+              EXPECT_FALSE(saved);
+              disk.count = n;
+              std::string file = ReadBytes("datos.dat");
+              EXPECT_LT(file.size(), (n + 1) * kRecordSize) << "an untold quote would be counted";
+              for (int32_t i = 0; i < n; ++i) disk.quotes.push_back(file.substr(i * kRecordSize, kRecordSize));
+            }
+            ASSERT_TRUE(disk.count == n || disk.count == n + 1) << disk.count;
+            bool stored = disk.count == n + 1;
+            for (int32_t i = 0; i < n; ++i) EXPECT_EQ(Show(disk.quotes[i]), Show(store.quotes[i])) << "quote " << i + 1;
+            if (stored) {
+              EXPECT_EQ(Show(disk.quotes[n]), Show(added));
+            }
+            EXPECT_EQ(saved, stored) << "the caller was told wrong";
+            EXPECT_EQ(RecordCount, disk.count) << "the count in memory is not the one on disk";
+            if (disk.settingsThere) {
+              EXPECT_EQ(disk.launchCount, store.settingsThere ? store.launchCount : 0);
+            }
+            // The user saves again once the disk is healthy.
+            ExpectAppendKeepsAll(disk);
+          });
+    }
+  }
+  Report("append (4 kinds of fault, 4 starting stores)", points);
+}
+
+TEST_F(FaultInjection, OverwriteReplacesTheQuoteOrTellsItFailed) {
+  const Store store = MakeStore(3, 7);
+  int points = 0;
+  for (int32_t number : {1, 3}) {
+    for (Fault fault : kFaults) {
+      std::string added;
+      points += Sweep(
+          fault, [&] { LayDown(store); added = NewQuote(); }, [&] { return SaveQuote(0, number); },
+          [&](bool saved) {
+            EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+            OnDisk disk = ReadBack();
+            ASSERT_EQ(disk.quotes.size(), 3u);
+            bool stored = disk.quotes[number - 1] == added;
+            for (int32_t i = 0; i < 3; ++i) {
+              if (i != number - 1 || !stored) {
+                EXPECT_EQ(Show(disk.quotes[i]), Show(store.quotes[i])) << "quote " << i + 1;
+              }
+            }
+            EXPECT_EQ(saved, stored) << "the caller was told wrong";
+            EXPECT_EQ(RecordCount, 3);
+            if (!stored) {
+              NewQuote();
+              ASSERT_TRUE(SaveQuote(0, number));
+              EXPECT_EQ(Show(ReadBack().quotes.at(number - 1)), Show(added));
+            }
+            ExpectAppendKeepsAll(ReadBack());
+          });
+    }
+  }
+  Report("overwrite (4 kinds of fault, first and last quote)", points);
+}
+
+TEST_F(FaultInjection, StartUpLosesNoQuoteAndNoCount) {
+  const Store stores[] = {
+      MakeStore(3, 1),                                       // launch 2: no backup
+      MakeStore(3, 4),                                       // launch 5: backup
+      MakeStore(3, 0, false, SampleQuote(9).substr(0, 700)), // config.cfg lost
+  };
+  int points = 0;
+  for (const Store& store : stores) {
+    for (Fault fault : kFaults) {
+      points += Sweep(
+          fault, [&] { LayDown(store); RecordCount = -1; }, [] { LoadSettings(); return true; },
+          [&](bool) {
+            int32_t n = store.Count();
+            // Start-up never writes the quote file.
+            EXPECT_EQ(ReadBytes("datos.dat"), store.QuoteFileBytes());
+            OnDisk disk = ReadBack();
+            if (store.settingsThere) {
+              ASSERT_TRUE(disk.settingsThere) << "config.cfg lost";
+              EXPECT_TRUE(disk.launchCount == store.launchCount ||
+                          disk.launchCount == store.launchCount + 1) << disk.launchCount;
+            } else if (disk.settingsThere) {
+              EXPECT_EQ(disk.launchCount, 1);
+            }
+            if (disk.settingsThere) {
+              EXPECT_EQ(disk.count, n);
+            }
+            ExpectBackupIsPartOf(store);
+            // A start-up that could read neither file counts nothing; the
+            // store then refuses to append over the quotes it cannot see.
+            if (RecordCount != n) {
+              EXPECT_EQ(RecordCount, 0);
+              std::string files = ReadBytes("datos.dat") + ReadBytes("config.cfg");
+              NewQuote();
+              EXPECT_FALSE(SaveQuote(1, 0)) << "append over quotes start-up could not count";
+              EXPECT_TRUE(ReadBytes("datos.dat") + ReadBytes("config.cfg") == files);
+            }
+            // The next start-up, on a healthy disk, finds them all.
+            RecordCount = -1;
+            LoadSettings();
+            EXPECT_EQ(RecordCount, n);
+            ExpectAppendKeepsAll(ReadBack());
+          });
+    }
+  }
+  Report("start-up (4 kinds of fault, with and without backup, config.cfg lost)", points);
+}
