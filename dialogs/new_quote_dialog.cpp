@@ -1,5 +1,7 @@
 // The new-quote dialog: an empty quote dated today under the next number,
 // saved, printed, and guarded by the unsaved-changes question at "Cancelar".
+#include <cstdint>
+
 #include "app/number_text.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
@@ -9,6 +11,11 @@
 #include "store/quote_record.h"
 
 namespace {
+
+// The number a new quote is to get. A count at its largest (a damaged
+// config.cfg) has no next number, and the store refuses the append; the
+// label must not wrap round to a negative one meanwhile.
+int32_t NextNumber() { return RecordCount < INT32_MAX ? RecordCount + 1 : RecordCount; }
 
 void Open(HWND dialog) {
   ClearQuote(CurrentQuote);
@@ -23,13 +30,13 @@ void Open(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
   SendDlgItemMessageA(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
 
-  ShowQuote(dialog, RecordCount + 1);
+  ShowQuote(dialog, NextNumber());
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
 // Before the first save the quote's number is the one it will be appended
 // under; after it, the record it was appended as.
-int32_t QuoteNumber() { return IsNew ? RecordCount + 1 : RecordCount; }
+int32_t QuoteNumber() { return IsNew ? NextNumber() : RecordCount; }
 
 // Saves what the controls hold (already read); false, after telling the
 // user, when it did not reach the disk.

@@ -3,6 +3,7 @@
 // beside it and renamed over it, so a crash leaves the old file or the new.
 #include "store/quote_file.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "store/disk.h"
@@ -42,6 +43,8 @@ void RestoreLength(int64_t length) {
 }
 
 bool Append() {
+  // A count at its largest leaves no number for another quote.
+  if (RecordCount == INT32_MAX) return false;
   QuoteRecord record = RecordFromCurrentQuote();
   int64_t offset = static_cast<int64_t>(RecordCount) * static_cast<int64_t>(kRecordSize);
 

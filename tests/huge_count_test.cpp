@@ -105,3 +105,18 @@ TEST_F(HugeCount, BrowsingStepsOneQuoteAtATime) {
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(kHuge, 3));
 }
+
+TEST_F(HugeCount, TheNewQuoteNumberDoesNotWrap) {
+  std::string quotes = StoreQuotes(3);
+  WriteBytes("config.cfg", SettingsBytes(kHuge, 3));
+  RecordCount = kHuge;
+  Open(NewQuoteDialogProc);
+  EXPECT_EQ(Shown(IDC_NUMBER), Label("2147483647"));
+  Type(IDC_NAME, "Cliente");
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  ExpectNotice(StandIn().boxes[0], kSaveFailed);
+  EXPECT_EQ(RecordCount, kHuge);
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(kHuge, 3));
+}
