@@ -13,7 +13,7 @@ typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef uint32_t DWORD;
 typedef unsigned int UINT;
-typedef long LONG;
+typedef int32_t LONG;  // 32 bits, as on every Windows target
 typedef intptr_t INT_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t UINT_PTR;
