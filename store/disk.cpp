@@ -24,7 +24,7 @@ struct DiskFile {
 namespace {
 
 // Records move 1960 bytes at a time; a large buffer keeps that to few calls.
-constexpr std::size_t kStreamBuffer = 64 * 1024;
+constexpr std::size_t kStreamBuffer = std::size_t{64} * 1024;
 
 DiskFault Ask(DiskOp op) { return DiskHook ? DiskHook(op) : DiskFault::None; }
 
