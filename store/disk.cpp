@@ -3,6 +3,7 @@
 #include "store/disk.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
 
@@ -17,14 +18,24 @@
 
 DiskFaultHook DiskHook = nullptr;
 
+namespace {
+// Records move 1960 bytes at a time; a large buffer keeps that to few calls.
+constexpr std::size_t kStreamBuffer = std::size_t{64} * 1024;
+}  // namespace
+
 struct DiskFile {
   std::FILE* stream;
+  // A file being written has this as its stream's buffer, given rather than
+  // left to the runtime: given none, glibc ignores the size asked for and
+  // moves 4 KiB per call. A file being read does its own reading ahead here
+  // (see DiskRead), its stream unbuffered.
+  char buffer[kStreamBuffer];
+  bool readAhead;
+  std::size_t next, end;  // bytes of the buffer not yet handed out
+  std::size_t lastFill;
 };
 
 namespace {
-
-// Records move 1960 bytes at a time; a large buffer keeps that to few calls.
-constexpr std::size_t kStreamBuffer = std::size_t{64} * 1024;
 
 DiskFault Ask(DiskOp op) { return DiskHook ? DiskHook(op) : DiskFault::None; }
 
@@ -45,13 +56,71 @@ DiskFile* DiskOpen(const char* path, DiskMode mode) {
   const char* modes[] = {"rb", "wb", "r+b"};
   std::FILE* stream = std::fopen(path, modes[static_cast<int>(mode)]);
   if (!stream) return nullptr;
-  std::setvbuf(stream, nullptr, _IOFBF, kStreamBuffer);
-  return new DiskFile{stream};
+  DiskFile* file = new DiskFile;
+  file->stream = stream;
+  file->readAhead = mode == DiskMode::Read;
+  file->next = file->end = file->lastFill = 0;
+  if (file->readAhead) {
+    std::setvbuf(stream, nullptr, _IONBF, 0);
+  } else {
+    std::setvbuf(stream, file->buffer, _IOFBF, kStreamBuffer);
+  }
+  return file;
 }
+
+namespace {
+// Reads ahead into an empty buffer: the first read takes only what is asked
+// and each later one twice the last, up to the buffer, so that loading the
+// first quote reads one record, not a whole buffer, while a walk over many
+// records soon moves in large reads. False at the end or on an error.
+bool ReadAhead(DiskFile* file, int64_t wanted) {
+  std::size_t want = wanted > static_cast<int64_t>(kStreamBuffer) ? kStreamBuffer
+                                                                 : static_cast<std::size_t>(wanted);
+  if (want < 2 * file->lastFill) want = 2 * file->lastFill;
+  if (want > kStreamBuffer) want = kStreamBuffer;
+  file->next = 0;
+  file->end = std::fread(file->buffer, 1, want, file->stream);
+  file->lastFill = want;
+  return file->end > 0;
+}
+}  // namespace
 
 std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size) {
   if (Ask(DiskOp::Read) != DiskFault::None) return 0;
-  return std::fread(buffer, 1, size, file->stream);
+  if (!file->readAhead) return std::fread(buffer, 1, size, file->stream);
+  unsigned char* out = static_cast<unsigned char*>(buffer);
+  std::size_t done = 0;
+  while (done < size) {
+    if (file->next == file->end && !ReadAhead(file, static_cast<int64_t>(size - done))) break;
+    std::size_t part = file->end - file->next;
+    if (part > size - done) part = size - done;
+    std::memcpy(out + done, file->buffer + file->next, part);
+    file->next += part;
+    done += part;
+  }
+  return done;
+}
+
+int64_t DiskPassOver(DiskFile* file, int64_t size) {
+  if (Ask(DiskOp::Read) != DiskFault::None) return 0;
+  int64_t done = 0;
+  while (done < size) {
+    std::size_t part;
+    if (file->readAhead) {
+      if (file->next == file->end && !ReadAhead(file, size - done)) break;
+      part = file->end - file->next;
+      if (static_cast<int64_t>(part) > size - done) part = static_cast<std::size_t>(size - done);
+      file->next += part;
+    } else {
+      // A file opened for writing keeps its buffer for the stream.
+      char scratch[4096];
+      std::size_t want = size - done < 4096 ? static_cast<std::size_t>(size - done) : 4096;
+      part = std::fread(scratch, 1, want, file->stream);
+      if (part == 0) break;
+    }
+    done += static_cast<int64_t>(part);
+  }
+  return done;
 }
 
 bool DiskWrite(DiskFile* file, const void* data, std::size_t size) {
@@ -87,6 +156,7 @@ bool DiskClose(DiskFile* file) {
 
 bool DiskSeek(DiskFile* file, int64_t offset) {
   if (Ask(DiskOp::Seek) != DiskFault::None) return false;
+  file->next = file->end = 0;
 #ifdef _WIN32
   return _fseeki64(file->stream, offset, SEEK_SET) == 0;
 #else
@@ -96,6 +166,7 @@ bool DiskSeek(DiskFile* file, int64_t offset) {
 
 int64_t DiskSize(DiskFile* file) {
   if (Ask(DiskOp::Seek) != DiskFault::None) return -1;
+  file->next = file->end = 0;
 #ifdef _WIN32
   if (_fseeki64(file->stream, 0, SEEK_END) != 0) return -1;
   int64_t size = _ftelli64(file->stream);

@@ -25,6 +25,9 @@ enum class DiskMode {
 DiskFile* DiskOpen(const char* path, DiskMode mode);
 // Bytes actually read; fewer than asked at the end of the file or on an error.
 std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size);
+// Reads `size` bytes and lets them go, as a reader passes over the records
+// before the one it wants; bytes actually passed over.
+int64_t DiskPassOver(DiskFile* file, int64_t size);
 bool DiskWrite(DiskFile* file, const void* data, std::size_t size);
 // Pushes what was written through the runtime's buffer and the system's cache.
 bool DiskSync(DiskFile* file);

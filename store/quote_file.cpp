@@ -126,10 +126,11 @@ bool SaveQuote(unsigned char isNew, int32_t number) {
 bool ReadQuoteRecord(int32_t skip, QuoteRecord& record) {
   DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Read);
   if (!file) return false;
-  bool ok = true;
-  // The records before the wanted one are passed over by reading; a file
-  // that ends first stops the walk, whatever the count says.
-  for (int32_t i = 0; ok && i < skip; ++i) ok = DiskRead(file, &record, sizeof record) == sizeof record;
+  // The records before the wanted one are passed over by reading, without
+  // copying each out; a file that ends first stops the walk, whatever the
+  // count says.
+  int64_t before = static_cast<int64_t>(skip < 0 ? 0 : skip) * static_cast<int64_t>(kRecordSize);
+  bool ok = DiskPassOver(file, before) == before;
   ok = ok && DiskRead(file, &record, sizeof record) == sizeof record;
   DiskClose(file);
   return ok;

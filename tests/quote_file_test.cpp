@@ -226,3 +226,29 @@ TEST_F(QuoteFile, FieldsSurviveAtTheirLimitsAndDamageIsCut) {
   EXPECT_STREQ(CurrentQuote.date, "fecha");
   EXPECT_EQ(std::string(CurrentQuote.body), std::string(1799, 'B'));
 }
+
+TEST_F(QuoteFile, LongFilesLoadAndRebuildRecordByRecord) {
+  // 150 records run past several of the reader's buffer fills, whose edges
+  // fall inside records.
+  std::string stored = StoreQuotes(150);
+  for (int n = 1; n <= 150; ++n) {
+    LoadQuote(n);
+    ASSERT_EQ(std::string(CurrentQuote.name), "Cliente " + std::to_string(n));
+    ASSERT_EQ(std::string(CurrentQuote.body), "Linea " + std::to_string(n) + "\r\notra");
+    ASSERT_EQ(std::string(CurrentQuote.total), std::to_string(n) + ",00");
+  }
+
+  SetCurrentQuote("nuevo", "Otro", "7/12/2026", "", "9,99");
+  ASSERT_TRUE(SaveQuote(0, 117));
+  std::string expected = stored;
+  expected.replace(116 * kRecordSize, kRecordSize, RecordBytes("nuevo", "Otro", "7/12/2026", "", "9,99"));
+  EXPECT_TRUE(ReadBytes("datos.dat") == expected);
+  EXPECT_TRUE(ReadBytes("trasvase.dat") == expected);
+
+  // A last record one byte short, far into the file, loads as nothing.
+  WriteBytes("datos.dat", expected.substr(0, expected.size() - 1));
+  LoadQuote(150);
+  EXPECT_STREQ(CurrentQuote.name, "");
+  LoadQuote(149);
+  EXPECT_STREQ(CurrentQuote.name, "Cliente 149");
+}

@@ -79,6 +79,13 @@ TEST_F(Settings, BackupTakesWhatIsThere) {
   WriteBytes("config.cfg", SettingsBytes(2147483647, 14));
   LoadSettings();
   EXPECT_EQ(ReadBytes("8-12-2026/datos.dat"), Records(2));
+
+  // A long quote file is copied whole, across the reader's buffer fills.
+  TodayText = "9/12/2026";
+  WriteBytes("datos.dat", Records(150) + "cola");
+  WriteBytes("config.cfg", SettingsBytes(150, 19));
+  LoadSettings();
+  EXPECT_TRUE(ReadBytes("9-12-2026/datos.dat") == Records(150));
 }
 
 TEST_F(Settings, OddSettingsFilesAreReadSafely) {
