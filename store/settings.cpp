@@ -38,7 +38,9 @@ int32_t WholeRecordsOnDisk() {
 }
 
 // Copies up to `count` whole units of `unit` bytes from one file into a new
-// one, and syncs the copy.
+// one. The copy is not synced: the files it copies are on disk already, and
+// a sync could not make the backup whole after a crash anyway (its folder is
+// made first); it would only hold start-up until the copy reached the disk.
 void CopyInto(const char* from, const std::string& to, int32_t count, std::size_t unit) {
   DiskFile* source = DiskOpen(from, DiskMode::Read);
   if (!source) return;
@@ -50,7 +52,6 @@ void CopyInto(const char* from, const std::string& to, int32_t count, std::size_
     for (int32_t i = 0; i < count; ++i) {
       if (DiskRead(source, buffer, unit) != unit || !DiskWrite(copy, buffer, unit)) break;
     }
-    DiskSync(copy);
     DiskClose(copy);
   }
   DiskClose(source);
