@@ -91,6 +91,13 @@ std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size) {
   unsigned char* out = static_cast<unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < size) {
+    if (file->next == file->end && size - done >= kStreamBuffer) {
+      // Nothing is gained from the buffer for a read as large as it.
+      std::size_t got = std::fread(out + done, 1, size - done, file->stream);
+      file->lastFill = kStreamBuffer;
+      done += got;
+      break;
+    }
     if (file->next == file->end && !ReadAhead(file, static_cast<int64_t>(size - done))) break;
     std::size_t part = file->end - file->next;
     if (part > size - done) part = size - done;

@@ -3,6 +3,7 @@
 #include "store/settings.h"
 
 #include <cstring>
+#include <vector>
 
 #include "app/number_text.h"
 #include "store/disk.h"
@@ -12,6 +13,8 @@ namespace {
 
 const char kSettingsFile[] = "config.cfg";
 const char kQuoteFile[] = "datos.dat";
+// The backup copies in blocks of about this many bytes.
+constexpr std::size_t kCopyBlock = std::size_t{128} * 1024;
 
 int32_t WordAt(const unsigned char* bytes) {
   uint32_t word = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
@@ -46,11 +49,20 @@ void CopyInto(const char* from, const std::string& to, int32_t count, std::size_
   if (!source) return;
   DiskFile* copy = DiskOpen(to.c_str(), DiskMode::Create);
   if (copy) {
-    unsigned char buffer[kRecordSize];
-    // Only what could be read is copied: a count larger than the file stops
-    // at its end.
-    for (int32_t i = 0; i < count; ++i) {
-      if (DiskRead(source, buffer, unit) != unit || !DiskWrite(copy, buffer, unit)) break;
+    // The units move many at a time, read straight into the block rather
+    // than one by one through the reader's buffer and the record.
+    int32_t left = count < 0 ? 0 : count;
+    std::size_t units = unit < kCopyBlock ? kCopyBlock / unit : 1;
+    if (static_cast<std::size_t>(left) < units) units = static_cast<std::size_t>(left);
+    std::vector<unsigned char> block(units * unit);
+    // Only what could be read is copied, in whole units: a count larger than
+    // the file stops at its end.
+    while (left > 0) {
+      std::size_t want = static_cast<std::size_t>(left) < units ? static_cast<std::size_t>(left) : units;
+      std::size_t got = DiskRead(source, block.data(), want * unit) / unit;
+      if (got > 0 && !DiskWrite(copy, block.data(), got * unit)) break;
+      if (got < want) break;
+      left -= static_cast<int32_t>(got);
     }
     DiskClose(copy);
   }
