@@ -16,6 +16,8 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DCMAKE_CXX_
 cmake --build build/sanitize -j2
 ctest --test-dir build/sanitize --output-on-failure -j2
 
+bash scripts/reliability.sh build/sanitize/presupuestos_tests
+
 echo "== Windows program"
 bash scripts/build_windows.sh
 

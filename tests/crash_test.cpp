@@ -102,6 +102,7 @@ TEST_F(Crash, AppendIsWhollyThereOrNot) {
             OnDisk disk = ReadBack();
             ASSERT_TRUE(disk.settingsThere);
             ASSERT_TRUE(disk.count == n || disk.count == n + 1) << disk.count;
+            ASSERT_EQ(disk.quotes.size(), static_cast<std::size_t>(disk.count));
             EXPECT_EQ(RecordCount, disk.count);
             for (int32_t i = 0; i < n; ++i) EXPECT_EQ(Show(disk.quotes[i]), Show(store.quotes[i]));
             bool stored = disk.count == n + 1;

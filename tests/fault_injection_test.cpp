@@ -116,11 +116,16 @@ TEST_F(FaultInjection, AppendStoresTheQuoteOrTellsItFailed) {
               disk.count = n;
               std::string file = ReadBytes("datos.dat");
               EXPECT_LT(file.size(), (n + 1) * kRecordSize) << "an untold quote would be counted";
-              for (int32_t i = 0; i < n; ++i) disk.quotes.push_back(file.substr(i * kRecordSize, kRecordSize));
+              for (int32_t i = 0; i < n; ++i) {
+                disk.quotes.push_back(file.substr(i * kRecordSize, kRecordSize));
+              }
             }
             ASSERT_TRUE(disk.count == n || disk.count == n + 1) << disk.count;
+            ASSERT_EQ(disk.quotes.size(), static_cast<std::size_t>(disk.count));
             bool stored = disk.count == n + 1;
-            for (int32_t i = 0; i < n; ++i) EXPECT_EQ(Show(disk.quotes[i]), Show(store.quotes[i])) << "quote " << i + 1;
+            for (int32_t i = 0; i < n; ++i) {
+              EXPECT_EQ(Show(disk.quotes[i]), Show(store.quotes[i])) << "quote " << i + 1;
+            }
             if (stored) {
               EXPECT_EQ(Show(disk.quotes[n]), Show(added));
             }

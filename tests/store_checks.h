@@ -34,7 +34,8 @@ inline std::string NewQuote() {
 // A record in a failure message: its customer name and a digest of its bytes.
 inline std::string Show(const std::string& record) {
   if (record.size() != kRecordSize) return "(" + std::to_string(record.size()) + " bytes)";
-  return std::string(record.c_str() + 1800) + " #" + std::to_string(std::hash<std::string>()(record));
+  std::size_t digest = std::hash<std::string>()(record);
+  return std::string(record.c_str() + 1800) + " #" + std::to_string(digest);
 }
 
 inline int32_t WordOf(const std::string& bytes, std::size_t at) {
@@ -87,7 +88,9 @@ inline Store MakeStore(int count, int32_t launchCount, bool settingsThere = true
 inline void LayDown(const Store& store) {
   EmptyFolder();
   if (store.Count() > 0 || !store.tail.empty()) WriteBytes("datos.dat", store.QuoteFileBytes());
-  if (store.settingsThere) WriteBytes("config.cfg", SettingsBytes(store.Count(), store.launchCount));
+  if (store.settingsThere) {
+    WriteBytes("config.cfg", SettingsBytes(store.Count(), store.launchCount));
+  }
   RecordCount = store.Count();
 }
 
@@ -157,7 +160,9 @@ inline void ExpectAppendKeepsAll(const OnDisk& before) {
   ASSERT_EQ(after.count, before.count + 1);
   ASSERT_EQ(after.quotes.size(), static_cast<std::size_t>(after.count));
   ASSERT_EQ(before.quotes.size(), static_cast<std::size_t>(before.count));
-  for (int32_t n = 0; n < before.count; ++n) EXPECT_EQ(Show(after.quotes[n]), Show(before.quotes[n]));
+  for (int32_t n = 0; n < before.count; ++n) {
+    EXPECT_EQ(Show(after.quotes[n]), Show(before.quotes[n]));
+  }
   EXPECT_EQ(Show(after.quotes.back()), Show(added));
   EXPECT_EQ(RecordCount, after.count);
 }
