@@ -1,0 +1,63 @@
+// The measured cases. Appends grow datos.dat by one record a run and
+// overwrites rebuild it unchanged in size, so a case only puts the folder
+// back once it has finished; a start-up needs its launch count and a
+// missing backup folder before every run. Cases that write start each run
+// with everything earlier on disk, so that no run pays for another's
+// unsynced writes (the transfer file, a backup copy) reaching the disk.
+#include "bench/cases.h"
+
+#include "bench/floors.h"
+#include "bench/scratch_store.h"
+#include "print/print_job.h"
+#include "resources/resource.h"
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "store/settings.h"
+#include "winstub/stand_in.h"
+
+namespace {
+
+void FifthLaunchAhead(int32_t quotes) {
+  RemoveBackupFolder();
+  PutSettings(quotes, 4);
+}
+
+// The dialog's controls as a filled-in quote leaves them; the stand-in's call
+// log is emptied so that it does not grow with the runs.
+void FillDialog(int32_t) {
+  StandInReset();
+  std::string body;
+  for (int line = 1; line <= 20; ++line) {
+    body += "Linea " + std::to_string(line) + ": material y mano de obra, " +
+            std::to_string(line * 3) + " unidades\r\n";
+  }
+  StandIn().controlText[IDC_BODY] = body;
+  StandIn().controlText[IDC_DATE] = "6/12/2026";
+  StandIn().controlText[IDC_NAME] = "Pe\xF1" "a e hijos";
+  StandIn().controlText[IDC_ADDRESS] = "C/ Mayor 1, 2\xBA";
+  StandIn().controlText[IDC_TOTAL] = "1.234,56";
+}
+
+}  // namespace
+
+std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
+  std::vector<BenchCase> cases;
+  for (int32_t quotes : sizes) {
+    cases.push_back({"LoadQuote newest", quotes, [](int32_t n) { LoadQuote(n); },
+                     [](int32_t n) { ReadFloor(n); }, nullptr, false, false});
+    cases.push_back({"LoadQuote first", quotes, [](int32_t) { LoadQuote(1); },
+                     [](int32_t) { ReadFloor(1); }, nullptr, false, false});
+    cases.push_back({"SaveQuote append", quotes, [](int32_t) { SaveQuote(1, RecordCount); },
+                     [](int32_t) { AppendFloor(RecordCount++); }, nullptr, true, false});
+    cases.push_back({"SaveQuote overwrite 1", quotes, [](int32_t) { SaveQuote(0, 1); },
+                     [](int32_t) { OverwriteFloor(); }, nullptr, true, false});
+    cases.push_back({"SaveQuote overwrite last", quotes, [](int32_t n) { SaveQuote(0, n); },
+                     [](int32_t) { OverwriteFloor(); }, nullptr, true, false});
+    cases.push_back({"LoadSettings 5th launch", quotes, [](int32_t) { LoadSettings(); },
+                     [](int32_t n) { StartupFloor(n); }, FifthLaunchAhead, true, false});
+  }
+  cases.push_back({"PrintQuote to a file", 0,
+                   [](int32_t) { PrintQuote(1234, StandInDialog()); }, nullptr, FillDialog,
+                   false, true});
+  return cases;
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Measures the quote store and the print job against their floors with
+# 1 000, 10 000 and 100 000 quotes, and writes the table to
+# build/bench/table.md. Needs about 1 GB free under build/bench while it
+# runs and takes some minutes; it is not part of the tests.
+# Usage: scripts/bench.sh [presupuestos_bench options, e.g. --repetitions=5]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ "$(dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null || true)" != "install ok installed" ]]; then
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq libbenchmark-dev >/dev/null
+fi
+
+cmake -S . -B build/bench -DBENCHMARKS=ON -DSANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench -j2 --target presupuestos_bench
+
+cd build/bench
+echo "Load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) (other work on the machine shows in the times)"
+trap 'rm -rf data' EXIT
+./bench/presupuestos_bench --data=data --table=table.md --benchmark_color=false "$@"
+echo "Table written to build/bench/table.md"
