@@ -1,0 +1,281 @@
+#!/usr/bin/env bash
+# End-to-end: the three quote dialogs on the real program. A new quote typed
+# in, saved and printed; the list dialog stepping and printing; the modify
+# dialog saving one quote among others; the unsaved-changes question with
+# each of its answers. Records, settings and printer bytes are compared
+# whole with contents built here.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/print_expect.sh"
+
+# Controls, in dialog units as in the resource script: x y width height.
+NAME_FIELD="132 3 165 12"
+DATE_FIELD="40 18 45 12"
+ADDRESS_FIELD="150 18 165 12"
+BODY_FIELD="8 35 308 190"
+TOTAL_FIELD="263 230 50 12"
+NEW_SAVE="10 230 45 14"
+NEW_PRINT="70 230 45 14"
+CANCEL_BUTTON="130 230 45 14"
+PREV_BUTTON="10 230 15 14"
+NEXT_BUTTON="40 230 15 14"
+LIST_PRINT="70 230 45 14"
+MODIFY_SAVE="70 230 45 14"
+
+QUESTION='No se ha guardado el presupuesto actual, \00bfdesea guardarlo?'
+
+# Three stored quotes for the list and modify cases. The first has bytes
+# after the end of each text, which no reader may show and an overwrite of
+# another record must keep.
+field_with_leftovers() {
+  local LC_ALL=C
+  printf '%s\0' "$1"
+  e2e_repeat Z $(($2 - ${#1} - 1))
+}
+QUOTE1=($'Primera l\xednea\r\nSegunda l\xednea' 'Cliente uno' '1/02/2026' 'Calle A 1' '100,00')
+QUOTE2=($'Obra en el 2\xba piso\r\n\r\nCa\xf1er\xeda nueva' $'Mu\xf1oz y C\xaa' '15/03/2026' $'Plaza Espa\xf1a 2\xba' '2.500,00')
+QUOTE3=('Tres' 'Cliente tres' '30/11/2026' 'Avda. Sol 3' '33')
+
+record_with_leftovers() {
+  field_with_leftovers "$1" 1800
+  field_with_leftovers "$2" 40
+  field_with_leftovers "$3" 40
+  field_with_leftovers "$4" 40
+  field_with_leftovers "$5" 40
+}
+
+store_three_quotes() {
+  {
+    record_with_leftovers "${QUOTE1[@]}"
+    e2e_record "${QUOTE2[@]}"
+    e2e_record "${QUOTE3[@]}"
+  } >"$CASE_DIR/datos.dat"
+  e2e_settings 3 "$1" >"$CASE_DIR/config.cfg"
+  cp "$CASE_DIR/datos.dat" "$CASE_AUX/stored.dat"
+}
+
+start_program() {
+  e2e_launch
+  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+}
+
+# open_dialog BUTTON_INDEX TITLE: sets DIALOG.
+open_dialog() {
+  e2e_click_main_button "$MAIN" "$1"
+  DIALOG=$(e2e_wait_window "$2" "$PROGRAM_PID")
+}
+
+click() { e2e_click_control "$DIALOG" $1; }
+
+# replace_field CONTROL TEXT: types ASCII text over the field's text.
+replace_field() {
+  click "$1"
+  e2e_select_all_in_field
+  e2e_type "$2"
+}
+
+# print_and_check DESCRIPTION BUTTON NUMBER BODY NAME DATE ADDRESS TOTAL
+print_and_check() {
+  local description=$1 button=$2
+  shift 2
+  e2e_expected_job "$@" >"$CASE_AUX/expected.prn"
+  : >"$CASE_AUX/lpt1.out"
+  click "$button"
+  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
+  e2e_check_bytes "$description" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
+}
+
+end_program() {
+  e2e_click_main_button "$MAIN" 3
+  e2e_wait_exit
+  e2e_check_equal "\"Salir\" ends the program with exit code 0" 0 "$PROGRAM_RC"
+}
+
+new_quote() {
+  local today name address body total
+  today=$(e2e_today)
+  name=$'Pe\xf1a \xd1u\xf1ez 1\xaa y 2\xba'
+  address=$'C/ Mayor 1, 3\xba B'
+  # A line of 100 bytes prints as a row of 76 and one of 24; the tab prints
+  # as a space; ó and the euro sign stay as they are, ª º ñ Ñ are converted.
+  body=$'Reparaci\xf3n del tejado, 2\xaa planta:\n- Cambio de 30 tejas y ca\xf1o de bajada\n\n'
+  body+='Mano de obra de dos oficiales durante tres jornadas, con andamio y retirada '
+  body+='de escombros y limpieza.'$'\n'
+  body+=$'Tasa:\t12 \x80\n\xd1: a\xf1adir IVA del 21%'
+  total='1.234,56'
+
+  start_program
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_paste "$name"
+  click "$ADDRESS_FIELD"
+  e2e_type 'C/ Mayor 1, 3'
+  e2e_paste $'\xba'
+  e2e_type ' B'
+  click "$BODY_FIELD"
+  e2e_paste "$body"
+  click "$TOTAL_FIELD"
+  e2e_type "$total"
+  e2e_shot new_quote_typed "$DIALOG"
+
+  # The dialog gives the body's line breaks as CR LF.
+  local stored_body=${body//$'\n'/$'\r\n'}
+  e2e_record "$stored_body" "$name" "$today" "$address" "$total" >"$CASE_AUX/expected.dat"
+  click "$NEW_SAVE"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "\"Guardar\" appends the quote as typed, dated today" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "config.cfg counts the quote and keeps the launch count" \
+    "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+
+  print_and_check "\"Imprimir\" prints quote 1 as shown" "$NEW_PRINT" \
+    1 "$stored_body" "$name" "$today" "$address" "$total"
+
+  click "$CANCEL_BUTTON"
+  e2e_check "\"Cancelar\" after the save closes the dialog" e2e_wait_hidden "$DIALOG"
+  end_program
+  e2e_check_equal "no question was asked" "" "$(e2e_box_texts)"
+  e2e_check_bytes "the quote file still holds the one quote" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check "nothing was overwritten (no trasvase.dat)" test ! -e "$CASE_DIR/trasvase.dat"
+}
+
+list_dialog() {
+  store_three_quotes 7
+  start_program
+  open_dialog 1 "Listar Presupuesto"
+  e2e_shot list_dialog "$DIALOG"
+
+  click "$NEXT_BUTTON"
+  print_and_check "opens on the newest quote; \">>\" does not pass it" "$LIST_PRINT" \
+    3 "${QUOTE3[@]}"
+
+  click "$PREV_BUTTON"
+  click "$PREV_BUTTON"
+  click "$PREV_BUTTON"
+  # The fields are read-only: typing changes nothing that is printed.
+  click "$NAME_FIELD"
+  e2e_type 'x'
+  print_and_check "\"<<\" goes back to quote 1 and stops there" "$LIST_PRINT" \
+    1 "${QUOTE1[@]}"
+
+  click "$NEXT_BUTTON"
+  print_and_check "\">>\" goes on to quote 2" "$LIST_PRINT" 2 "${QUOTE2[@]}"
+
+  click "$CANCEL_BUTTON"
+  e2e_check "\"Cancelar\" closes the dialog" e2e_wait_hidden "$DIALOG"
+  end_program
+  e2e_check_bytes "the quote file is untouched" "$CASE_AUX/stored.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 3 8 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "config.cfg: 3 quotes, launch 8" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+  e2e_check "nothing was overwritten (no trasvase.dat)" test ! -e "$CASE_DIR/trasvase.dat"
+}
+
+modify_dialog() {
+  local backup
+  backup="$CASE_DIR/$(e2e_backup_folder)"
+  # This start-up is the fifth: the backup takes the three quotes.
+  store_three_quotes 4
+  start_program
+  e2e_settings 3 5 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "fifth start-up: backup of the quote file" "$CASE_AUX/stored.dat" "$backup/datos.dat"
+  e2e_check_bytes "fifth start-up: backup of config.cfg (3 quotes, launch 5)" \
+    "$CASE_AUX/expected.cfg" "$backup/config.cfg"
+
+  open_dialog 2 "Modificar Presupuesto"
+  # An edit is dropped by moving away and back; "Guardar" then writes the
+  # texts on show, which are quote 3 as stored.
+  click "$ADDRESS_FIELD"
+  e2e_type ' (cambiada)'
+  click "$PREV_BUTTON"
+  click "$NEXT_BUTTON"
+  click "$MODIFY_SAVE"
+  e2e_wait_until "$E2E_TIMEOUT" test -e "$CASE_DIR/trasvase.dat" || true
+  e2e_wait_for_bytes "$CASE_AUX/stored.dat" "$CASE_DIR/trasvase.dat"
+  e2e_check_bytes "an edit left by \"<<\" \">>\" is dropped; quote 3 is saved as stored" \
+    "$CASE_AUX/stored.dat" "$CASE_DIR/datos.dat"
+
+  click "$PREV_BUTTON"
+  replace_field "$NAME_FIELD" 'Hermanos '
+  e2e_paste $'Mu\xf1oz'
+  replace_field "$TOTAL_FIELD" '2.750,00'
+  e2e_shot modify_dialog "$DIALOG"
+  click "$MODIFY_SAVE"
+  {
+    record_with_leftovers "${QUOTE1[@]}"
+    e2e_record "${QUOTE2[0]}" $'Hermanos Mu\xf1oz' "${QUOTE2[2]}" "${QUOTE2[3]}" '2.750,00'
+    e2e_record "${QUOTE3[@]}"
+  } >"$CASE_AUX/expected.dat"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "\"Guardar\" rewrites quote 2 only" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "trasvase.dat equals the new quote file" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/trasvase.dat"
+  e2e_check_bytes "config.cfg keeps 3 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+
+  click "$CANCEL_BUTTON"
+  e2e_check "\"Cancelar\" closes the dialog at once" e2e_wait_hidden "$DIALOG"
+  end_program
+  e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
+  e2e_check_equal "the working folder holds the data files and the backup" \
+    "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg datos.dat fondo.bmp trasvase.dat | sort)" \
+    "$(ls -A "$CASE_DIR" | sort)"
+}
+
+# wait_question: waits for the unsaved-changes question; sets BOX.
+wait_question() {
+  BOX=$(e2e_wait_window "Modificado" "$PROGRAM_PID")
+}
+
+unsaved_question() {
+  local today
+  today=$(e2e_today)
+  start_program
+
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Sin guardar'
+  print_and_check "an unsaved quote prints under number 1" "$NEW_PRINT" \
+    1 '' 'Sin guardar' "$today" '' ''
+  click "$CANCEL_BUTTON"
+  wait_question
+  e2e_shot unsaved_question
+  e2e_key "$BOX" Escape
+  e2e_wait_hidden "$BOX"
+  e2e_check "answer Cancel: the dialog stays open" e2e_window_shown "$DIALOG"
+  e2e_check "answer Cancel: nothing stored" test ! -e "$CASE_DIR/datos.dat"
+
+  click "$CANCEL_BUTTON"
+  wait_question
+  e2e_key "$BOX" n
+  e2e_check "answer No: the dialog closes" e2e_wait_hidden "$DIALOG"
+  e2e_check "answer No: nothing stored" test ! -e "$CASE_DIR/datos.dat"
+  e2e_settings 0 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "answer No: config.cfg unchanged" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Guardado al salir'
+  click "$TOTAL_FIELD"
+  e2e_type '5'
+  click "$CANCEL_BUTTON"
+  wait_question
+  e2e_key "$BOX" Return
+  e2e_check "answer Yes: the dialog closes" e2e_wait_hidden "$DIALOG"
+  e2e_record '' 'Guardado al salir' "$today" '' '5' >"$CASE_AUX/expected.dat"
+  e2e_check_bytes "answer Yes: the quote is stored as quote 1" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "answer Yes: config.cfg counts it" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+
+  end_program
+  e2e_check_equal "the question was asked three times, in these words" \
+    "$(printf '%s\n' "$QUESTION" "$QUESTION" "$QUESTION")" "$(e2e_box_texts)"
+}
+
+e2e_begin
+e2e_run_case new_quote new_quote
+e2e_run_case list_dialog list_dialog
+e2e_run_case modify_dialog modify_dialog
+e2e_run_case unsaved_question unsaved_question
+e2e_end

@@ -1,0 +1,428 @@
+# Shared helpers of the end-to-end tests: the real presupuestos.exe under Wine
+# on a private Xvfb display, driven with xdotool. Source it from a test
+# script, call e2e_begin, run the cases with e2e_run_case, end with e2e_end.
+#
+# What the tests rely on (checked on Wine 8.0, Xvfb, xdotool 3.2016):
+# - Without a window manager Wine draws no caption: the X window of a
+#   top-level window or dialog covers its client area. A dialog template of
+#   325 x 250 units therefore maps onto the X window's geometry by scaling.
+# - Each X window that Wine destroys costs about two seconds (Wine waits for
+#   a window manager to confirm the unmapping, and there is none), so closing
+#   a dialog or a message box, or closing the main window, is slow; "Salir"
+#   ends the process without destroying its window and is quick.
+# - Keys sent to one window (xdotool key --window) reach the program without
+#   keyboard focus; alt+F4 sent that way to the main window goes through the
+#   default window handling (close command, WM_CLOSE, DestroyWindow,
+#   WM_DESTROY). Typed text and ctrl+v go through the X server (XTEST) to
+#   the window under the pointer, so a field is clicked before typing.
+# - xdotool types ASCII only; other characters are pasted from the clipboard
+#   (UTF-8 there, Windows-1252 in the program's edit controls).
+# - The message boxes' texts are not visible to X; Wine's "msgbox" debug
+#   channel writes each text to the program's stderr (wine.log of the case).
+
+set -euo pipefail
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_BUILD=${E2E_BUILD:-$E2E_ROOT/build/e2e}
+PRESUPUESTOS_EXE=${PRESUPUESTOS_EXE:-$E2E_ROOT/build/windows/presupuestos.exe}
+MAIN_TITLE='Programa de Presupuestos. Nombre empresa'
+# Every dialog template of the program is 325 x 250 dialog units.
+DIALOG_UNITS_WIDE=325
+DIALOG_UNITS_HIGH=250
+# Seconds to wait for a window, a file or the end of the program.
+E2E_TIMEOUT=${E2E_TIMEOUT:-20}
+
+# A fixed locale: es_ES is not installed on a plain Debian and would change
+# the captions of the system's Yes/No/Cancel buttons.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_BUILD/prefix}
+export WINEDEBUG=-all
+
+SCRIPT_NAME=$(basename "$0" .sh)
+RESULTS_FILE=""
+XVFB_PID=""
+CASE_DIR=""
+CASE_AUX=""
+PROGRAM_PID=""
+PROGRAM_RC=""
+
+# ---------------------------------------------------------------- results
+
+e2e_pass() {
+  echo "  ok: $*"
+  echo pass >>"$RESULTS_FILE"
+}
+
+e2e_fail() {
+  echo "  FAIL: $*" >&2
+  echo fail >>"$RESULTS_FILE"
+}
+
+# e2e_check DESCRIPTION COMMAND...: passes when the command succeeds.
+e2e_check() {
+  local description=$1
+  shift
+  if "$@"; then e2e_pass "$description"; else e2e_fail "$description"; fi
+}
+
+# e2e_check_equal DESCRIPTION EXPECTED ACTUAL
+e2e_check_equal() {
+  if [[ "$2" == "$3" ]]; then
+    e2e_pass "$1"
+  else
+    e2e_fail "$1: expected [$2], got [$3]"
+  fi
+}
+
+# e2e_check_bytes DESCRIPTION EXPECTED_FILE ACTUAL_FILE: byte for byte.
+e2e_check_bytes() {
+  local description=$1 expected=$2 actual=$3
+  if [[ -f "$actual" ]] && cmp -s "$expected" "$actual"; then
+    e2e_pass "$description"
+    return
+  fi
+  e2e_fail "$description"
+  if [[ ! -f "$actual" ]]; then
+    echo "    $actual does not exist" >&2
+    return
+  fi
+  echo "    expected $(wc -c <"$expected") bytes ($expected), got $(wc -c <"$actual") ($actual)" >&2
+  cmp "$expected" "$actual" >&2 || true
+  echo "    first differences (offset from 1, expected, actual; octal):" >&2
+  cmp -l "$expected" "$actual" 2>/dev/null | head -n 8 | sed 's/^/    /' >&2 || true
+}
+
+# e2e_wait_until SECONDS COMMAND...: true once the command succeeds.
+e2e_wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# e2e_wait_for_bytes EXPECTED_FILE ACTUAL_FILE: for a file that the program
+# writes a moment after the click that asks for it.
+e2e_wait_for_bytes() {
+  e2e_wait_until "$E2E_TIMEOUT" cmp -s "$1" "$2" || true
+}
+
+# --------------------------------------------------------- display, Wine
+
+e2e_start_display() {
+  local number_file
+  number_file=$(mktemp)
+  # Xvfb picks a free display itself and writes its number once it is ready.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  if ! e2e_wait_until 10 grep -q '^[0-9]' "$number_file"; then
+    rm -f "$number_file"
+    echo "Xvfb did not start" >&2
+    exit 1
+  fi
+  export DISPLAY=":$(head -n 1 "$number_file")"
+  rm -f "$number_file"
+}
+
+# Makes the Wine prefix once and keeps it for later runs.
+e2e_prepare_prefix() {
+  if [[ ! -f "$WINEPREFIX/.e2e-ready" ]]; then
+    echo "Preparing the Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # The dialogs ask for Courier New; Liberation Mono has its metrics.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ \
+      /d 'Liberation Mono' /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.e2e-ready"
+  fi
+  # A server left from an earlier run would still talk to its dead display.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  # One server for the whole run makes each launch quicker.
+  wineserver -p
+}
+
+e2e_cleanup() {
+  # Ends the server of the prefix, which is private to these tests: every
+  # process in it was started here.
+  wineserver -k >/dev/null 2>&1 || true
+  if [[ -n "$XVFB_PID" ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+}
+
+e2e_begin() {
+  local tool
+  for tool in Xvfb wine wineboot wineserver xdotool xclip xwininfo import iconv cmp; do
+    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+  done
+  if [[ ! -f "$PRESUPUESTOS_EXE" ]]; then
+    echo "no program at $PRESUPUESTOS_EXE (set PRESUPUESTOS_EXE)" >&2
+    exit 1
+  fi
+  PRESUPUESTOS_EXE=$(cd "$(dirname "$PRESUPUESTOS_EXE")" && pwd)/$(basename "$PRESUPUESTOS_EXE")
+  mkdir -p "$E2E_BUILD/shots" "$E2E_BUILD/cases"
+  RESULTS_FILE="$E2E_BUILD/cases/$SCRIPT_NAME.results"
+  : >"$RESULTS_FILE"
+  trap e2e_cleanup EXIT
+  e2e_start_display
+  e2e_prepare_prefix
+  echo "== $SCRIPT_NAME (display $DISPLAY)"
+}
+
+# Prints the counts and ends the script, failing when any check failed.
+e2e_end() {
+  local passed failed
+  passed=$(grep -c '^pass$' "$RESULTS_FILE" || true)
+  failed=$(grep -c '^fail$' "$RESULTS_FILE" || true)
+  echo "$passed passed, $failed failed"
+  ((failed == 0))
+}
+
+# ----------------------------------------------------------------- cases
+
+# e2e_new_folder NAME: a fresh working folder CASE_DIR holding fondo.bmp,
+# and beside it CASE_AUX for the case's own files: the printer output
+# lpt1.out (LPT1 is linked to it), expected contents, the program's logs.
+e2e_new_folder() {
+  CASE_DIR="$E2E_BUILD/cases/$SCRIPT_NAME/$1"
+  CASE_AUX="$CASE_DIR.aux"
+  rm -rf "$CASE_DIR" "$CASE_AUX"
+  mkdir -p "$CASE_DIR" "$CASE_AUX"
+  cp "$E2E_ROOT/resources/fondo.bmp" "$CASE_DIR/"
+  # Wine opens LPT1 only when the link's target exists.
+  : >"$CASE_AUX/lpt1.out"
+  ln -sfn "$CASE_AUX/lpt1.out" "$WINEPREFIX/dosdevices/lpt1"
+}
+
+# e2e_run_case NAME FUNCTION: runs one case in a fresh working folder. A case
+# that stops half-way (a window that never came) counts as one failure and
+# the others still run.
+e2e_run_case() {
+  local name=$1 function=$2 status started=$SECONDS
+  echo "-- $name"
+  e2e_new_folder "$name"
+  PROGRAM_PID=""
+  set +e
+  (
+    set -e
+    "$function"
+  )
+  status=$?
+  set -e
+  if ((status != 0)); then
+    e2e_fail "$name: stopped before its end (status $status); see $CASE_AUX"
+    e2e_shot "$SCRIPT_NAME-$name-stopped"
+  fi
+  e2e_kill_programs
+  echo "   ($((SECONDS - started)) s)"
+}
+
+# Ends whatever a case left running, by process id.
+e2e_kill_programs() {
+  local pid
+  for pid in $(cat "$CASE_AUX/pids" 2>/dev/null); do
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+  rm -f "$CASE_AUX/pids"
+}
+
+# ---------------------------------------------------------------- program
+
+# e2e_launch: starts the program in the case's folder, in the background.
+# PROGRAM_PID is its process id, which is also the pid of its windows.
+e2e_launch() {
+  # The msgbox channel writes the text of every message box into wine.log.
+  (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox exec wine "$PRESUPUESTOS_EXE") \
+    >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
+  PROGRAM_PID=$!
+  echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
+}
+
+# e2e_wait_exit: waits for the program to end; its exit code in PROGRAM_RC.
+e2e_wait_exit() {
+  if ! e2e_wait_until "$E2E_TIMEOUT" e2e_gone_process "$PROGRAM_PID"; then
+    echo "program $PROGRAM_PID did not end" >&2
+    return 1
+  fi
+  PROGRAM_RC=0
+  wait "$PROGRAM_PID" || PROGRAM_RC=$?
+}
+
+e2e_gone_process() { ! kill -0 "$1" 2>/dev/null; }
+
+# The texts of the message boxes the program has opened so far, one a line,
+# as Wine writes them (a non-ASCII letter as \00e1 and so on).
+e2e_box_texts() {
+  sed -n 's/.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"\r\{0,1\}$/\1/p' "$CASE_AUX/wine.log" 2>/dev/null || true
+}
+
+# ---------------------------------------------------------------- windows
+
+e2e_title_pattern() {
+  printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')"
+}
+
+# e2e_find_window TITLE [PID]: ids of the shown windows with that title
+# (and of that process), one a line.
+e2e_find_window() {
+  if [[ -n "${2:-}" ]]; then
+    xdotool search --all --onlyvisible --pid "$2" --name "$(e2e_title_pattern "$1")" 2>/dev/null || true
+  else
+    xdotool search --onlyvisible --name "$(e2e_title_pattern "$1")" 2>/dev/null || true
+  fi
+}
+
+# e2e_wait_window TITLE [PID]: prints the id of the window once it is shown.
+e2e_wait_window() {
+  local id="" deadline=$((SECONDS + E2E_TIMEOUT))
+  while :; do
+    id=$(e2e_find_window "$@" | head -n 1)
+    [[ -n "$id" ]] && break
+    if ((SECONDS >= deadline)); then
+      echo "no window \"$1\" shown" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+  # Give the program a moment to take the window's first messages.
+  sleep 0.2
+  echo "$id"
+}
+
+e2e_window_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+e2e_window_hidden() { ! e2e_window_shown "$1"; }
+
+# e2e_wait_hidden ID: waits for the window to go away.
+e2e_wait_hidden() {
+  e2e_wait_until "$E2E_TIMEOUT" e2e_window_hidden "$1"
+}
+
+# e2e_geometry ID: sets GEOMETRY_X, _Y, _WIDTH, _HEIGHT of the window.
+e2e_geometry() {
+  local key value
+  while IFS='=' read -r key value; do
+    case $key in
+      X) GEOMETRY_X=$value ;;
+      Y) GEOMETRY_Y=$value ;;
+      WIDTH) GEOMETRY_WIDTH=$value ;;
+      HEIGHT) GEOMETRY_HEIGHT=$value ;;
+    esac
+  done < <(xdotool getwindowgeometry --shell "$1")
+  [[ -n "${GEOMETRY_WIDTH:-}" ]]
+}
+
+e2e_click_at() {
+  # No --sync: it waits for the pointer to move, and so hangs when the
+  # pointer is already there. The server takes the move before the click.
+  xdotool mousemove "$1" "$2" click 1
+  sleep 0.1
+}
+
+# e2e_click_main_button ID INDEX: presses one of the four buttons of the main
+# window (0 "Nuevo Presupuesto", 1 "Listar", 2 "Modificar", 3 "Salir"). They
+# are at x 240 and y 150, 200, 250, 325 of the client area; their size
+# follows the system font, but is never below 80 x 20 pixels.
+e2e_click_main_button() {
+  local tops=(150 200 250 325)
+  e2e_geometry "$1"
+  e2e_click_at $((GEOMETRY_X + 240 + 30)) $((GEOMETRY_Y + ${tops[$2]} + 10))
+}
+
+# e2e_click_control ID X Y WIDTH HEIGHT: clicks the middle of a dialog
+# control given in dialog units, as in the resource script.
+e2e_click_control() {
+  e2e_geometry "$1"
+  e2e_click_at $((GEOMETRY_X + (2 * $2 + $4) * GEOMETRY_WIDTH / (2 * DIALOG_UNITS_WIDE))) \
+    $((GEOMETRY_Y + (2 * $3 + $5) * GEOMETRY_HEIGHT / (2 * DIALOG_UNITS_HIGH)))
+}
+
+# e2e_key ID KEY...: keys for one window, needing no keyboard focus.
+e2e_key() {
+  local id=$1
+  shift
+  # xdotool complains here that the server reports no focus window, which
+  # keys sent to a window do not need; and a key that closes the window
+  # leaves its release with no window to go to.
+  xdotool key --window "$id" "$@" 2>/dev/null || true
+  sleep 0.1
+}
+
+# e2e_type TEXT: ASCII text, typed into the field last clicked.
+e2e_type() {
+  xdotool type --delay 12 -- "$1"
+}
+
+# e2e_select_all_in_field / _in_body: selects the text of the field last
+# clicked, so that what is typed next replaces it.
+e2e_select_all_in_field() { xdotool key Home shift+End; }
+e2e_select_all_in_body() { xdotool key ctrl+Home ctrl+shift+End; }
+
+# e2e_paste TEXT: pastes Windows-1252 text (any letters, line breaks as LF)
+# into the field last clicked, through the clipboard.
+e2e_paste() {
+  local xclip_pid
+  # xclip serves the clipboard for exactly one request, so its end tells
+  # that the program has taken the text.
+  printf '%s' "$1" | iconv -f WINDOWS-1252 -t UTF-8 |
+    xclip -selection clipboard -i -quiet -loops 1 >/dev/null 2>&1 &
+  xclip_pid=$!
+  sleep 0.1
+  xdotool key ctrl+v
+  if ! e2e_wait_until 10 e2e_gone_process "$xclip_pid"; then
+    kill "$xclip_pid" 2>/dev/null || true
+    echo "the program did not take the pasted text" >&2
+    return 1
+  fi
+  wait "$xclip_pid" 2>/dev/null || true
+}
+
+# e2e_shot NAME [ID]: a screenshot, of the screen or of one window, into
+# build/e2e/shots/NAME.png.
+e2e_shot() {
+  timeout 20 import -window "${2:-root}" "$E2E_BUILD/shots/$1.png" 2>/dev/null || true
+}
+
+# ------------------------------------------------------------------ bytes
+# Expected file contents are built with printf; texts in the scripts are
+# Windows-1252 bytes, so these helpers count bytes, not letters.
+
+# e2e_word VALUE: a 32-bit little-endian integer.
+e2e_word() {
+  local value=$(($1 & 0xFFFFFFFF))
+  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((value & 255)) $((value >> 8 & 255)) \
+    $((value >> 16 & 255)) $((value >> 24 & 255)))"
+}
+
+# e2e_settings QUOTES LAUNCHES: the 8 bytes of config.cfg.
+e2e_settings() {
+  e2e_word "$1"
+  e2e_word "$2"
+}
+
+# e2e_field TEXT WIDTH: the text, then zero bytes up to the width.
+e2e_field() {
+  local LC_ALL=C
+  printf '%s' "$1"
+  head -c $(($2 - ${#1})) /dev/zero
+}
+
+# e2e_record BODY NAME DATE ADDRESS TOTAL: one 1960-byte quote record.
+e2e_record() {
+  e2e_field "$1" 1800
+  e2e_field "$2" 40
+  e2e_field "$3" 40
+  e2e_field "$4" 40
+  e2e_field "$5" 40
+}
+
+# The date text the program builds at start-up: day, two-digit month, year.
+e2e_today() { date +%-d/%m/%Y; }
+# The name of the backup folder of today.
+e2e_backup_folder() { date +%-d-%m-%Y; }

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# End-to-end: start-up, launch counter and dated backup, the main window and
+# its buttons, the two ways to end the program, and the refusal of a second
+# copy in the same working folder.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+
+# Presses one of the dialog buttons of the main window and closes the dialog
+# that opens with Esc.
+check_button_opens() {
+  local window=$1 index=$2 title=$3 dialog
+  e2e_click_main_button "$window" "$index"
+  if dialog=$(e2e_wait_window "$title" "$PROGRAM_PID"); then
+    e2e_pass "button $index opens \"$title\""
+    e2e_key "$dialog" Escape
+    e2e_check "Esc closes \"$title\"" e2e_wait_hidden "$dialog"
+  else
+    e2e_fail "button $index opens \"$title\""
+  fi
+}
+
+five_launches() {
+  local launch window
+  for launch in 1 2 3 4 5; do
+    e2e_launch
+    window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+    if ((launch == 1)); then
+      e2e_shot main_window "$window"
+      check_button_opens "$window" 0 "Nuevo Presupuesto"
+      check_button_opens "$window" 1 "Listar Presupuesto"
+      check_button_opens "$window" 2 "Modificar Presupuesto"
+    fi
+    e2e_click_main_button "$window" 3
+    e2e_wait_exit
+    e2e_check_equal "launch $launch: \"Salir\" ends with exit code 0" 0 "$PROGRAM_RC"
+    e2e_settings 0 "$launch" >"$CASE_AUX/expected.cfg"
+    e2e_check_bytes "launch $launch: config.cfg holds 0 and $launch" \
+      "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+    if ((launch < 5)); then
+      e2e_check "launch $launch: no backup folder yet" \
+        test -z "$(find "$CASE_DIR" -mindepth 1 -type d)"
+    fi
+  done
+
+  local folder="$CASE_DIR/$(e2e_backup_folder)"
+  e2e_check "fifth launch: backup folder $(e2e_backup_folder)" test -d "$folder"
+  e2e_check_bytes "fifth launch: backup holds config.cfg with 0 and 5" \
+    "$CASE_AUX/expected.cfg" "$folder/config.cfg"
+  e2e_check "fifth launch: no quote file anywhere (none was ever stored)" \
+    test -z "$(find "$CASE_DIR" -name datos.dat)"
+  e2e_check_equal "the working folder holds the settings, the picture and the backup" \
+    "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg fondo.bmp | sort)" "$(ls -A "$CASE_DIR" | sort)"
+  e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
+}
+
+close_box() {
+  local window
+  e2e_launch
+  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_key "$window" alt+F4
+  e2e_wait_exit
+  e2e_check_equal "closing the main window ends with exit code 0" 0 "$PROGRAM_RC"
+  e2e_settings 0 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "config.cfg holds 0 and 1" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+}
+
+# The working folder's entries, with a checksum of each file.
+folder_state() { (cd "$CASE_DIR" && find . | sort | while read -r entry; do
+  if [[ -f $entry ]]; then echo "$entry $(cksum <"$entry")"; else echo "$entry"; fi
+done); }
+
+second_copy() {
+  local first_window first_pid box state_before
+  e2e_launch
+  first_window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  first_pid=$PROGRAM_PID
+  state_before=$(folder_state)
+
+  e2e_launch
+  box=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_shot second_copy_box
+  e2e_geometry "$box"
+  e2e_check "the second copy shows a message box, not a main window" \
+    test "$GEOMETRY_WIDTH" -lt 600
+  e2e_check_equal "its text" 'El programa ya est\00e1 abierto.' "$(e2e_box_texts)"
+  e2e_key "$box" Return
+  e2e_wait_exit
+  e2e_check "the second copy ends once its box is closed (exit code $PROGRAM_RC)" true
+  e2e_check_equal "nothing changed on disk" "$state_before" "$(folder_state)"
+  e2e_check "the first copy still runs" e2e_window_shown "$first_window"
+
+  PROGRAM_PID=$first_pid
+  e2e_click_main_button "$first_window" 3
+  e2e_wait_exit
+  e2e_check_equal "the first copy ends with exit code 0" 0 "$PROGRAM_RC"
+}
+
+e2e_begin
+e2e_run_case five_launches five_launches
+e2e_run_case close_box close_box
+e2e_run_case second_copy second_copy
+e2e_end
