@@ -25,7 +25,7 @@ def background_rows():
         if 28 <= y < 31 or 440 <= y < 443:
             row = [BAND] * WIDTH
         if 125 <= y < 390:
-            left, right = 220, 445
+            left, right = 220, 421
             edge = y in (125, 389)
             for x in range(left, right):
                 row[x] = FRAME if edge or x in (left, right - 1) else PANEL
