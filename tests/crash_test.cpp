@@ -17,6 +17,7 @@
 #include "store/settings.h"
 #include "tests/store_checks.h"
 #include "tests/test_folder.h"
+#include "tests/store_fixture.h"
 
 using namespace store_checks;
 
@@ -80,12 +81,7 @@ void Report(const std::string& what, int points) {
   std::cout << "[ measured ] crash points, " << what << ": " << points << "\n";
 }
 
-class Crash : public ::testing::Test {
- protected:
-  void SetUp() override { TodayText = "6/12/2026"; }
-  void TearDown() override { DiskHook = nullptr; }
-  TestFolder folder;
-};
+class Crash : public StoreTest {};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
+#include "tests/store_fixture.h"
 #include "tests/test_folder.h"
 
 namespace {
@@ -43,11 +44,7 @@ std::string StoreQuotes(int count) {
   return file;
 }
 
-class QuoteFile : public ::testing::Test {
- protected:
-  void TearDown() override { DiskHook = nullptr; }
-  TestFolder folder;
-};
+class QuoteFile : public StoreTest {};
 
 }  // namespace
 

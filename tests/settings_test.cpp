@@ -8,6 +8,7 @@
 #include "store/quote_record.h"
 #include "store/settings.h"
 #include "tests/test_folder.h"
+#include "tests/store_fixture.h"
 
 namespace {
 
@@ -17,12 +18,7 @@ std::string Records(int count) {
   return file;
 }
 
-class Settings : public ::testing::Test {
- protected:
-  void SetUp() override { TodayText = "6/12/2026"; }
-  void TearDown() override { DiskHook = nullptr; }
-  TestFolder folder;
-};
+class Settings : public StoreTest {};
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "store/settings.h"
 #include "tests/store_checks.h"
 #include "tests/test_folder.h"
+#include "tests/store_fixture.h"
 
 using namespace store_checks;
 
@@ -34,12 +35,7 @@ void Fail(DiskOp op, int nth, bool from = false) {
   DiskHook = FailOp;
 }
 
-class StoreFaults : public ::testing::Test {
- protected:
-  void SetUp() override { TodayText = "6/12/2026"; }
-  void TearDown() override { DiskHook = nullptr; }
-  TestFolder folder;
-};
+class StoreFaults : public StoreTest {};
 
 }  // namespace
 
