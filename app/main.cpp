@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "app/main_window.h"
-#include "app/number_text.h"
 #include "app/single_instance.h"
+#include "common/number_text.h"
 #include "store/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "store/quote_record.h"
 
 std::string ScratchRoot = "data";

@@ -2,7 +2,7 @@
 // saved, printed, and guarded by the unsaved-changes question at "Cancelar".
 #include <cstdint>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"

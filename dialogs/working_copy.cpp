@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
 

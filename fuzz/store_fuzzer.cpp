@@ -19,7 +19,7 @@
 
 #include <windows.h>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "dialogs/quote_dialogs.h"
 #include "print/print_job.h"
 #include "resources/resource.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "print/printer_charset.h"
 #include "store/quote_record.h"
 

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 fuzz_seconds=${FUZZ_SECONDS:-60}
 started=$SECONDS
-sources=(app store dialogs print winstub)
+sources=(common app store dialogs print winstub)
 
 echo "== Fault injection, crash consistency, huge count"
 tests=${1:-}

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "store/disk.h"
 #include "store/quote_record.h"
 

@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "resources/resource.h"
 #include "store/disk.h"
 #include "store/quote_record.h"

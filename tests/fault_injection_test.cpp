@@ -5,7 +5,7 @@
 #include <functional>
 #include <iostream>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"

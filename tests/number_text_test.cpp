@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 
 TEST(IntToText, PadsCutsAndWritesNothingForZero) {
   EXPECT_EQ(IntToText(7, 2), "07");

@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "store/disk.h"
 #include "store/quote_record.h"
 #include "store/settings.h"

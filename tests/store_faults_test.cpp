@@ -2,7 +2,7 @@
 // the shortest way to bring it about.
 #include <gtest/gtest.h>
 
-#include "app/number_text.h"
+#include "common/number_text.h"
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"

@@ -1,4 +1,5 @@
-// Decimal text of whole numbers and the start-up date text (D/MM/YYYY).
+// Decimal text of whole numbers and the start-up date text (D/MM/YYYY),
+// shared by the start-up, the store, the dialogs and the print job.
 #pragma once
 #include <cstdint>
 #include <ctime>

@@ -1,5 +1,5 @@
 // Decimal text of whole numbers and the start-up date text.
-#include "app/number_text.h"
+#include "common/number_text.h"
 
 std::string TodayText;
 
