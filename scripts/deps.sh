@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages that building, running or
-# testing the program needs and that this machine lacks.
+# testing the program needs and that this machine lacks, and generates the
+# Spanish locale that Wine runs under (so its own buttons read "Sí", "No").
 # Usage: scripts/deps.sh run|test
 set -euo pipefail
 
-run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-liberation)
+run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-liberation locales)
 test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
                clang cppcheck clang-tidy)
 
@@ -14,6 +15,9 @@ case "${1:-}" in
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+
 missing=()
 for package in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
@@ -22,8 +26,13 @@ done
 
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  sudo=""
-  [[ $(id -u) -eq 0 ]] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qx 'es_ES.utf8'; then
+  echo "Generating the locale es_ES.UTF-8"
+  $sudo sed -i 's/^# *\(es_ES.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'es_ES.UTF-8 UTF-8' /etc/locale.gen || echo 'es_ES.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 fi

@@ -15,6 +15,8 @@ fi
 work="$PWD/run"
 export WINEPREFIX="$work/wine"
 export WINEDEBUG=-all
+# Spanish, as on the offices' machines: Wine's own buttons read "Sí", "No".
+export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
 mkdir -p "$work"
 [[ -f "$work/fondo.bmp" ]] || cp resources/fondo.bmp "$work/"
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then

@@ -32,9 +32,9 @@ DIALOG_UNITS_HIGH=250
 # Seconds to wait for a window, a file or the end of the program.
 E2E_TIMEOUT=${E2E_TIMEOUT:-20}
 
-# A fixed locale: es_ES is not installed on a plain Debian and would change
-# the captions of the system's Yes/No/Cancel buttons.
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# The locale of the offices that use the program: Wine's own buttons and
+# dialogs read "Sí", "No", "Cancelar" (scripts/deps.sh generates it).
+export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
 export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_BUILD/prefix}
 export WINEDEBUG=-all
 
@@ -127,7 +127,7 @@ e2e_start_display() {
 
 # Makes the Wine prefix once and keeps it for later runs.
 e2e_prepare_prefix() {
-  if [[ ! -f "$WINEPREFIX/.e2e-ready" ]]; then
+  if [[ ! -f "$WINEPREFIX/.e2e-ready-es" ]]; then
     echo "Preparing the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -136,7 +136,7 @@ e2e_prepare_prefix() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ \
       /d 'Liberation Mono' /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.e2e-ready"
+    touch "$WINEPREFIX/.e2e-ready-es"
   fi
   # A server left from an earlier run would still talk to its dead display.
   wineserver -k >/dev/null 2>&1 || true
