@@ -273,9 +273,51 @@ unsaved_question() {
     "$(printf '%s\n' "$QUESTION" "$QUESTION" "$QUESTION")" "$(e2e_box_texts)"
 }
 
+# number_label_reach SHOT: how far right the ink of the dialog's number label
+# (x 8 to 98, y 5 to 13 in dialog units) reaches, in tenths of a character of
+# the dialog's monospaced font, which is 4 dialog units wide. The label's
+# text is not visible to X, so it is measured on a picture of the dialog.
+number_label_reach() {
+  local picture="$E2E_BUILD/shots/$1.png" box w h x
+  e2e_shot "$1" "$DIALOG"
+  e2e_geometry "$DIALOG"
+  # Ink is what is darker than mid grey; the white border gives the trim a
+  # background to compare against.
+  box=$(convert "$picture" -crop "$((90 * GEOMETRY_WIDTH / DIALOG_UNITS_WIDE))x$((8 * GEOMETRY_HEIGHT / DIALOG_UNITS_HIGH))+$((8 * GEOMETRY_WIDTH / DIALOG_UNITS_WIDE))+$((5 * GEOMETRY_HEIGHT / DIALOG_UNITS_HIGH))" \
+    +repage -colorspace gray -threshold 50% -bordercolor white -border 1 -format '%@' info:)
+  IFS='x+' read -r w h x _ <<<"$box"
+  echo $(((x + w - 1) * DIALOG_UNITS_WIDE * 10 / (4 * GEOMETRY_WIDTH)))
+}
+
+# With 1 234 quotes stored, each dialog shows its whole number on one line:
+# "Presupuesto N\xba: 1235" and "... 1234" are 20 characters, more than the
+# label held before it was widened.
+long_numbers() {
+  local record="$CASE_AUX/record.dat" index reach
+  local titles=("Nuevo Presupuesto" "Listar Presupuesto" "Modificar Presupuesto")
+  e2e_record 'Uno' 'Cliente' '1/01/2026' 'Calle' '1' >"$record"
+  for _ in {1..11}; do
+    cat "$record" "$record" >"$record.twice"
+    mv "$record.twice" "$record"
+  done
+  head -c $((1234 * 1960)) "$record" >"$CASE_DIR/datos.dat"
+  e2e_settings 1234 1 >"$CASE_DIR/config.cfg"
+  start_program
+  for index in 0 1 2; do
+    open_dialog "$index" "${titles[index]}"
+    reach=$(number_label_reach "long_number_$index")
+    e2e_check "\"${titles[index]}\": the number label reaches the 20th character ($reach tenths)" \
+      test "$reach" -gt 190 -a "$reach" -le 205
+    e2e_key "$DIALOG" Escape
+    e2e_wait_hidden "$DIALOG"
+  done
+  end_program
+}
+
 e2e_begin
 e2e_run_case new_quote new_quote
 e2e_run_case list_dialog list_dialog
 e2e_run_case modify_dialog modify_dialog
 e2e_run_case unsaved_question unsaved_question
+e2e_run_case long_numbers long_numbers
 e2e_end
