@@ -1,26 +1,28 @@
-// One named mutex per working folder: the system frees it when the copy that
-// holds it ends, however it ends.
+// The lock on the working folder: one file held open with no sharing for the
+// life of the process.
 #include "app/single_instance.h"
 
 #include <windows.h>
 
-#include <cctype>
-#include <cstdint>
-#include <cstdio>
+namespace {
+
+const char kLockFileName[] = "presupuestos.lck";
+
+bool HeldByAnotherCopy(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
 
 bool ClaimWorkingFolder() {
-  char folder[1024] = "";
-  DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-  if (length == 0 || length >= sizeof folder) folder[0] = '\0';
-  // Folder names on Windows ignore case; the name of the mutex must not hold
-  // backslashes, so the folder goes in as a hash.
-  uint32_t hash = 2166136261u;
-  for (const char* c = folder; *c; ++c) {
-    hash ^= static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(*c)));
-    hash *= 16777619u;
-  }
-  char name[64];
-  std::snprintf(name, sizeof name, "Local\\Presupuestos-%08lx", static_cast<unsigned long>(hash));
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
-  return mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+  // Never closed: the system lets go of it when the process ends.
+  HANDLE lock = CreateFileA(kLockFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (lock != INVALID_HANDLE_VALUE) return true;
+  if (HeldByAnotherCopy(GetLastError())) return false;
+  // A lock file marked read-only, or one on a read-only medium, still locks
+  // when opened for reading alone: no sharing is what excludes the others.
+  lock = CreateFileA(kLockFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  return lock != INVALID_HANDLE_VALUE || !HeldByAnotherCopy(GetLastError());
 }

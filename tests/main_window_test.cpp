@@ -67,6 +67,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   auto& calls = StandIn().calls;
+  EXPECT_EQ(calls[0], "CreateFileA presupuestos.lck c0000000 0 4");
   EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageA fondo.bmp"), calls.end());
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
 }
@@ -84,10 +85,30 @@ TEST_F(Startup, ClosingTheWindowEndsWithZero) {
 }
 
 TEST_F(Startup, SecondCopyTouchesNothing) {
-  StandIn().lastError = ERROR_ALREADY_EXISTS;
-  EXPECT_NE(WinMain(nullptr, nullptr, nullptr, 0), 0);
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text, "El programa ya est\xE1 abierto.");
-  EXPECT_FALSE(Exists("config.cfg"));
-  EXPECT_TRUE(StandIn().windows.empty());
+  // The lock file is opened for reading and writing, shared with no one,
+  // made when missing; when that is denied, opened for reading alone.
+  const std::string openToWrite = "CreateFileA presupuestos.lck c0000000 0 4";
+  const std::string openToRead = "CreateFileA presupuestos.lck 80000000 0 3";
+  const std::vector<std::vector<DWORD>> heldElsewhere = {
+      {ERROR_SHARING_VIOLATION}, {ERROR_LOCK_VIOLATION},
+      {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}};
+  for (const std::vector<DWORD>& errors : heldElsewhere) {
+    StandInReset();
+    StandIn().openErrors = errors;
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    EXPECT_EQ(StandIn().boxes[0].text, "El programa ya est\xE1 abierto.");
+    EXPECT_FALSE(Exists("config.cfg"));
+    EXPECT_TRUE(StandIn().windows.empty());
+    EXPECT_EQ(StandIn().calls[0], openToWrite);
+  }
+  EXPECT_EQ(StandIn().calls[1], openToRead);
+
+  // A read-only folder, where the lock file can be neither made nor opened:
+  // the program runs, unguarded, and counts the launch as ever.
+  StandInReset();
+  StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
 }

@@ -2,6 +2,7 @@
 // answers from the state that tests set up in StandIn().
 #include "stand_in.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -166,16 +167,20 @@ BOOL EndDialog(HWND, INT_PTR result) {
   return TRUE;
 }
 
-HANDLE CreateMutexA(LPVOID, BOOL, LPCSTR name) {
-  state.calls.push_back("CreateMutexA " + Text(name));
-  return HandleFor(0x6000);
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD disposition, DWORD,
+                   HANDLE) {
+  char line[128];
+  std::snprintf(line, sizeof line, " %lx %lx %lu", static_cast<unsigned long>(access),
+                static_cast<unsigned long>(shareMode), static_cast<unsigned long>(disposition));
+  state.calls.push_back("CreateFileA " + Text(name) + line);
+  DWORD error = 0;
+  if (!state.openErrors.empty()) {
+    error = state.openErrors.front();
+    state.openErrors.erase(state.openErrors.begin());
+  }
+  if (error == 0) return HandleFor(0x6000);
+  state.lastError = error;
+  return INVALID_HANDLE_VALUE;
 }
 
 DWORD GetLastError() { return state.lastError; }
-
-DWORD GetCurrentDirectoryA(DWORD capacity, LPSTR buffer) {
-  const std::string& dir = state.currentDirectory;
-  if (capacity <= dir.size()) return static_cast<DWORD>(dir.size() + 1);
-  std::memcpy(buffer, dir.c_str(), dir.size() + 1);
-  return static_cast<DWORD>(dir.size());
-}

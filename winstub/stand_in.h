@@ -35,8 +35,8 @@ struct StandInState {
   int focusId = 0;
   bool ended = false;                       // EndDialog was called
   INT_PTR endResult = -1;
+  std::vector<DWORD> openErrors;            // errors of the next CreateFileA calls, 0 opens
   DWORD lastError = 0;
-  std::string currentDirectory = "/stand-in";
   TEXTMETRICA metrics{16, 13, 3, 0, 0, 8, 16};
 };
 

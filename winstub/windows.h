@@ -133,7 +133,16 @@ struct TEXTMETRICA {
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 
-#define ERROR_ALREADY_EXISTS 183L
+// Files.
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_LOCK_VIOLATION 33L
 
 // Window class, windows and message loop.
 HGDIOBJ GetStockObject(int object);
@@ -166,10 +175,10 @@ HWND SetFocus(HWND control);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 
-// Single-instance guard.
-HANDLE CreateMutexA(LPVOID attributes, BOOL initialOwner, LPCSTR name);
+// The lock file of the working folder.
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID security,
+                   DWORD disposition, DWORD flags, HANDLE templateFile);
 DWORD GetLastError();
-DWORD GetCurrentDirectoryA(DWORD capacity, LPSTR buffer);
 
 #define WinMain StandInWinMain
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
