@@ -217,8 +217,9 @@ modify_dialog() {
   e2e_check "\"Cancelar\" closes the dialog at once" e2e_wait_hidden "$DIALOG"
   end_program
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
-  e2e_check_equal "the working folder holds the data files and the backup" \
-    "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg datos.dat fondo.bmp trasvase.dat | sort)" \
+  e2e_check_equal "the working folder holds the data files, the lock file and the backup" \
+    "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg datos.dat fondo.bmp presupuestos.lck \
+      trasvase.dat | sort)" \
     "$(ls -A "$CASE_DIR" | sort)"
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: start-up, launch counter and dated backup, the main window and
 # its buttons, the two ways to end the program, and the refusal of a second
-# copy in the same working folder.
+# copy in the same working folder reached through another path.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -49,8 +49,9 @@ five_launches() {
     "$CASE_AUX/expected.cfg" "$folder/config.cfg"
   e2e_check "fifth launch: no quote file anywhere (none was ever stored)" \
     test -z "$(find "$CASE_DIR" -name datos.dat)"
-  e2e_check_equal "the working folder holds the settings, the picture and the backup" \
-    "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg fondo.bmp | sort)" "$(ls -A "$CASE_DIR" | sort)"
+  e2e_check_equal "the working folder holds the settings, the picture, the lock file and the backup" \
+    "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg fondo.bmp presupuestos.lck | sort)" \
+    "$(ls -A "$CASE_DIR" | sort)"
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
@@ -70,15 +71,39 @@ folder_state() { (cd "$CASE_DIR" && find . | sort | while read -r entry; do
   if [[ -f $entry ]]; then echo "$entry $(cksum <"$entry")"; else echo "$entry"; fi
 done); }
 
+# start_through DRIVE_FOLDER: starts the program from another folder with
+# "wine start", its working folder given by a Windows path; PROGRAM_PID is
+# that of "wine start", which waits for the program and ends with its code.
+start_through() {
+  local exe="Z:${PRESUPUESTOS_EXE//\//\\}"
+  (cd "$CASE_AUX" && WINEDEBUG=-all,+msgbox exec wine start /wait /d "$1" "$exe") \
+    >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
+  PROGRAM_PID=$!
+  echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
+}
+
+# wait_other_window ID: prints the id of a shown window with the main
+# window's title other than ID (the second copy's box) once there is one.
+other_window() { e2e_find_window "$MAIN_TITLE" | grep -vx "$1"; }
+wait_other_window() {
+  e2e_wait_until "$E2E_TIMEOUT" other_window "$1"
+  sleep 0.2
+  other_window "$1" | head -n 1
+}
+
+# Two copies on one folder, reached as P:\ (a drive mapped to it) and as its
+# path on Z:.
 second_copy() {
   local first_window first_pid box state_before
-  e2e_launch
-  first_window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  ln -sfn "$CASE_DIR" "$WINEPREFIX/dosdevices/p:"
+  start_through 'P:\'
+  first_window=$(e2e_wait_window "$MAIN_TITLE")
   first_pid=$PROGRAM_PID
   state_before=$(folder_state)
+  e2e_check "the first copy holds presupuestos.lck" test -f "$CASE_DIR/presupuestos.lck"
 
-  e2e_launch
-  box=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  start_through "Z:${CASE_DIR//\//\\}"
+  box=$(wait_other_window "$first_window")
   e2e_shot second_copy_box
   e2e_geometry "$box"
   e2e_check "the second copy shows a message box, not a main window" \
@@ -86,7 +111,7 @@ second_copy() {
   e2e_check_equal "its text" 'El programa ya est\00e1 abierto.' "$(e2e_box_texts)"
   e2e_key "$box" Return
   e2e_wait_exit
-  e2e_check "the second copy ends once its box is closed (exit code $PROGRAM_RC)" true
+  e2e_check_equal "the second copy ends with exit code 1 once its box is closed" 1 "$PROGRAM_RC"
   e2e_check_equal "nothing changed on disk" "$state_before" "$(folder_state)"
   e2e_check "the first copy still runs" e2e_window_shown "$first_window"
 
@@ -94,6 +119,7 @@ second_copy() {
   e2e_click_main_button "$first_window" 3
   e2e_wait_exit
   e2e_check_equal "the first copy ends with exit code 0" 0 "$PROGRAM_RC"
+  rm -f "$WINEPREFIX/dosdevices/p:"
 }
 
 e2e_begin
