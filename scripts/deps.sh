@@ -2,17 +2,20 @@
 # Installs, with apt-get, the Debian packages that building, running or
 # testing the program needs and that this machine lacks, and generates the
 # Spanish locale that Wine runs under (so its own buttons read "Sí", "No").
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|dist|test
 set -euo pipefail
 
 run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-liberation locales)
+dist_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools zip)
 test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
-               clang cppcheck clang-tidy)
+               clang cppcheck clang-tidy
+               zip unzip)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
+  dist) wanted=("${dist_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  *) echo "usage: $0 run|dist|test" >&2; exit 2 ;;
 esac
 
 sudo=""
@@ -30,7 +33,8 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qx 'es_ES.utf8'; then
+# The download is only built, never run: it needs no locale.
+if [[ $1 != dist ]] && ! locale -a 2>/dev/null | grep -qx 'es_ES.utf8'; then
   echo "Generating the locale es_ES.UTF-8"
   $sudo sed -i 's/^# *\(es_ES.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -qx 'es_ES.UTF-8 UTF-8' /etc/locale.gen || echo 'es_ES.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null

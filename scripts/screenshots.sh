@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the real program under Wine: the main window
-# and each dialog with a quote in it, into docs/images/ as small PNG files.
+# Takes the README's pictures of the real program under Wine, in Spanish: the
+# main window, each dialog with a quote in it and the unsaved-changes
+# question, into docs/images/ as small PNG files.
 # Needs what the end-to-end tests need (scripts/deps.sh test). Takes the
 # program from PRESUPUESTOS_EXE, or builds build/windows/presupuestos.exe.
 #
@@ -82,8 +83,12 @@ take_pictures() {
   xdotool key Tab
   e2e_type '6.840,00'
   keep_picture "$DIALOG" new_quote
+  # "Cancelar" with the quote unsaved asks whether to save it.
   press_key "$DIALOG" Escape
-  press_key "$(e2e_wait_window "Modificado")" n
+  local question
+  question=$(e2e_wait_window "Modificado")
+  keep_picture "$question" unsaved_question
+  press_key "$question" n
   e2e_wait_hidden "$DIALOG"
 
   open_dialog 1 "Listar Presupuesto"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native unit tests (plain, then
 # under AddressSanitizer and UndefinedBehaviorSanitizer) and the end-to-end
-# tests of the real presupuestos.exe under Wine.
+# tests of the real presupuestos.exe under Wine, and of the download made by
+# scripts/dist.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
@@ -18,8 +19,8 @@ ctest --test-dir build/sanitize --output-on-failure -j2
 
 bash scripts/reliability.sh build/sanitize/presupuestos_tests
 
-echo "== Windows program"
-bash scripts/build_windows.sh
+echo "== Windows program and its download"
+bash scripts/dist.sh
 
 echo "== End-to-end tests under Wine"
 PRESUPUESTOS_EXE="$PWD/build/windows/presupuestos.exe" bash tests/e2e/run_all.sh
