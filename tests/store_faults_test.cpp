@@ -100,7 +100,7 @@ TEST_F(StoreFaults, AppendKeepsTheLaunchCountAndTheQuotesItCannotSee) {
   // a record is a quote from then on, never written over.
   LayDown(MakeStore(3, 0, false));
   std::string added = NewQuote();
-  Fail(DiskOp::Replace, 2);  // the count after the record
+  Fail(DiskOp::Replace, 1);  // the count after the record
   DiskFault (*replaceThenTruncate)(DiskOp) = [](DiskOp op) {
     if (op == DiskOp::Truncate) return DiskFault::Error;
     return FailOp(op);
