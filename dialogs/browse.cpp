@@ -29,7 +29,12 @@ void LoadNewest() {
 
 void ShowBrowsed(HWND dialog) {
   ShowQuote(dialog, BrowseIndex);
-  if (QuoteOnShow() && !Read) TellUnreadable(dialog, BrowseIndex);
+  if (QuoteOnShow() && !Read) {
+    // At the opening the dialog is not on screen yet; it is shown first, so
+    // that the box stands over the quote it speaks of.
+    ShowWindow(dialog, SW_SHOW);
+    TellUnreadable(dialog, BrowseIndex);
+  }
 }
 
 void ShowNewer(HWND dialog) {

@@ -2,6 +2,7 @@
 // quote, the arrow bounds, printing, and saving the quote on show in place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -89,6 +90,10 @@ TEST_F(BrowseDialogs, AnUnreadableQuoteIsToldAndNeitherPrintedNorStored) {
     ExpectShown({"", "", "", "", ""}, "3");
     ASSERT_EQ(StandIn().boxes.size(), 1u);
     ExpectNotice(StandIn().boxes[0], unread);
+    // Told over the dialog, shown first.
+    auto& calls = StandIn().calls;
+    EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 5"),
+              std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
     Type(IDC_NAME, "escrito encima");
     Press(proc, list ? IDC_PRINT : IDC_SAVE);
     ASSERT_EQ(StandIn().boxes.size(), 2u);
