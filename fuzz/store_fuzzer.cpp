@@ -45,7 +45,12 @@ struct Input {
 
   bool More() const { return at < size; }
   uint8_t Byte() { return at < size ? data[at++] : 0; }
-  uint16_t Word16() { return static_cast<uint16_t>(Byte() | Byte() << 8); }
+  // The low byte first: the two reads must not be operands of one
+  // expression, whose order of evaluation is left to the compiler.
+  uint16_t Word16() {
+    uint16_t low = Byte();
+    return static_cast<uint16_t>(low | Byte() << 8);
+  }
   int32_t Word32() {
     uint32_t word = Word16();
     word |= static_cast<uint32_t>(Word16()) << 16;
@@ -213,11 +218,13 @@ void RunCommand(Input& in) {
       OpenDialog = nullptr;
       LoadSettings();
       break;
-    case 9:
+    case 9: {
       // Something outside the program changes a file between two steps.
       External = true;
-      WriteFile(in.Byte() & 1 ? "config.cfg" : "datos.dat", in.Counted());
+      const char* path = in.Byte() & 1 ? "config.cfg" : "datos.dat";
+      WriteFile(path, in.Counted());
       break;
+    }
     case 10: {
       uint8_t plan = in.Byte();
       OpsToFault = 1 + (plan & 0x3F);

@@ -65,10 +65,12 @@ bool Append(SaveRefusal& refusal) {
     return false;
   }
 
-  // A missing quote file is made only for the first quote.
-  bool there = DiskExists(kQuoteFile);
-  if (!there && !HoldsTheCountedQuotes(0, refusal)) return false;
-  DiskFile* file = DiskOpen(kQuoteFile, there ? DiskMode::Update : DiskMode::Create);
+  // datos.dat is opened without ever emptying it; a missing one is made,
+  // for the first quote only.
+  DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
+  if (!file && !DiskExists(kQuoteFile) && HoldsTheCountedQuotes(0, refusal)) {
+    file = DiskOpen(kQuoteFile, DiskMode::Create);
+  }
   if (!file) return false;
   int64_t length = DiskSize(file);
   bool placed = length >= 0 && HoldsTheCountedQuotes(length, refusal) && DiskSeek(file, offset);

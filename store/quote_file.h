@@ -19,8 +19,9 @@ enum class SaveRefusal {
 // Both decide before they write. An append goes only after the whole
 // records, over a partial record at most: it is refused when datos.dat holds
 // fewer or more whole records than RecordCount, or config.cfg counts more.
-// An overwrite is refused when config.cfg counts other than RecordCount, or
-// datos.dat holds fewer or more whole records (a partial tail is dropped).
+// An overwrite is refused when config.cfg counts other than RecordCount (a
+// missing one counts nothing), or datos.dat holds fewer or more whole
+// records (a partial tail is dropped).
 // It builds the new datos.dat and trasvase.dat beside them as
 // datos.dat.tmp and trasvase.dat.tmp, then renames them into place, the
 // quote file first: that rename is the correction. If the second rename
