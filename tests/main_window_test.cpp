@@ -5,6 +5,7 @@
 #include "common/number_text.h"
 #include "resources/resource.h"
 #include "stand_in.h"
+#include "store/dated_backup.h"
 #include "store/disk.h"
 #include "tests/test_folder.h"
 
@@ -95,7 +96,6 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
 }
 
 TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
-  TodayText = "6/12/2026";
   WriteBytes("config.cfg", SettingsBytes(0, 4));
   DiskHook = [](DiskOp op) { return op == DiskOp::MakeFolder ? DiskFault::Error : DiskFault::None; };
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
@@ -109,5 +109,6 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
   auto& calls = StandIn().calls;
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"),
             std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
-  EXPECT_FALSE(Exists("6-12-2026"));
+  EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
+  EXPECT_FALSE(Exists(kBackupWorkFolder));
 }
