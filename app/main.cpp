@@ -14,8 +14,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                 MB_OK | MB_ICONEXCLAMATION);
     return 1;
   }
-  LoadSettings();
-  OpenMainWindow(instance);
+  bool backupMade = LoadSettings();
+  HWND window = OpenMainWindow(instance);
+  // Told once the window is there, so that the box has an owner the user
+  // sees; the next due launch tries again.
+  if (!backupMade) {
+    MessageBoxA(window,
+                "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de "
+                "nuevo dentro de cinco arranques.",
+                "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
+  }
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) == 1) {

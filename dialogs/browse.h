@@ -12,6 +12,10 @@ extern int32_t BrowseIndex;
 // quote stored, CurrentQuote is emptied and BrowseIndex is 0.
 void LoadNewest();
 
+// Shows the quote loaded for BrowseIndex and, when it could not be read,
+// says so: once each time the opening or a move lands on it.
+void ShowBrowsed(HWND dialog);
+
 // ">>" and "<<": load and show the next newer or older quote; at the end of
 // the range nothing happens.
 void ShowNewer(HWND dialog);
@@ -19,3 +23,6 @@ void ShowOlder(HWND dialog);
 
 // Whether a stored quote is on show (false only when none is stored).
 bool QuoteOnShow();
+// Whether the quote on show was read from datos.dat; one that was not shows
+// empty texts, which must not be printed or stored under its number.
+bool QuoteOnShowRead();

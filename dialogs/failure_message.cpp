@@ -1,17 +1,53 @@
-// The two failure notices, in the dialog's own modal box: without them a
-// failed save or print would look exactly like a good one.
+// The failure notices, in the dialog's own modal box: without them a failed
+// save or print, or a quote shown empty because it could not be read, would
+// look exactly like a good one.
 #include "dialogs/failure_message.h"
+
+#include <string>
+
+#include "common/number_text.h"
 
 namespace {
 
-void Tell(HWND dialog, const char* text) {
-  MessageBoxA(dialog, text, "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
+void Tell(HWND dialog, const std::string& text) {
+  MessageBoxA(dialog, text.c_str(), "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
+}
+
+const char* Reason(SaveRefusal why) {
+  switch (why) {
+    case SaveRefusal::FilesChanged:
+      return "\nLos archivos de datos han cambiado desde que se abri\xF3 el programa: "
+             "ci\xE9rrelo y vuelva a abrirlo.";
+    case SaveRefusal::QuotesMissing:
+      return "\nFaltan presupuestos en datos.dat.";
+    case SaveRefusal::NoNumberLeft:
+      return "\nNo quedan n\xFAmeros para m\xE1s presupuestos.";
+    case SaveRefusal::None:
+      break;
+  }
+  return "";
 }
 
 }  // namespace
 
-void TellSaveFailed(HWND dialog) { Tell(dialog, "No se ha podido guardar el presupuesto."); }
+void TellSaveFailed(HWND dialog, SaveRefusal why) {
+  Tell(dialog, std::string("No se ha podido guardar el presupuesto.") + Reason(why));
+}
 
 void TellPrintFailed(HWND dialog) {
   Tell(dialog, "No se ha podido imprimir el presupuesto en LPT1.");
+}
+
+void TellUnreadable(HWND dialog, int32_t number) {
+  Tell(dialog, "No se ha podido leer el presupuesto " + IntToText(number, 0) + " de datos.dat.");
+}
+
+void TellUnreadableNotPrinted(HWND dialog, int32_t number) {
+  Tell(dialog, "No se imprime el presupuesto " + IntToText(number, 0) +
+                   ": no se ha podido leer.");
+}
+
+void TellUnreadableNotSaved(HWND dialog, int32_t number) {
+  Tell(dialog, "No se guarda el presupuesto " + IntToText(number, 0) +
+                   ": no se ha podido leer.");
 }

@@ -1,6 +1,19 @@
-// Tells the user that a quote did not reach the disk or the printer.
+// Tells the user that a quote did not reach the disk or the printer, or could
+// not be read.
 #pragma once
+#include <cstdint>
+
 #include <windows.h>
 
-void TellSaveFailed(HWND dialog);
+#include "store/quote_file.h"
+
+// The general text, then the reason where the store gave one.
+void TellSaveFailed(HWND dialog, SaveRefusal why = SaveRefusal::None);
 void TellPrintFailed(HWND dialog);
+
+// Quote `number` could not be read from datos.dat: said when it is shown,
+// and when "Imprimir" or "Guardar" refuses it rather than print or store
+// empty texts under its number.
+void TellUnreadable(HWND dialog, int32_t number);
+void TellUnreadableNotPrinted(HWND dialog, int32_t number);
+void TellUnreadableNotSaved(HWND dialog, int32_t number);

@@ -12,6 +12,10 @@ namespace {
 void Print(HWND dialog) {
   // With no quote stored there is nothing on show to print.
   if (!QuoteOnShow()) return;
+  if (!QuoteOnShowRead()) {
+    TellUnreadableNotPrinted(dialog, BrowseIndex);
+    return;
+  }
   if (!PrintQuote(BrowseIndex, dialog)) TellPrintFailed(dialog);
 }
 
@@ -21,7 +25,7 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_INITDIALOG:
       LoadNewest();
-      ShowQuote(dialog, BrowseIndex);
+      ShowBrowsed(dialog);
       return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {

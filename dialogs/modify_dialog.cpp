@@ -16,7 +16,7 @@ void Open(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
   SendDlgItemMessageA(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
   SendDlgItemMessageA(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
-  ShowQuote(dialog, BrowseIndex);
+  ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
@@ -24,8 +24,13 @@ void Save(HWND dialog) {
   // With no quote stored there is no record to overwrite; the store is
   // never asked for one that does not exist.
   if (!QuoteOnShow()) return;
+  if (!QuoteOnShowRead()) {
+    TellUnreadableNotSaved(dialog, BrowseIndex);
+    return;
+  }
   ReadControls(dialog);
-  if (!SaveQuote(0, BrowseIndex)) TellSaveFailed(dialog);
+  SaveRefusal why = SaveRefusal::None;
+  if (!SaveQuote(0, BrowseIndex, &why)) TellSaveFailed(dialog, why);
 }
 
 }  // namespace

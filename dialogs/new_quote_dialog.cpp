@@ -41,8 +41,9 @@ int32_t QuoteNumber() { return IsNew ? NextNumber() : RecordCount; }
 // Saves what the controls hold (already read); false, after telling the
 // user, when it did not reach the disk.
 bool Save(HWND dialog) {
-  if (SaveWorkingCopy(IsNew, RecordCount)) return true;
-  TellSaveFailed(dialog);
+  SaveRefusal why = SaveRefusal::None;
+  if (SaveWorkingCopy(IsNew, RecordCount, &why)) return true;
+  TellSaveFailed(dialog, why);
   return false;
 }
 

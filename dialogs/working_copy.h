@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "store/quote_file.h"
 #include "store/quote_record.h"
 
 // The quote as it stood when the new-quote dialog opened or last saved.
@@ -26,5 +27,6 @@ void TakeSnapshot();
 bool QuoteChanged();
 
 // Stores CurrentQuote; only once it is stored do the snapshot and the flags
-// move on, so a failed save still counts as unsaved.
-bool SaveWorkingCopy(unsigned char isNew, int32_t number);
+// move on, so a failed save still counts as unsaved. `refusal` as for
+// SaveQuote.
+bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal = nullptr);

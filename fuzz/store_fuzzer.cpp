@@ -6,8 +6,11 @@
 // with bit 1, the same for datos.dat; with bit 2, today's backup folder is
 // already there. Then commands, one byte each and their arguments, until
 // the input ends (see RunCommand). A save that reports success is read back
-// at once and must hold the texts saved. The fuzzer changes into a scratch
-// folder at its first input: give it absolute paths.
+// at once and must hold the texts saved. After every command but the
+// fuzzer's own file writes, each whole record that datos.dat held before it
+// must be there byte for byte, but for the one record an overwrite targets.
+// The fuzzer changes into a scratch folder at its first input: give it
+// absolute paths.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -22,7 +25,10 @@
 #include "common/number_text.h"
 #include "dialogs/quote_dialogs.h"
 #include "print/print_job.h"
+#include "dialogs/browse.h"
+#include "dialogs/working_copy.h"
 #include "resources/resource.h"
+#include "store/dated_backup.h"
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
@@ -39,7 +45,12 @@ struct Input {
 
   bool More() const { return at < size; }
   uint8_t Byte() { return at < size ? data[at++] : 0; }
-  uint16_t Word16() { return static_cast<uint16_t>(Byte() | Byte() << 8); }
+  // The low byte first: the two reads must not be operands of one
+  // expression, whose order of evaluation is left to the compiler.
+  uint16_t Word16() {
+    uint16_t low = Byte();
+    return static_cast<uint16_t>(low | Byte() << 8);
+  }
   int32_t Word32() {
     uint32_t word = Word16();
     word |= static_cast<uint32_t>(Word16()) << 16;
@@ -56,8 +67,8 @@ struct Input {
 
 const char* const kDates[] = {"6/12/2026", "16/01/2027", "1/01/2000"};
 const char* const kFolders[] = {"6-12-2026", "16-01-2027", "1-01-2000"};
-const char* const kFiles[] = {"datos.dat", "config.cfg", "trasvase.dat", "datos.dat.tmp",
-                              "config.cfg.tmp", "LPT1"};
+const char* const kFiles[] = {"datos.dat",        "config.cfg",     "trasvase.dat", "datos.dat.tmp",
+                              "trasvase.dat.tmp", "config.cfg.tmp", "LPT1"};
 const int kControls[] = {IDC_BODY, IDC_DATE, IDC_ADDRESS, IDC_NAME, IDC_TOTAL, IDC_NUMBER};
 const int kCommands[] = {IDC_SAVE, IDC_PRINT, IDC_NEXT, IDC_PREV, IDCANCEL, IDOK, 0, 0xFFFF};
 const int kAnswers[] = {IDYES, IDNO, IDCANCEL, 0};
@@ -78,12 +89,23 @@ void WriteFile(const char* path, const std::string& bytes) {
 // Only the names the program can make are removed: a handful of unlinks.
 void EmptyFolder() {
   for (const char* name : kFiles) std::remove(name);
-  for (const char* folder : kFolders) {
-    std::string path = folder;
-    std::remove((path + "/datos.dat").c_str());
-    std::remove((path + "/config.cfg").c_str());
-    ::rmdir(folder);
+  std::string folders[] = {kFolders[0], kFolders[1], kFolders[2], kBackupWorkFolder};
+  for (const std::string& folder : folders) {
+    std::remove((folder + "/datos.dat").c_str());
+    std::remove((folder + "/config.cfg").c_str());
+    ::rmdir(folder.c_str());
   }
+}
+
+std::string ReadFile(const char* path) {
+  std::string bytes;
+  if (std::FILE* file = std::fopen(path, "rb")) {
+    char block[4096];
+    std::size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
+    std::fclose(file);
+  }
+  return bytes;
 }
 
 std::string ScratchFolder;
@@ -135,6 +157,19 @@ void SaveAndCheck(unsigned char isNew, int32_t number) {
   CurrentQuote = working;
 }
 
+// What the command being run may change: the number of the one record an
+// overwrite may replace (0: none), or anything, for the fuzzer's own writes.
+int32_t Target = 0;
+bool External = false;
+
+// The quote the open dialog's "Guardar" (or "S\xED" to its question) would
+// overwrite; 0 when it would append or cannot save.
+int32_t DialogTarget() {
+  if (OpenDialog == ModifyQuoteDialogProc) return BrowseIndex;
+  if (OpenDialog == NewQuoteDialogProc && !IsNew) return RecordCount;
+  return 0;
+}
+
 void RunCommand(Input& in) {
   HWND dialog = StandInDialog();
   switch (in.Byte() % 11) {
@@ -149,7 +184,9 @@ void RunCommand(Input& in) {
     }
     case 2: {
       unsigned char isNew = in.Byte() & 1;
-      SaveAndCheck(isNew, in.Word32());
+      int32_t number = in.Word32();
+      Target = isNew ? 0 : number;
+      SaveAndCheck(isNew, number);
       break;
     }
     case 3: {
@@ -168,6 +205,7 @@ void RunCommand(Input& in) {
     case 6: {
       int id = Pick(in, kCommands);
       if (!OpenDialog) break;
+      Target = DialogTarget();
       OpenDialog(dialog, WM_COMMAND, MAKEWPARAM(id, in.Byte()), 0);
       if (StandIn().ended) OpenDialog = nullptr;
       break;
@@ -180,16 +218,38 @@ void RunCommand(Input& in) {
       OpenDialog = nullptr;
       LoadSettings();
       break;
-    case 9:
+    case 9: {
       // Something outside the program changes a file between two steps.
-      WriteFile(in.Byte() & 1 ? "config.cfg" : "datos.dat", in.Counted());
+      External = true;
+      const char* path = in.Byte() & 1 ? "config.cfg" : "datos.dat";
+      WriteFile(path, in.Counted());
       break;
+    }
     case 10: {
       uint8_t plan = in.Byte();
       OpsToFault = 1 + (plan & 0x3F);
       FaultsStay = plan & 0x40;
       DiskHook = plan & 0x80 ? nullptr : FaultWhenDue;
       break;
+    }
+  }
+}
+
+// Runs one command and checks that it left every whole record it did not
+// target as it was.
+void RunAndCheck(Input& in) {
+  std::string before = ReadFile("datos.dat");
+  Target = 0;
+  External = false;
+  RunCommand(in);
+  if (External) return;
+  std::string after = ReadFile("datos.dat");
+  std::size_t whole = before.size() / kRecordSize;
+  for (std::size_t i = 0; i < whole; ++i) {
+    if (static_cast<int64_t>(i) + 1 == Target) continue;
+    std::size_t at = i * kRecordSize;
+    if (after.size() < at + kRecordSize || after.compare(at, kRecordSize, before, at, kRecordSize) != 0) {
+      std::abort();
     }
   }
 }
@@ -219,6 +279,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (flags & 4) ::mkdir(kFolders[(flags >> 3) % 3], 0777);
 
   LoadSettings();
-  for (int commands = 0; in.More() && commands < 64; ++commands) RunCommand(in);
+  for (int commands = 0; in.More() && commands < 64; ++commands) RunAndCheck(in);
   return 0;
 }

@@ -144,6 +144,11 @@ bool DiskWrite(DiskFile* file, const void* data, std::size_t size) {
   return std::fwrite(data, 1, size, file->stream) == size;
 }
 
+bool DiskFlush(DiskFile* file) {
+  if (Ask(DiskOp::Flush) != DiskFault::None) return false;
+  return std::fflush(file->stream) == 0;
+}
+
 bool DiskSync(DiskFile* file) {
   if (Ask(DiskOp::Sync) != DiskFault::None) return false;
   if (std::fflush(file->stream) != 0) return false;
@@ -212,6 +217,28 @@ bool DiskMakeFolder(const char* path) {
   return _mkdir(path) == 0;
 #else
   return ::mkdir(path, 0777) == 0;
+#endif
+}
+
+bool DiskRenameFolder(const char* from, const char* to) {
+  if (Ask(DiskOp::Replace) != DiskFault::None) return false;
+#ifdef _WIN32
+  // A folder cannot be moved with MOVEFILE_REPLACE_EXISTING; without it the
+  // move fails when the new name is taken.
+  return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0;
+#else
+  // rename() would put a folder over an empty one of the new name.
+  if (DiskExists(to) || std::rename(from, to) != 0) return false;
+  SyncFolder();
+  return true;
+#endif
+}
+
+bool DiskRemoveFolder(const char* path) {
+#ifdef _WIN32
+  return _rmdir(path) == 0;
+#else
+  return ::rmdir(path) == 0;
 #endif
 }
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-enum class DiskOp { Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder };
+enum class DiskOp { Open, Read, Write, Flush, Sync, Close, Seek, Truncate, Replace, MakeFolder };
 
 // What a test wants the next operation to do: go ahead, fail with an error,
 // or (for a write) put only part of the bytes down, as on a full disk.
@@ -29,6 +29,10 @@ std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size);
 // before the one it wants; bytes actually passed over.
 int64_t DiskPassOver(DiskFile* file, int64_t size);
 bool DiskWrite(DiskFile* file, const void* data, std::size_t size);
+// Hands what was written in the runtime's buffer to the system, so that a
+// failed write shows here rather than in a close whose failure a runtime
+// may not report.
+bool DiskFlush(DiskFile* file);
 // Pushes what was written through the runtime's buffer and the system's cache.
 bool DiskSync(DiskFile* file);
 // Closes and frees the file in every case; false when the close failed.
@@ -41,6 +45,10 @@ bool DiskTruncate(DiskFile* file, int64_t size);
 bool DiskReplace(const char* from, const char* to);
 // Creates a folder; fails when it already exists.
 bool DiskMakeFolder(const char* path);
+// Gives a folder another name; fails when a folder of that name exists.
+bool DiskRenameFolder(const char* from, const char* to);
+// Removes an empty folder; false when it is still there.
+bool DiskRemoveFolder(const char* path);
 bool DiskExists(const char* path);
 
 // Writes `size` bytes to `path` so that a crash leaves either the old or the

@@ -1,6 +1,6 @@
 // The quote file: fixed 1960-byte records, quote N at offset (N - 1) * 1960.
-// An overwrite never touches datos.dat itself: the new content is built
-// beside it and renamed over it, so a crash leaves the old file or the new.
+// Every save first checks that the files hold the quotes this copy counts,
+// so that no whole quote is ever written over or cut away.
 #include "store/quote_file.h"
 
 #include <cstdint>
@@ -16,6 +16,7 @@ const char kQuoteFile[] = "datos.dat";
 const char kSettingsFile[] = "config.cfg";
 const char kTransferFile[] = "trasvase.dat";
 const char kNewQuoteFile[] = "datos.dat.tmp";
+const char kNewTransferFile[] = "trasvase.dat.tmp";
 
 // The record to be written: CurrentQuote's texts, zeros after each NUL.
 QuoteRecord RecordFromCurrentQuote() {
@@ -25,15 +26,8 @@ QuoteRecord RecordFromCurrentQuote() {
   return record;
 }
 
-// Opens datos.dat for writing in place without ever emptying it; a missing
-// file is created.
-DiskFile* OpenForAppend() {
-  DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
-  if (!file && !DiskExists(kQuoteFile)) file = DiskOpen(kQuoteFile, DiskMode::Create);
-  return file;
-}
-
-// Cuts datos.dat back to the length it had before a failed append.
+// Cuts datos.dat back to the length it had before a failed append, so that
+// a quote reported unsaved is not counted by the next start-up.
 void RestoreLength(int64_t length) {
   DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
   if (!file) return;
@@ -42,41 +36,48 @@ void RestoreLength(int64_t length) {
   DiskClose(file);
 }
 
-bool Append() {
-  // A count at its largest leaves no number for another quote.
-  if (RecordCount == INT32_MAX) return false;
+// Whether datos.dat holds exactly RecordCount whole records (what follows
+// them is no quote); where it does not, `refusal` says which way it is off.
+bool HoldsTheCountedQuotes(int64_t length, SaveRefusal& refusal) {
+  int64_t whole = length / static_cast<int64_t>(kRecordSize);
+  if (whole < RecordCount) refusal = SaveRefusal::QuotesMissing;
+  if (whole > RecordCount) refusal = SaveRefusal::FilesChanged;
+  return whole == RecordCount;
+}
+
+bool Append(SaveRefusal& refusal) {
+  if (RecordCount == INT32_MAX) {
+    refusal = SaveRefusal::NoNumberLeft;
+    return false;
+  }
   QuoteRecord record = RecordFromCurrentQuote();
   int64_t offset = static_cast<int64_t>(RecordCount) * static_cast<int64_t>(kRecordSize);
 
   // A settings file that is there but cannot be read would be rewritten
-  // without its launch count.
+  // without its launch count. One that counts more quotes than this copy
+  // was written by another.
   bool found = false;
-  SettingsRecord settings = ReadSettings(&found);
+  bool countHeld = false;
+  SettingsRecord settings = ReadSettings(&found, &countHeld);
   if (!found && DiskExists(kSettingsFile)) return false;
-
-  DiskFile* file = OpenForAppend();
-  if (!file) return false;
-  int64_t length = DiskSize(file);
-  // A file shorter than the count has lost quotes: a record put after them
-  // would not be quote RecordCount + 1. Anything past the counted records
-  // (a crash's leftover) is written over, but never a quote that the files
-  // count and this process does not (start-up could not read them): with no
-  // settings file, every whole record counts.
-  int64_t counted = found ? settings.recordCount : length / static_cast<int64_t>(kRecordSize);
-  bool placed = length >= offset && counted <= RecordCount;
-  // With no settings file, the count goes down first, so that a record left
-  // behind by a failed save is not taken for a quote by the next start-up.
-  if (placed && !found) placed = WriteSettings(RecordCount, 0);
-  placed = placed && DiskSeek(file, offset);
-  bool written = placed && DiskWrite(file, &record, sizeof record) && DiskSync(file);
-  bool closed = DiskClose(file);
-  if (!placed) return false;
-  if (!written || !closed) {
-    RestoreLength(length);
+  if (countHeld && settings.recordCount > RecordCount) {
+    refusal = SaveRefusal::FilesChanged;
     return false;
   }
 
-  if (!WriteSettings(RecordCount + 1, settings.launchCount)) {
+  // datos.dat is opened without ever emptying it; a missing one is made,
+  // for the first quote only.
+  DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
+  if (!file && !DiskExists(kQuoteFile) && HoldsTheCountedQuotes(0, refusal)) {
+    file = DiskOpen(kQuoteFile, DiskMode::Create);
+  }
+  if (!file) return false;
+  int64_t length = DiskSize(file);
+  bool placed = length >= 0 && HoldsTheCountedQuotes(length, refusal) && DiskSeek(file, offset);
+  bool written = placed && DiskWrite(file, &record, sizeof record) && DiskSync(file);
+  bool closed = DiskClose(file);
+  if (!placed) return false;
+  if (!written || !closed || !WriteSettings(RecordCount + 1, settings.launchCount)) {
     RestoreLength(length);
     return false;
   }
@@ -84,43 +85,67 @@ bool Append() {
   return true;
 }
 
-// Builds the new quote file in kNewQuoteFile and trasvase.dat in one pass
-// over datos.dat: its records with record `number` replaced.
-bool BuildOverwritten(int32_t number) {
-  DiskFile* source = DiskOpen(kQuoteFile, DiskMode::Read);
-  if (!source) return false;
-  DiskFile* transfer = DiskOpen(kTransferFile, DiskMode::Create);
-  DiskFile* target = transfer ? DiskOpen(kNewQuoteFile, DiskMode::Create) : nullptr;
-  bool ok = transfer && target;
-
+// Writes the new quote file and the new transfer file beside the old ones
+// in one pass over `source`: its first RecordCount records, record `number`
+// replaced. True when both are whole: every write checked, both synced and
+// closed.
+bool BuildReplacements(DiskFile* source, int32_t number) {
+  DiskFile* quotes = DiskOpen(kNewQuoteFile, DiskMode::Create);
+  DiskFile* transfer = quotes ? DiskOpen(kNewTransferFile, DiskMode::Create) : nullptr;
+  bool ok = quotes && transfer;
   QuoteRecord record;
   for (int32_t i = 1; ok && i <= RecordCount; ++i) {
     // The old record `number` is passed over by reading it like the others.
     ok = DiskRead(source, &record, sizeof record) == sizeof record;
     if (ok && i == number) record = RecordFromCurrentQuote();
-    ok = ok && DiskWrite(transfer, &record, sizeof record) &&
-         DiskWrite(target, &record, sizeof record);
+    ok = ok && DiskWrite(quotes, &record, sizeof record) &&
+         DiskWrite(transfer, &record, sizeof record);
   }
-  ok = ok && DiskSync(target);
-  if (target) ok = DiskClose(target) && ok;
+  ok = ok && DiskSync(quotes) && DiskSync(transfer);
+  if (quotes) ok = DiskClose(quotes) && ok;
   if (transfer) ok = DiskClose(transfer) && ok;
-  DiskClose(source);
   return ok;
 }
 
-bool Overwrite(int32_t number) {
+bool Overwrite(int32_t number, SaveRefusal& refusal) {
   if (number < 1 || number > RecordCount) return false;
-  if (!BuildOverwritten(number) || !DiskReplace(kNewQuoteFile, kQuoteFile)) {
-    std::remove(kNewQuoteFile);
+  // Another copy, or an old config.cfg brought back, has changed the count:
+  // this copy's numbers may no longer be the files'.
+  bool found = false;
+  bool countHeld = false;
+  SettingsRecord settings = ReadSettings(&found, &countHeld);
+  if (!found && DiskExists(kSettingsFile)) return false;
+  if (found && (!countHeld || settings.recordCount != RecordCount)) {
+    refusal = SaveRefusal::FilesChanged;
     return false;
   }
+
+  DiskFile* source = DiskOpen(kQuoteFile, DiskMode::Read);
+  if (!source) {
+    if (!DiskExists(kQuoteFile)) refusal = SaveRefusal::QuotesMissing;
+    return false;
+  }
+  int64_t length = DiskSize(source);
+  bool built = length >= 0 && HoldsTheCountedQuotes(length, refusal) &&
+               BuildReplacements(source, number);
+  DiskClose(source);
+  if (!built || !DiskReplace(kNewQuoteFile, kQuoteFile)) {
+    std::remove(kNewQuoteFile);
+    std::remove(kNewTransferFile);
+    return false;
+  }
+  // The correction is made; see quote_file.h for a failure here.
+  DiskReplace(kNewTransferFile, kTransferFile);
   return true;
 }
 
 }  // namespace
 
-bool SaveQuote(unsigned char isNew, int32_t number) {
-  return isNew ? Append() : Overwrite(number);
+bool SaveQuote(unsigned char isNew, int32_t number, SaveRefusal* refusal) {
+  SaveRefusal why = SaveRefusal::None;
+  bool saved = isNew ? Append(why) : Overwrite(number, why);
+  if (refusal) *refusal = why;
+  return saved;
 }
 
 bool ReadQuoteRecord(int32_t skip, QuoteRecord& record) {
@@ -136,12 +161,13 @@ bool ReadQuoteRecord(int32_t skip, QuoteRecord& record) {
   return ok;
 }
 
-void LoadQuote(int32_t number) {
+bool LoadQuote(int32_t number) {
   QuoteRecord record;
   int32_t skip = number > 1 ? number - 1 : 0;
-  if (ReadQuoteRecord(skip, record)) {
-    CopyQuote(CurrentQuote, record);
-  } else {
+  if (!ReadQuoteRecord(skip, record)) {
     ClearQuote(CurrentQuote);
+    return false;
   }
+  CopyQuote(CurrentQuote, record);
+  return true;
 }

@@ -2,6 +2,7 @@
 // quote, the arrow bounds, printing, and saving the quote on show in place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -74,6 +75,40 @@ TEST_F(BrowseDialogs, WithNoQuoteStoredNothingIsShownStoredOrPrinted) {
   EXPECT_FALSE(Exists("LPT1"));
   EXPECT_FALSE(Exists("trasvase.dat"));
   EXPECT_EQ(RecordCount, 0);
+}
+
+TEST_F(BrowseDialogs, AnUnreadableQuoteIsToldAndNeitherPrintedNorStored) {
+  // A datos.dat brought back from an older backup: quote 3 is counted but
+  // not there to be read.
+  std::string stored = StoreQuotes(3).substr(0, 2 * kRecordSize);
+  WriteBytes("datos.dat", stored);
+  const std::string unread = "No se ha podido leer el presupuesto 3 de datos.dat.";
+  for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc}) {
+    bool list = proc == ListQuoteDialogProc;
+    StandInReset();
+    Open(proc);
+    ExpectShown({"", "", "", "", ""}, "3");
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    ExpectNotice(StandIn().boxes[0], unread);
+    // Told over the dialog, shown first.
+    auto& calls = StandIn().calls;
+    EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 5"),
+              std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
+    Type(IDC_NAME, "escrito encima");
+    Press(proc, list ? IDC_PRINT : IDC_SAVE);
+    ASSERT_EQ(StandIn().boxes.size(), 2u);
+    ExpectNotice(StandIn().boxes[1], list ? "No se imprime el presupuesto 3: no se ha podido leer."
+                                          : "No se guarda el presupuesto 3: no se ha podido leer.");
+    // Quote 2 reads and is said nothing of; back on 3, it is told again.
+    Press(proc, IDC_PREV);
+    ExpectShown(Stored(2), "2");
+    Press(proc, IDC_NEXT);
+    ASSERT_EQ(StandIn().boxes.size(), 3u);
+    ExpectNotice(StandIn().boxes[2], unread);
+  }
+  EXPECT_FALSE(Exists("LPT1"));
+  EXPECT_TRUE(ReadBytes("datos.dat") == stored);
+  EXPECT_FALSE(Exists("trasvase.dat"));
 }
 
 TEST_F(ListDialog, PrintsTheQuoteOnShowUnderItsNumber) {
@@ -170,6 +205,27 @@ TEST_F(ModifyDialog, AFailedSaveIsReportedAndChangesNothing) {
     EXPECT_EQ(ReadBytes("datos.dat"), stored);
     EXPECT_EQ(Shown(IDC_BODY), "Nuevo cuerpo");
   }
+  // Files changed behind the dialog: the store refuses, and the box says why.
+  const std::string changed = std::string(kSaveFailed) +
+                              "\nLos archivos de datos han cambiado desde que se abri\xF3 el "
+                              "programa: ci\xE9rrelo y vuelva a abrirlo.";
+  const std::string missing = std::string(kSaveFailed) + "\nFaltan presupuestos en datos.dat.";
+  struct Case {
+    std::string quotes, settings, told;
+  } cases[] = {{stored, SettingsBytes(3, 3), changed},
+               {stored.substr(0, kRecordSize + 9), SettingsBytes(2, 3), missing}};
+  for (const Case& c : cases) {
+    StandIn().boxes.clear();
+    WriteBytes("datos.dat", c.quotes);
+    WriteBytes("config.cfg", c.settings);
+    Press(ModifyQuoteDialogProc, IDC_SAVE);
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    ExpectNotice(StandIn().boxes[0], c.told);
+    EXPECT_TRUE(ReadBytes("datos.dat") == c.quotes);
+    EXPECT_EQ(ReadBytes("config.cfg"), c.settings);
+  }
+  WriteBytes("datos.dat", stored);
+  WriteBytes("config.cfg", SettingsBytes(2, 3));
   Press(ModifyQuoteDialogProc, IDC_SAVE);
   QuoteTexts second = Stored(2);
   second.body = "Nuevo cuerpo";

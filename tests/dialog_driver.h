@@ -77,7 +77,7 @@ const char kQuestion[] = "No se ha guardado el presupuesto actual, \xBF" "desea 
 const char kSaveFailed[] = "No se ha podido guardar el presupuesto.";
 const char kPrintFailed[] = "No se ha podido imprimir el presupuesto en LPT1.";
 
-inline void ExpectNotice(const StandInMessageBox& box, const char* text) {
+inline void ExpectNotice(const StandInMessageBox& box, const std::string& text) {
   EXPECT_EQ(box.text, text);
   EXPECT_EQ(box.caption, "Presupuestos");
   EXPECT_EQ(box.type, kNoticeType);

@@ -105,13 +105,11 @@ TEST_F(FaultInjection, AppendStoresTheQuoteOrTellsItFailed) {
             int32_t n = store.Count();
             OnDisk disk = ReadBack();
             if (!disk.settingsThere) {
-              // Only when there was none before; the quote file must then
-              // not hold a quote more than before for a start-up to count.
+              // Only when there was none before.
               EXPECT_FALSE(store.settingsThere) << "config.cfg lost";
               EXPECT_FALSE(saved);
               disk.count = n;
               std::string file = ReadBytes("datos.dat");
-              EXPECT_LT(file.size(), (n + 1) * kRecordSize) << "an untold quote would be counted";
               for (int32_t i = 0; i < n; ++i) {
                 disk.quotes.push_back(file.substr(i * kRecordSize, kRecordSize));
               }
@@ -130,6 +128,22 @@ TEST_F(FaultInjection, AppendStoresTheQuoteOrTellsItFailed) {
             if (disk.settingsThere) {
               EXPECT_EQ(disk.launchCount, store.settingsThere ? store.launchCount : 0);
             }
+            // A quote reported unsaved is cut off the file again, unless the
+            // disk went before the cut. Then it stays whole: this copy's
+            // appends are refused, and the next start-up counts it.
+            std::string file = ReadBytes("datos.dat");
+            if (file.size() / kRecordSize > static_cast<std::size_t>(disk.count)) {
+              EXPECT_EQ(fault, Fault::DiskGone) << "an untold quote would be counted";
+              ASSERT_EQ(file.size(), (n + 1) * kRecordSize);
+              EXPECT_EQ(Show(file.substr(n * kRecordSize)), Show(added));
+              SaveRefusal why = SaveRefusal::None;
+              EXPECT_FALSE(SaveQuote(1, 0, &why));
+              EXPECT_EQ(why, SaveRefusal::FilesChanged);
+              EXPECT_TRUE(ReadBytes("datos.dat") == file);
+              LoadSettings();
+              disk = ReadBack();
+              ASSERT_EQ(disk.count, n + 1);
+            }
             // The user saves again once the disk is healthy.
             ExpectAppendKeepsAll(disk);
           });
@@ -140,14 +154,35 @@ TEST_F(FaultInjection, AppendStoresTheQuoteOrTellsItFailed) {
 
 TEST_F(FaultInjection, OverwriteReplacesTheQuoteOrTellsItFailed) {
   const Store store = MakeStore(3, 7);
+  const std::string earlier = SampleQuote(9);  // trasvase.dat of an earlier correction
   int points = 0;
   for (int32_t number : {1, 3}) {
     for (Fault fault : kFaults) {
       std::string added;
       points += Sweep(
-          fault, [&] { LayDown(store); added = NewQuote(); }, [&] { return SaveQuote(0, number); },
+          fault,
+          [&] {
+            LayDown(store);
+            WriteBytes("trasvase.dat", earlier);
+            added = NewQuote();
+          },
+          [&] { return SaveQuote(0, number); },
           [&](bool saved) {
             EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+            // A correction not made changes no file; one reported leaves
+            // trasvase.dat a copy of datos.dat, or, where only its rename
+            // failed, that copy beside it.
+            std::string quotes = ReadBytes("datos.dat");
+            std::string transfer = ReadBytes("trasvase.dat");
+            if (!saved) {
+              EXPECT_TRUE(quotes == store.QuoteFileBytes());
+              EXPECT_TRUE(transfer == earlier);
+            } else if (transfer != quotes) {
+              EXPECT_TRUE(transfer == earlier);
+              EXPECT_TRUE(ReadBytes("trasvase.dat.tmp") == quotes);
+            }
+            EXPECT_EQ(Exists("trasvase.dat.tmp"), saved && transfer != quotes);
+            EXPECT_FALSE(Exists("datos.dat.tmp"));
             OnDisk disk = ReadBack();
             ASSERT_EQ(disk.quotes.size(), 3u);
             bool stored = disk.quotes[number - 1] == added;
@@ -180,8 +215,8 @@ TEST_F(FaultInjection, StartUpLosesNoQuoteAndNoCount) {
   for (const Store& store : stores) {
     for (Fault fault : kFaults) {
       points += Sweep(
-          fault, [&] { LayDown(store); RecordCount = -1; }, [] { LoadSettings(); return true; },
-          [&](bool) {
+          fault, [&] { LayDown(store); RecordCount = -1; }, [] { return LoadSettings(); },
+          [&](bool backupFine) {
             int32_t n = store.Count();
             // Start-up never writes the quote file.
             EXPECT_EQ(ReadBytes("datos.dat"), store.QuoteFileBytes());
@@ -196,7 +231,12 @@ TEST_F(FaultInjection, StartUpLosesNoQuoteAndNoCount) {
             if (disk.settingsThere) {
               EXPECT_EQ(disk.count, n);
             }
-            ExpectBackupIsPartOf(store);
+            ExpectBackupWholeOrAbsent(store);
+            // A backup that failed is told, and leaves nothing behind.
+            if (!backupFine) {
+              EXPECT_FALSE(Exists(kBackupFolder));
+            }
+            EXPECT_FALSE(Exists(kBackupWorkFolder));
             // A start-up that could read neither file counts nothing; the
             // store then refuses to append over the quotes it cannot see.
             if (RecordCount != n) {

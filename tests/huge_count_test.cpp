@@ -97,11 +97,16 @@ TEST_F(HugeCount, BrowsingStepsOneQuoteAtATime) {
     Press(proc, proc == ListQuoteDialogProc ? IDC_PRINT : IDC_SAVE);
     Press(proc, IDCANCEL);
     EXPECT_TRUE(StandIn().ended);
+    // Each quote landed on could not be read, and was said so; printing or
+    // saving it was refused.
+    ASSERT_EQ(StandIn().boxes.size(), 5u);
+    ExpectNotice(StandIn().boxes[0], "No se ha podido leer el presupuesto 2147483647 de datos.dat.");
+    ExpectNotice(StandIn().boxes[3], "No se ha podido leer el presupuesto 2147483644 de datos.dat.");
+    ExpectNotice(StandIn().boxes[4], proc == ListQuoteDialogProc
+                                         ? "No se imprime el presupuesto 2147483644: no se ha podido leer."
+                                         : "No se guarda el presupuesto 2147483644: no se ha podido leer.");
   }
-  // The modify dialog's save of a quote past the file's end was refused and
-  // told; nothing changed.
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  ExpectNotice(StandIn().boxes[0], kSaveFailed);
+  EXPECT_FALSE(Exists("LPT1"));
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(kHuge, 3));
 }
@@ -115,7 +120,8 @@ TEST_F(HugeCount, TheNewQuoteNumberDoesNotWrap) {
   Type(IDC_NAME, "Cliente");
   Press(NewQuoteDialogProc, IDC_SAVE);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
-  ExpectNotice(StandIn().boxes[0], kSaveFailed);
+  ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) +
+                                       "\nNo quedan n\xFAmeros para m\xE1s presupuestos.");
   EXPECT_EQ(RecordCount, kHuge);
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(kHuge, 3));

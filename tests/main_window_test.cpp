@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "common/number_text.h"
 #include "resources/resource.h"
 #include "stand_in.h"
+#include "store/dated_backup.h"
+#include "store/disk.h"
 #include "tests/test_folder.h"
 
 namespace {
@@ -111,4 +114,22 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
+}
+
+TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
+  WriteBytes("config.cfg", SettingsBytes(0, 4));
+  DiskHook = [](DiskOp op) { return op == DiskOp::MakeFolder ? DiskFault::Error : DiskFault::None; };
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  DiskHook = nullptr;
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text,
+            "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de nuevo "
+            "dentro de cinco arranques.");
+  EXPECT_EQ(StandIn().boxes[0].type, 0x30u);
+  EXPECT_NE(StandIn().boxes[0].owner, nullptr);
+  auto& calls = StandIn().calls;
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"),
+            std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
+  EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
+  EXPECT_FALSE(Exists(kBackupWorkFolder));
 }

@@ -68,23 +68,46 @@ TEST_F(QuoteFile, AppendWritesOneRecordAndCountsIt) {
   EXPECT_EQ(ReadBytes("datos.dat").substr(kRecordSize), RecordBytes("", "", "", "", ""));
 }
 
-TEST_F(QuoteFile, AppendGoesToItsNumberOverAnUncountedTail) {
+TEST_F(QuoteFile, AppendGoesOverAPartialTailButNeverAWholeRecord) {
   std::string stored = StoreQuotes(2);
-  // A crash left half a record, then a whole record that was never counted.
+  // A crash left half a record after the counted quotes.
   WriteBytes("datos.dat", stored + Quote(9).substr(0, 700));
   SetCurrentQuote("tercero", "C", "D", "A", "T");
   ASSERT_TRUE(SaveQuote(1, 0));
-  EXPECT_EQ(ReadBytes("datos.dat"), stored + RecordBytes("tercero", "C", "D", "A", "T"));
+  stored += RecordBytes("tercero", "C", "D", "A", "T");
+  EXPECT_EQ(ReadBytes("datos.dat"), stored);
+  EXPECT_EQ(RecordCount, 3);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
 
-  WriteBytes("datos.dat", ReadBytes("datos.dat") + Quote(8) + Quote(9));
-  SetCurrentQuote("cuarto", "C", "D", "A", "T");
-  ASSERT_TRUE(SaveQuote(1, 0));
-  std::string file = ReadBytes("datos.dat");
-  EXPECT_EQ(file.substr(0, 4 * kRecordSize),
-            stored + RecordBytes("tercero", "C", "D", "A", "T") +
-                RecordBytes("cuarto", "C", "D", "A", "T"));
-  EXPECT_EQ(RecordCount, 4);
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, 3));
+  // Whole records past the count (another copy's quotes), fewer records
+  // than counted, a config.cfg counting more (another copy's count), or a
+  // count at its largest: refused, changing nothing, and said why.
+  struct Case {
+    std::string quotes, settings;
+    int32_t count;
+    SaveRefusal why;
+  } cases[] = {
+      {stored + Quote(8), SettingsBytes(3, 3), 3, SaveRefusal::FilesChanged},
+      {stored + Quote(8), SettingsBytes(4, 3), 3, SaveRefusal::FilesChanged},
+      {stored, SettingsBytes(4, 3), 3, SaveRefusal::FilesChanged},
+      {stored.substr(0, 2 * kRecordSize + 5), SettingsBytes(3, 3), 3, SaveRefusal::QuotesMissing},
+      {stored, SettingsBytes(2147483647, 3), 2147483647, SaveRefusal::NoNumberLeft},
+  };
+  for (const Case& c : cases) {
+    WriteBytes("datos.dat", c.quotes);
+    WriteBytes("config.cfg", c.settings);
+    RecordCount = c.count;
+    SaveRefusal why = SaveRefusal::None;
+    EXPECT_FALSE(SaveQuote(1, 0, &why));
+    EXPECT_EQ(why, c.why);
+    EXPECT_TRUE(ReadBytes("datos.dat") == c.quotes);
+    EXPECT_EQ(ReadBytes("config.cfg"), c.settings);
+    EXPECT_EQ(RecordCount, c.count);
+  }
+  // No quote file for a count above 0: none is made.
+  std::remove("datos.dat");
+  EXPECT_FALSE(SaveQuote(1, 0));
+  EXPECT_FALSE(Exists("datos.dat"));
 }
 
 TEST_F(QuoteFile, FailedAppendChangesNothing) {
@@ -112,11 +135,6 @@ TEST_F(QuoteFile, FailedAppendChangesNothing) {
     EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 3));
     EXPECT_EQ(RecordCount, 2);
   }
-  // A file that has lost counted quotes takes no new one out of its place.
-  WriteBytes("datos.dat", stored.substr(0, kRecordSize));
-  EXPECT_FALSE(SaveQuote(1, 0));
-  EXPECT_EQ(ReadBytes("datos.dat"), stored.substr(0, kRecordSize));
-  EXPECT_EQ(RecordCount, 2);
 }
 
 TEST_F(QuoteFile, OverwriteChangesOnlyItsRecord) {
@@ -133,41 +151,70 @@ TEST_F(QuoteFile, OverwriteChangesOnlyItsRecord) {
     EXPECT_EQ(RecordCount, 5);
     EXPECT_FALSE(Exists("datos.dat.tmp"));
   }
-  // A file longer than the count keeps only the counted quotes.
+  // Part of a record after the counted quotes is dropped.
   std::string stored = StoreQuotes(2);
-  WriteBytes("datos.dat", stored + Quote(3) + "cola");
+  WriteBytes("datos.dat", stored + "cola");
   SetCurrentQuote("x", "", "", "", "");
   ASSERT_TRUE(SaveQuote(0, 2));
   EXPECT_EQ(ReadBytes("datos.dat"), Quote(1) + RecordBytes("x", "", "", "", ""));
+  EXPECT_EQ(ReadBytes("trasvase.dat"), Quote(1) + RecordBytes("x", "", "", "", ""));
 }
 
-TEST_F(QuoteFile, FailedOverwriteChangesNothing) {
+TEST_F(QuoteFile, RefusedOrFailedOverwriteChangesNoFile) {
   std::string stored = StoreQuotes(3);
+  const std::string earlier = Quote(7);  // trasvase.dat of an earlier correction
+  WriteBytes("trasvase.dat", earlier);
   SetCurrentQuote("corregido", "", "", "", "");
-  for (int number : {0, -1, 4}) EXPECT_FALSE(SaveQuote(0, number));
-  for (DiskOp op : {DiskOp::Open, DiskOp::Read, DiskOp::Write, DiskOp::Sync, DiskOp::Close,
-                    DiskOp::Replace}) {
-    for (int nth = 1; nth <= 3; ++nth) {
-      InjectFault(op, nth, op == DiskOp::Write ? DiskFault::ShortWrite : DiskFault::Error);
-      bool saved = SaveQuote(0, 2);
-      DiskHook = nullptr;
-      std::string now = ReadBytes("datos.dat");
-      if (saved) {
-        EXPECT_EQ(now.substr(kRecordSize, kRecordSize), RecordBytes("corregido", "", "", "", ""));
-        WriteBytes("datos.dat", stored);
-      } else {
-        EXPECT_EQ(now, stored) << static_cast<int>(op) << " " << nth;
-      }
-      EXPECT_FALSE(Exists("datos.dat.tmp"));
-    }
+  auto unchanged = [&](const std::string& quotes, const std::string& settings) {
+    EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+    EXPECT_EQ(ReadBytes("config.cfg"), settings);
+    EXPECT_TRUE(ReadBytes("trasvase.dat") == earlier);
+    EXPECT_FALSE(Exists("datos.dat.tmp"));
+    EXPECT_FALSE(Exists("trasvase.dat.tmp"));
+  };
+  for (int number : {0, -1, 4}) {
+    EXPECT_FALSE(SaveQuote(0, number));
+    unchanged(stored, SettingsBytes(3, 3));
   }
-  // Missing or short quote file: nothing to rebuild from.
-  WriteBytes("datos.dat", stored.substr(0, 2 * kRecordSize + 100));
-  EXPECT_FALSE(SaveQuote(0, 1));
-  EXPECT_EQ(ReadBytes("datos.dat"), stored.substr(0, 2 * kRecordSize + 100));
+  // config.cfg counting other than this copy (another copy, an old file
+  // brought back), whole records that would be cut away, missing quotes.
+  struct Case {
+    std::string quotes, settings;
+    SaveRefusal why;
+  } cases[] = {
+      {stored, SettingsBytes(4, 3), SaveRefusal::FilesChanged},
+      {stored, SettingsBytes(2, 3), SaveRefusal::FilesChanged},
+      {stored, "\x03", SaveRefusal::FilesChanged},
+      {stored + Quote(4), SettingsBytes(3, 3), SaveRefusal::FilesChanged},
+      {stored.substr(0, 2 * kRecordSize + 100), SettingsBytes(3, 3), SaveRefusal::QuotesMissing},
+  };
+  for (const Case& c : cases) {
+    WriteBytes("datos.dat", c.quotes);
+    WriteBytes("config.cfg", c.settings);
+    SaveRefusal why = SaveRefusal::None;
+    EXPECT_FALSE(SaveQuote(0, 1, &why));
+    EXPECT_EQ(why, c.why);
+    unchanged(c.quotes, c.settings);
+  }
+  WriteBytes("config.cfg", SettingsBytes(3, 3));
   std::remove("datos.dat");
   EXPECT_FALSE(SaveQuote(0, 1));
   EXPECT_FALSE(Exists("datos.dat"));
+
+  // A disk fault anywhere: not saved and nothing changed, or saved (what a
+  // saved one leaves, the fault injection sweep checks).
+  for (DiskOp op : {DiskOp::Open, DiskOp::Read, DiskOp::Write, DiskOp::Sync, DiskOp::Close,
+                    DiskOp::Replace}) {
+    for (int nth = 1; nth <= 3; ++nth) {
+      WriteBytes("datos.dat", stored);
+      InjectFault(op, nth, op == DiskOp::Write ? DiskFault::ShortWrite : DiskFault::Error);
+      bool saved = SaveQuote(0, 2);
+      DiskHook = nullptr;
+      if (!saved) unchanged(stored, SettingsBytes(3, 3));
+      std::remove("trasvase.dat.tmp");
+      WriteBytes("trasvase.dat", earlier);
+    }
+  }
 }
 
 TEST_F(QuoteFile, LoadReadsTheWantedRecordOrNothing) {

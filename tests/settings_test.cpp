@@ -1,10 +1,13 @@
 // config.cfg, the launch counter and the dated backup of every fifth launch.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/stat.h>
 
 #include "common/number_text.h"
+#include "store/dated_backup.h"
 #include "store/disk.h"
+#include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
 #include "tests/test_folder.h"
@@ -18,6 +21,9 @@ std::string Records(int count) {
   return file;
 }
 
+DiskOp Failing;
+DiskFault FailOneKind(DiskOp op) { return op == Failing ? DiskFault::Error : DiskFault::None; }
+
 class Settings : public StoreTest {};
 
 }  // namespace
@@ -29,8 +35,8 @@ TEST_F(Settings, LaunchesAreCountedAndEveryFifthIsBackedUp) {
     EXPECT_EQ(RecordCount, 0);
     EXPECT_FALSE(Exists("6-12-2026"));
   }
-  // Three quotes stored, and a fourth byte-run beyond the count.
-  WriteBytes("datos.dat", Records(4));
+  // Three quotes stored, and part of a fourth beyond the count.
+  WriteBytes("datos.dat", Records(3) + "medio registro");
   WriteBytes("config.cfg", SettingsBytes(3, 4));
   LoadSettings();
   EXPECT_EQ(RecordCount, 3);
@@ -61,10 +67,11 @@ TEST_F(Settings, BackupTakesWhatIsThere) {
   EXPECT_FALSE(Exists("6-12-2026/datos.dat"));
   EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(0, 5));
 
-  // A count of 0 beside a quote file gives an empty copy; a huge count beside
-  // a short file copies only the whole records there are.
+  // A count of 0 beside a quote file with no whole record gives an empty
+  // copy; a huge count beside a short file copies only the whole records
+  // there are.
   TodayText = "7/12/2026";
-  WriteBytes("datos.dat", Records(2));
+  WriteBytes("datos.dat", "medio registro");
   WriteBytes("config.cfg", SettingsBytes(0, 9));
   LoadSettings();
   EXPECT_TRUE(Exists("7-12-2026/datos.dat"));
@@ -85,11 +92,16 @@ TEST_F(Settings, BackupTakesWhatIsThere) {
 }
 
 TEST_F(Settings, OddSettingsFilesAreReadSafely) {
-  // Words the file does not cover count as 0; a count below 0 counts as 0.
-  WriteBytes("config.cfg", std::string("\x02\x00\x00", 3));
+  // Words the file does not cover count as 0; a count that the file cannot
+  // hold, or below 0, gives way to the quotes in datos.dat (here none).
+  WriteBytes("config.cfg", std::string("\x02\x00\x00\x00\x09", 5));
   LoadSettings();
   EXPECT_EQ(RecordCount, 2);
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 1));
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 10));
+  WriteBytes("config.cfg", std::string("\x02\x00\x00", 3));
+  LoadSettings();
+  EXPECT_EQ(RecordCount, 0);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   WriteBytes("config.cfg", SettingsBytes(-7, 2) + "extra");
   LoadSettings();
   EXPECT_EQ(RecordCount, 0);
@@ -103,11 +115,44 @@ TEST_F(Settings, OddSettingsFilesAreReadSafely) {
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 1));
 }
 
-TEST_F(Settings, LostSettingsFileDoesNotRenumberStoredQuotes) {
-  WriteBytes("datos.dat", Records(3) + "cola");
+TEST_F(Settings, LostDamagedOrOldCountsDoNotRenumberStoredQuotes) {
+  // Beside three quotes (and part of a fourth): config.cfg lost, empty, too
+  // short for the count, negative, or counting fewer (an old one brought
+  // back). Start-up counts the whole records and writes that count down;
+  // the next new quote is quote 4, and quotes 1 to 3 stay as they were.
+  struct Case {
+    bool there;
+    std::string bytes;
+    int32_t launch;  // as written back
+  } cases[] = {{false, "", 1},
+               {true, "", 1},
+               {true, "\x07", 1},
+               {true, std::string("\x01\x00\x00", 3), 1},
+               {true, SettingsBytes(-1, 6), 7},
+               {true, SettingsBytes(0, 6), 7},
+               {true, SettingsBytes(1, 6), 7}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes.size());
+    WriteBytes("datos.dat", Records(3) + "cola");
+    std::remove("config.cfg");
+    if (c.there) WriteBytes("config.cfg", c.bytes);
+    LoadSettings();
+    EXPECT_EQ(RecordCount, 3);
+    EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, c.launch));
+    SetCurrentQuote("cuarto", "", "", "", "");
+    ASSERT_TRUE(SaveQuote(1, 0));
+    EXPECT_TRUE(ReadBytes("datos.dat") == Records(3) + RecordBytes("cuarto", "", "", "", ""));
+    EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, c.launch));
+  }
+  // With the count unusable and datos.dat not measurable, nothing is
+  // written down.
+  WriteBytes("config.cfg", "\x01");
+  Failing = DiskOp::Seek;
+  DiskHook = FailOneKind;
   LoadSettings();
-  EXPECT_EQ(RecordCount, 3);
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 1));
+  DiskHook = nullptr;
+  EXPECT_EQ(RecordCount, 0);
+  EXPECT_EQ(ReadBytes("config.cfg"), "\x01");
 }
 
 TEST_F(Settings, SettingsAreNeverLeftHalfWritten) {
@@ -118,6 +163,29 @@ TEST_F(Settings, SettingsAreNeverLeftHalfWritten) {
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
   EXPECT_FALSE(Exists("config.cfg.tmp"));
   EXPECT_EQ(RecordCount, 3);
+}
+
+TEST_F(Settings, AFailedBackupLeavesNoDatedFolderAndIsMadeNextTime) {
+  // A working folder left by a crash in an earlier backup, then a copy that
+  // cannot be flushed (a full disk).
+  ASSERT_EQ(mkdir(kBackupWorkFolder, 0777), 0);
+  WriteBytes(std::string(kBackupWorkFolder) + "/datos.dat", "medio");
+  WriteBytes("datos.dat", Records(3));
+  WriteBytes("config.cfg", SettingsBytes(3, 4));
+  Failing = DiskOp::Flush;
+  DiskHook = FailOneKind;
+  EXPECT_FALSE(LoadSettings());
+  DiskHook = nullptr;
+  EXPECT_FALSE(Exists("6-12-2026"));
+  EXPECT_FALSE(Exists(kBackupWorkFolder));
+  // Launches 6 to 9 take none and tell nothing; the tenth makes it.
+  for (int launch = 6; launch <= 10; ++launch) {
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Exists("6-12-2026"), launch == 10);
+  }
+  EXPECT_EQ(ReadBytes("6-12-2026/datos.dat"), Records(3));
+  EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(3, 10));
+  EXPECT_FALSE(Exists(kBackupWorkFolder));
 }
 
 TEST_F(Settings, BackupFolderNames) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "store/dated_backup.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "tests/test_folder.h"
@@ -48,13 +49,14 @@ inline int32_t WordOf(const std::string& bytes, std::size_t at) {
 // folder serves a whole sweep.
 inline void EmptyFolder() {
   for (const char* name : {"datos.dat", "config.cfg", "trasvase.dat", "datos.dat.tmp",
-                           "config.cfg.tmp", "LPT1"}) {
+                           "trasvase.dat.tmp", "config.cfg.tmp", "LPT1"}) {
     std::remove(name);
   }
-  std::string folder = kBackupFolder;
-  std::remove((folder + "/datos.dat").c_str());
-  std::remove((folder + "/config.cfg").c_str());
-  ::rmdir(folder.c_str());
+  for (std::string folder : {kBackupFolder, kBackupWorkFolder}) {
+    std::remove((folder + "/datos.dat").c_str());
+    std::remove((folder + "/config.cfg").c_str());
+    ::rmdir(folder.c_str());
+  }
 }
 
 // The files before an operation: quotes 1..n in datos.dat (then `tail`, a
@@ -134,21 +136,18 @@ inline OnDisk ReadBack() {
   return disk;
 }
 
-// A backup, if one was begun, holds nothing but the start of a true copy of
-// the quotes and of config.cfg, with this launch counted or not (when it
-// could not be written down).
-inline void ExpectBackupIsPartOf(const Store& store) {
+// A dated backup, if there is one, is a whole copy of the quotes and of
+// config.cfg, with this launch counted or not (when it could not be written
+// down): a backup cut short leaves no dated folder.
+inline void ExpectBackupWholeOrAbsent(const Store& store) {
   std::string folder = kBackupFolder;
   if (!Exists(folder)) return;
   std::string quotes = store.QuoteFileBytes().substr(0, store.quotes.size() * kRecordSize);
-  std::string copy = ReadBytes(folder + "/datos.dat");
-  EXPECT_EQ(copy, quotes.substr(0, copy.size())) << "backup of datos.dat holds wrong bytes";
+  EXPECT_TRUE(ReadBytes(folder + "/datos.dat") == quotes) << "backup of datos.dat not whole";
   std::string settings = ReadBytes(folder + "/config.cfg");
-  std::string counted = SettingsBytes(store.Count(), store.launchCount + 1);
-  std::string uncounted = SettingsBytes(store.Count(), store.launchCount);
-  EXPECT_TRUE(settings == counted.substr(0, settings.size()) ||
-              settings == uncounted.substr(0, settings.size()))
-      << "backup of config.cfg holds wrong bytes";
+  EXPECT_TRUE(settings == SettingsBytes(store.Count(), store.launchCount + 1) ||
+              settings == SettingsBytes(store.Count(), store.launchCount))
+      << "backup of config.cfg not whole";
 }
 
 // After a failed or interrupted save: the user saves once more with the disk

@@ -96,10 +96,11 @@ TEST_F(StoreFaults, AppendKeepsTheLaunchCountAndTheQuotesItCannotSee) {
 
   // With config.cfg lost, a record whose save failed and could not be
   // taken back was counted by the next start-up, though the user was told
-  // it had not been saved.
+  // it had not been saved. Start-up now counts every whole record, so such
+  // a record is a quote from then on, never written over.
   LayDown(MakeStore(3, 0, false));
   std::string added = NewQuote();
-  Fail(DiskOp::Replace, 2);  // the count after the record
+  Fail(DiskOp::Replace, 1);  // the count after the record
   DiskFault (*replaceThenTruncate)(DiskOp) = [](DiskOp op) {
     if (op == DiskOp::Truncate) return DiskFault::Error;
     return FailOp(op);
@@ -109,8 +110,8 @@ TEST_F(StoreFaults, AppendKeepsTheLaunchCountAndTheQuotesItCannotSee) {
   DiskHook = nullptr;
   EXPECT_EQ(ReadBytes("datos.dat").size(), 4 * kRecordSize);  // left behind
   LoadSettings();
-  EXPECT_EQ(RecordCount, 3);
+  EXPECT_EQ(RecordCount, 4);
   ASSERT_TRUE(SaveQuote(1, 0));
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, 1));
-  EXPECT_TRUE(ReadBytes("datos.dat") == MakeStore(3, 0).QuoteFileBytes() + added);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 1));
+  EXPECT_TRUE(ReadBytes("datos.dat") == MakeStore(3, 0).QuoteFileBytes() + added + added);
 }

@@ -151,8 +151,8 @@ HWND SetFocus(HWND control) {
   return nullptr;
 }
 
-int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-  state.boxes.push_back({Text(text), Text(caption), type});
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  state.boxes.push_back({Text(text), Text(caption), type, owner});
   state.calls.push_back("MessageBoxA " + Text(caption));
   if (state.boxAnswers.empty()) return IDOK;
   int answer = state.boxAnswers.front();

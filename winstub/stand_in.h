@@ -11,6 +11,7 @@ struct StandInMessageBox {
   std::string text;
   std::string caption;
   unsigned type;
+  HWND owner;
 };
 
 struct StandInWindow {

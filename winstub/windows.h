@@ -114,6 +114,7 @@ struct TEXTMETRICA {
 #define WS_VISIBLE 0x10000000L
 #define SS_BITMAP 0x0000000EL
 #define CW_USEDEFAULT ((int)0x80000000)
+#define SW_SHOW 5
 #define SW_SHOWDEFAULT 10
 
 // Resources and GDI.

@@ -2,7 +2,8 @@
 # End-to-end: the three quote dialogs on the real program. A new quote typed
 # in, saved and printed; the list dialog stepping and printing; the modify
 # dialog saving one quote among others; the unsaved-changes question with
-# each of its answers. Records, settings and printer bytes are compared
+# each of its answers; a new quote beside stored quotes and a damaged
+# config.cfg. Records, settings and printer bytes are compared
 # whole with contents built here.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -315,10 +316,44 @@ long_numbers() {
   end_program
 }
 
+# A config.cfg of 0 bytes (a damaged one) beside three stored quotes: start-up
+# counts them, and the next new quote is quote 4 after them.
+damaged_count() {
+  local today
+  today=$(e2e_today)
+  store_three_quotes 0
+  : >"$CASE_DIR/config.cfg"
+  start_program
+  e2e_settings 3 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "start-up counts the three stored quotes" \
+    "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Cuarto'
+  {
+    cat "$CASE_AUX/stored.dat"
+    e2e_record '' 'Cuarto' "$today" '' ''
+  } >"$CASE_AUX/expected.dat"
+  click "$NEW_SAVE"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "the new quote is quote 4; quotes 1 to 3 are unchanged" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 4 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "config.cfg counts 4 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+  print_and_check "it prints under number 4" "$NEW_PRINT" 4 '' 'Cuarto' "$today" '' ''
+
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+  end_program
+  e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
+}
+
 e2e_begin
 e2e_run_case new_quote new_quote
 e2e_run_case list_dialog list_dialog
 e2e_run_case modify_dialog modify_dialog
 e2e_run_case unsaved_question unsaved_question
 e2e_run_case long_numbers long_numbers
+e2e_run_case damaged_count damaged_count
 e2e_end
