@@ -27,12 +27,7 @@ bool PrintQuote(int32_t number, HWND dialog) {
   std::ofstream device("LPT1", std::ios::out | std::ios::binary | std::ios::trunc);
   bool opened = device.is_open();
   PrinterStream stream{device};
-  EndLine(stream);
-  EndLine(stream);
-  WriteLetterhead(stream);
-  EndLine(stream);
-  EndLine(stream);
-  EndLine(stream);
+  WriteJobHead(stream);
   WriteQuoteSheet(stream, number);
   WriteText(stream, "\f");
   device.close();
