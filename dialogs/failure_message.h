@@ -2,5 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "print/print_job.h"
+
 void TellSaveFailed(HWND dialog);
-void TellPrintFailed(HWND dialog);
+// Says why a print did not go through; a print done or cancelled says nothing.
+void TellPrintResult(HWND dialog, PrintResult result);

@@ -12,7 +12,7 @@ namespace {
 void Print(HWND dialog) {
   // With no quote stored there is nothing on show to print.
   if (!QuoteOnShow()) return;
-  if (!PrintQuote(BrowseIndex, dialog)) TellPrintFailed(dialog);
+  TellPrintResult(dialog, PrintQuote(BrowseIndex, dialog));
 }
 
 }  // namespace

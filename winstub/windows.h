@@ -24,6 +24,10 @@ typedef unsigned short ATOM;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef int INT;
+typedef wchar_t WCHAR;
+typedef const WCHAR* LPCWSTR;
+typedef DWORD COLORREF;
 
 struct StandInHandle;
 typedef StandInHandle* HWND;
@@ -37,6 +41,9 @@ typedef StandInHandle* HBRUSH;
 typedef StandInHandle* HMENU;
 typedef StandInHandle* HGDIOBJ;
 typedef StandInHandle* HANDLE;
+typedef StandInHandle* HFONT;
+typedef StandInHandle* HPEN;
+typedef StandInHandle* HGLOBAL;
 
 #define WINAPI
 #define CALLBACK
@@ -50,6 +57,7 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
 #define MAKEWPARAM(l, h) ((WPARAM)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | (((WORD)(BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
 
 struct POINT { LONG x; LONG y; };
 struct MSG {
@@ -96,6 +104,45 @@ struct TEXTMETRICA {
   LONG tmMaxCharWidth;
 };
 
+struct RECT { LONG left; LONG top; LONG right; LONG bottom; };
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  char lfFaceName[32];
+};
+struct DOCINFOA {
+  int cbSize;
+  LPCSTR lpszDocName;
+  LPCSTR lpszOutput;
+  LPCSTR lpszDatatype;
+  DWORD fwType;
+};
+// The fields of the print dialog's structure that the program sets or reads.
+struct PRINTDLGA {
+  DWORD lStructSize;
+  HWND hwndOwner;
+  HGLOBAL hDevMode;
+  HGLOBAL hDevNames;
+  HDC hDC;
+  DWORD Flags;
+  WORD nFromPage;
+  WORD nToPage;
+  WORD nMinPage;
+  WORD nMaxPage;
+  WORD nCopies;
+};
+
 // Messages.
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
@@ -135,6 +182,33 @@ struct TEXTMETRICA {
 
 #define ERROR_ALREADY_EXISTS 183L
 
+// Printing: the print dialog, device capabilities, fonts and pens.
+#define PD_NOSELECTION 0x00000004
+#define PD_NOPAGENUMS 0x00000008
+#define PD_NOWARNING 0x00000080
+#define PD_RETURNDC 0x00000100
+#define PD_USEDEVMODECOPIESANDCOLLATE 0x00040000
+#define PDERR_NODEFAULTPRN 0x1008
+#define PDERR_PRINTERNOTFOUND 0x100B
+#define HORZRES 8
+#define VERTRES 10
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define PHYSICALWIDTH 110
+#define PHYSICALHEIGHT 111
+#define PHYSICALOFFSETX 112
+#define PHYSICALOFFSETY 113
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define DEFAULT_CHARSET 1
+#define OUT_TT_PRECIS 4
+#define FIXED_PITCH 1
+#define FF_MODERN 0x30
+#define TA_LEFT 0
+#define TA_BASELINE 24
+#define TRANSPARENT 1
+#define PS_SOLID 0
+
 // Window class, windows and message loop.
 HGDIOBJ GetStockObject(int object);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
@@ -165,6 +239,28 @@ HWND GetDlgItem(HWND dialog, int id);
 HWND SetFocus(HWND control);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
+
+// Printing through the spooler.
+BOOL PrintDlgA(PRINTDLGA* choice);
+DWORD CommDlgExtendedError();
+HGLOBAL GlobalFree(HGLOBAL memory);
+int StartDocA(HDC dc, const DOCINFOA* document);
+int StartPage(HDC dc);
+int EndPage(HDC dc);
+int EndDoc(HDC dc);
+int AbortDoc(HDC dc);
+BOOL DeleteDC(HDC dc);
+int GetDeviceCaps(HDC dc, int index);
+HFONT CreateFontIndirectA(const LOGFONTA* font);
+HPEN CreatePen(int style, int width, COLORREF color);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+UINT SetTextAlign(HDC dc, UINT align);
+int SetBkMode(HDC dc, int mode);
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* clip, LPCWSTR text, UINT count,
+                 const INT* advances);
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
+BOOL LineTo(HDC dc, int x, int y);
 
 // Single-instance guard.
 HANDLE CreateMutexA(LPVOID attributes, BOOL initialOwner, LPCSTR name);
