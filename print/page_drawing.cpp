@@ -35,12 +35,14 @@ Grid FitGrid(HDC dc, const PageModel& page) {
   return {left, 0.0, column * scale, row * scale};
 }
 
-// Courier New's em is one line high (12 points at 6 lines to the inch), and
-// its average width, which the font is made to, is its advance.
+// Courier New's advance is 0.6 of its em, so with an em one line high (12
+// points at 6 lines to the inch) a character is one column wide (10 to the
+// inch).
+constexpr double kAdvancePerEm = 0.6;
+
 HFONT MakeFont(const Grid& grid, const PageText& text) {
   LOGFONTA font{};
   font.lfHeight = -Round(grid.row * text.height);
-  font.lfWidth = Round(grid.column * text.width);
   font.lfWeight = text.bold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = text.italic ? 1 : 0;
   font.lfCharSet = DEFAULT_CHARSET;
@@ -53,17 +55,27 @@ HFONT MakeFont(const Grid& grid, const PageText& text) {
 void DrawPageText(HDC dc, const Grid& grid, const PageText& text) {
   HFONT font = MakeFont(grid, text);
   HGDIOBJ previous = SelectObject(dc, font);
+  // Double height alone, or double width alone, changes the characters'
+  // proportions. Printer drivers need not honour a font's own width (the
+  // PostScript driver under Wine does not), so the world transform
+  // stretches them across, from the text's first column.
+  int left = Round(Across(grid, text.column));
+  double stretch = grid.column * text.width / (kAdvancePerEm * grid.row * text.height);
+  XFORM across{static_cast<FLOAT>(stretch), 0, 0, 1, static_cast<FLOAT>(left), 0};
+  SetWorldTransform(dc, &across);
   // Each advance from the rounded cell edges, so that no line drifts off
   // the grid the rules are drawn on.
   std::vector<INT> advances(text.text.size());
-  for (std::size_t i = 0; i < advances.size(); ++i) {
-    double start = text.column + static_cast<double>(i * text.width);
-    advances[i] = Round(Across(grid, start + text.width)) - Round(Across(grid, start));
-  }
+  auto edge = [&](std::size_t cell) {
+    double device = Round(Across(grid, text.column + static_cast<double>(cell * text.width)));
+    return Round((device - left) / stretch);
+  };
+  for (std::size_t i = 0; i < advances.size(); ++i) advances[i] = edge(i + 1) - edge(i);
   // The baseline sits a fifth of the characters' height above their bottom.
   int baseline = Round(Down(grid, text.row + 0.8 * text.height));
-  ExtTextOutW(dc, Round(Across(grid, text.column)), baseline, 0, nullptr, text.text.c_str(),
-              static_cast<UINT>(text.text.size()), advances.data());
+  ExtTextOutW(dc, 0, baseline, 0, nullptr, text.text.c_str(), static_cast<UINT>(text.text.size()),
+              advances.data());
+  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
   SelectObject(dc, previous);
   DeleteObject(font);
 }
@@ -84,6 +96,7 @@ void DrawRules(HDC dc, const Grid& grid, const std::vector<PageRule>& rules) {
 
 void DrawPage(HDC dc, const PageModel& page) {
   Grid grid = FitGrid(dc, page);
+  SetGraphicsMode(dc, GM_ADVANCED);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE);
   SetBkMode(dc, TRANSPARENT);
   for (const PageText& text : page.texts) DrawPageText(dc, grid, text);

@@ -123,10 +123,14 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");
   EXPECT_EQ(std::make_tuple(letterhead.x, letterhead.y, letterhead.advances.at(14)),
             std::make_tuple(40 + 150, 380, 60));
-  EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.font.lfWidth,
+  EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.stretch,
                             letterhead.font.lfWeight, letterhead.font.lfItalic),
-            std::make_tuple(-100, 30 * 2, FW_BOLD, 1));
+            std::make_tuple(-100, 1.0f, FW_BOLD, 1));
   EXPECT_STREQ(letterhead.font.lfFaceName, "Courier New");
+  // Double height alone: the characters are pressed to one column each.
+  const StandInText& datos = StandIn().drawnTexts.at(1);
+  EXPECT_EQ(std::make_tuple(datos.x, datos.stretch, datos.advances.at(0), datos.font.lfHeight),
+            std::make_tuple(40 + 26 * 30, 0.5f, 30, -100));
   const StandInText& number = StandIn().drawnTexts.at(5);
   EXPECT_EQ(number.text, L"Presupuesto N\u00BA 3     Nombre: Luis");
   EXPECT_EQ(std::make_tuple(number.x, number.y, number.font.lfHeight, number.font.lfWeight),
@@ -139,8 +143,8 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
                           {VERTRES, 6000}, {PHYSICALWIDTH, 5100}, {PHYSICALOFFSETX, 750}};
   EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Printed);
   EXPECT_EQ(std::make_tuple(StandIn().drawnTexts.at(5).x, StandIn().drawnTexts.at(5).y,
-                            StandIn().drawnTexts.at(5).font.lfWidth),
-            std::make_tuple(90, 1635, 45));
+                            StandIn().drawnTexts.at(5).font.lfHeight),
+            std::make_tuple(90, 1635, -75));
   const StandInLine& top = StandIn().drawnLines.at(0);
   EXPECT_EQ(std::make_tuple(top.x1, top.y1, top.x2, top.y2, top.penWidth),
             std::make_tuple(23, 1463, 3578, 1463, 4));

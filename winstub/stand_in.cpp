@@ -242,10 +242,26 @@ int SetBkMode(HDC, int) { return 1; }
 
 BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
                  const INT* advances) {
-  StandInText drawn{x, y, std::wstring(text, count), std::vector<int>(), LOGFONTA{}};
-  if (advances) drawn.advances.assign(advances, advances + count);
+  const XFORM& at = state.transform;
+  StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
+                    std::wstring(text, count), std::vector<int>(), LOGFONTA{}};
+  for (UINT i = 0; advances && i < count; ++i) {
+    drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
+  }
   if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
   state.drawnTexts.push_back(drawn);
+  return TRUE;
+}
+
+int SetGraphicsMode(HDC, int) { return 1; }
+
+BOOL SetWorldTransform(HDC, const XFORM* transform) {
+  state.transform = *transform;
+  return TRUE;
+}
+
+BOOL ModifyWorldTransform(HDC, const XFORM*, DWORD) {
+  state.transform = XFORM{1, 0, 0, 1, 0, 0};
   return TRUE;
 }
 

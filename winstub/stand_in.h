@@ -21,9 +21,12 @@ struct StandInWindow {
   int id;
 };
 
-// A text drawn on the printer, in the font that was selected for it.
+// A text drawn on the printer, in the font that was selected for it; the
+// place and advances in device units, through the world transform's
+// stretch across and shift.
 struct StandInText {
   int x, y;
+  float stretch;
   std::wstring text;
   std::vector<int> advances;
   LOGFONTA font;
@@ -67,6 +70,7 @@ struct StandInState {
   std::vector<int> pens;                     // widths, made by CreatePen
   int selectedFont = -1, selectedPen = -1;
   POINT penAt{0, 0};
+  XFORM transform{1, 0, 0, 1, 0, 0};
 };
 
 // The one process-wide stand-in state; StandInReset() empties it.

@@ -28,6 +28,7 @@ typedef int INT;
 typedef wchar_t WCHAR;
 typedef const WCHAR* LPCWSTR;
 typedef DWORD COLORREF;
+typedef float FLOAT;
 
 struct StandInHandle;
 typedef StandInHandle* HWND;
@@ -121,6 +122,14 @@ struct LOGFONTA {
   BYTE lfPitchAndFamily;
   char lfFaceName[32];
 };
+struct XFORM {
+  FLOAT eM11;
+  FLOAT eM12;
+  FLOAT eM21;
+  FLOAT eM22;
+  FLOAT eDx;
+  FLOAT eDy;
+};
 struct DOCINFOA {
   int cbSize;
   LPCSTR lpszDocName;
@@ -208,6 +217,8 @@ struct PRINTDLGA {
 #define TA_BASELINE 24
 #define TRANSPARENT 1
 #define PS_SOLID 0
+#define GM_ADVANCED 2
+#define MWT_IDENTITY 1
 
 // Window class, windows and message loop.
 HGDIOBJ GetStockObject(int object);
@@ -259,6 +270,9 @@ UINT SetTextAlign(HDC dc, UINT align);
 int SetBkMode(HDC dc, int mode);
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* clip, LPCWSTR text, UINT count,
                  const INT* advances);
+int SetGraphicsMode(HDC dc, int mode);
+BOOL SetWorldTransform(HDC dc, const XFORM* transform);
+BOOL ModifyWorldTransform(HDC dc, const XFORM* transform, DWORD mode);
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
 BOOL LineTo(HDC dc, int x, int y);
 
