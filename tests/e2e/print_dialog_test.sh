@@ -83,10 +83,12 @@ sheet_lines() {
 print_without_lpt1() {
   local body name date address total number=1
   # A 76-character line fills its row; the empty address is an empty field.
-  body=$'Instalaci\xf3n de ca\xf1er\xeda en el ba\xf1o del 2\xba piso, con grifer\xeda nueva y desag\xfce'
-  body+=$(e2e_repeat . $((76 - ${#body})))
-  body+=$'\r\n\xbfIVA? Se a\xf1ade al final: 21 \x80\r\nA\xf1o 2026: \xd1and\xfa, 1\xaa entrega'
-  name=$'Mu\xf1oz N\xfa\xf1ez 1\xaa'
+  # No "-" or ";": Liberation Mono draws each with a glyph it shares with
+  # U+00AD and U+037E, and the PDF's text map made under Wine gives those.
+  body=$'Instalaci\xf3n de ca\xf1er\xeda en el ba\xf1o del 2\xba piso, con grifer\xeda nueva y desag\xfce.'
+  body+=$'\r\nPrecio por metro de tubo: 18,50 \x80 (IVA no incluido).'
+  body+=$'\r\n\xbfPlazo? La 1\xaa semana de abril, avisar a D. \xcd\xf1igo \xd1\xfa\xf1ez.'
+  name=$'Hermanos Mu\xf1oz N\xfa\xf1ez'
   date='15/03/2026'
   address=''
   total='1.234,56'
