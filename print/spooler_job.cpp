@@ -31,11 +31,16 @@ bool PrintPage(HDC dc, int32_t number) {
 }  // namespace
 
 PrintResult PrintOnSpooler(int32_t number, HWND dialog) {
+  // With no printer, the print dialog shows its own box on some systems
+  // (Wine's, whatever its flags say); the program asks first and says it
+  // once, in its own words.
+  DWORD nameSize = 0;
+  if (!GetDefaultPrinterA(nullptr, &nameSize) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+    return PrintResult::NoPrinter;
+  }
   PRINTDLGA choice{};
   choice.lStructSize = sizeof choice;
   choice.hwndOwner = dialog;
-  // The dialog's own warning about a missing printer is English on some
-  // systems; the program says it in its own words instead.
   choice.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING |
                  PD_USEDEVMODECOPIESANDCOLLATE;
   choice.nCopies = 1;

@@ -104,7 +104,7 @@ TEST_F(ListDialog, PrintsTheQuoteOnShowUnderItsNumber) {
   Press(ListQuoteDialogProc, IDC_PRINT);  // no printer on the machine
   ASSERT_EQ(StandIn().boxes.size(), 2u);
   ExpectNotice(StandIn().boxes[1], kNoPrinter);
-  StandIn().printDialogError = 0;  // "Cancelar" in the print dialog
+  StandIn().defaultPrinter = "PDF";  // "Cancelar" in the print dialog
   Press(ListQuoteDialogProc, IDC_PRINT);
   StandIn().printDialogAnswer = TRUE;
   StandIn().failingPrintCall = "StartDocA";

@@ -95,20 +95,21 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   ASSERT_EQ(mkdir("LPT1", 0755), 0);
   SetCurrentQuote("viejo", "viejo", "viejo", "viejo", "viejo");
   SetControls("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
-  // The stand-in's machine has no printer at all.
+  // The stand-in's machine has no printer at all: no print dialog either.
   EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::NoPrinter);
-  EXPECT_EQ(StandIn().printDialog.hwndOwner, StandInDialog());
-  EXPECT_EQ(StandIn().printDialog.Flags & PD_RETURNDC, static_cast<DWORD>(PD_RETURNDC));
-  EXPECT_EQ(StandIn().printDialog.nCopies, 1);
+  EXPECT_EQ(StandIn().calls.back(), "GetDefaultPrinterA");
   EXPECT_STREQ(CurrentQuote.body, "Cuerpo");
   EXPECT_STREQ(CurrentQuote.date, "1/01/2027");
   EXPECT_STREQ(CurrentQuote.name, "Luis");
   EXPECT_STREQ(CurrentQuote.address, "Plaza 3");
   EXPECT_STREQ(CurrentQuote.total, "10,00");
 
-  StandIn().printDialogError = 0;  // "Cancelar"
+  StandIn().defaultPrinter = "PDF";  // and "Cancelar" in the dialog
   EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Cancelled);
   EXPECT_EQ(StandIn().calls.back(), "PrintDlgA");
+  EXPECT_EQ(StandIn().printDialog.hwndOwner, StandInDialog());
+  EXPECT_EQ(StandIn().printDialog.Flags & PD_RETURNDC, static_cast<DWORD>(PD_RETURNDC));
+  EXPECT_EQ(StandIn().printDialog.nCopies, 1);
 
   // A4 at 300 dpi: the 80 columns, 8 inches, centred on the 8.27-inch paper.
   StandIn().calls.clear();
@@ -117,7 +118,8 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   EXPECT_EQ(StandIn().calls,
             (std::vector<std::string>{"GetDlgItemTextA 200", "GetDlgItemTextA 201",
                                       "GetDlgItemTextA 203", "GetDlgItemTextA 202",
-                                      "GetDlgItemTextA 205", "PrintDlgA", "StartDocA Presupuesto 3",
+                                      "GetDlgItemTextA 205", "GetDefaultPrinterA", "PrintDlgA",
+                                      "StartDocA Presupuesto 3",
                                       "StartPage", "EndPage", "EndDoc", "DeleteDC"}));
   const StandInText& letterhead = StandIn().drawnTexts.at(0);
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");

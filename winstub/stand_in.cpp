@@ -197,6 +197,18 @@ DWORD GetCurrentDirectoryA(DWORD capacity, LPSTR buffer) {
   return static_cast<DWORD>(dir.size());
 }
 
+BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size) {
+  state.calls.push_back("GetDefaultPrinterA");
+  const std::string& name = state.defaultPrinter;
+  if (name.empty() || !buffer || *size <= name.size()) {
+    state.lastError = name.empty() ? ERROR_FILE_NOT_FOUND : ERROR_INSUFFICIENT_BUFFER;
+    *size = static_cast<DWORD>(name.size() + 1);
+    return FALSE;
+  }
+  std::memcpy(buffer, name.c_str(), name.size() + 1);
+  return TRUE;
+}
+
 BOOL PrintDlgA(PRINTDLGA* choice) {
   state.calls.push_back("PrintDlgA");
   state.printDialog = *choice;

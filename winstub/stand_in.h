@@ -54,10 +54,12 @@ struct StandInState {
   DWORD lastError = 0;
   std::string currentDirectory = "/stand-in";
   TEXTMETRICA metrics{16, 13, 3, 0, 0, 8, 16};
+  // The system's default printer; by default the machine has none.
+  std::string defaultPrinter;
   // The print dialog: its answer, what CommDlgExtendedError then says (by
-  // default the machine has no printer), and what the program asked of it.
+  // default the user cancelled), and what the program asked of it.
   BOOL printDialogAnswer = FALSE;
-  DWORD printDialogError = PDERR_NODEFAULTPRN;
+  DWORD printDialogError = 0;
   PRINTDLGA printDialog{};
   // The printer's device capabilities: A4 at 300 dots an inch.
   std::map<int, int> deviceCaps{{LOGPIXELSX, 300}, {LOGPIXELSY, 300}, {HORZRES, 2480},

@@ -190,6 +190,8 @@ struct PRINTDLGA {
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 
 // Printing: the print dialog, device capabilities, fonts and pens.
 #define PD_NOSELECTION 0x00000004
@@ -252,6 +254,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 
 // Printing through the spooler.
+BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size);
 BOOL PrintDlgA(PRINTDLGA* choice);
 DWORD CommDlgExtendedError();
 HGLOBAL GlobalFree(HGLOBAL memory);
