@@ -2,7 +2,9 @@
 // for both the printer's IBM PC table and the drawn page.
 #include "print/quote_sheet.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -108,9 +110,8 @@ std::vector<SheetText> QuoteSheetLines(int32_t number) {
   lines.push_back(BlankLine());
   lines.push_back(Rule(TeeLeft(), TeeRight()));
 
-  for (const std::string& row : CutBodyRows(FieldText(CurrentQuote.body, kBodyWidth))) {
-    lines.push_back(BodyRow(row));
-  }
+  std::vector<std::string> rows = CutBodyRows(FieldText(CurrentQuote.body, kBodyWidth));
+  std::transform(rows.begin(), rows.end(), std::back_inserter(lines), BodyRow);
   lines.push_back(Rule(BottomLeft(), BottomRight()));
   lines.push_back(SheetText());
 
