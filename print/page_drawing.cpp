@@ -31,7 +31,8 @@ Grid FitGrid(HDC dc, const PageModel& page) {
   // The printable area's origin is PHYSICALOFFSETX from the paper's edge.
   int paper = GetDeviceCaps(dc, PHYSICALWIDTH);
   double middle = paper > 0 ? paper / 2.0 - GetDeviceCaps(dc, PHYSICALOFFSETX) : areaWidth / 2;
-  double left = std::clamp(middle - width * scale / 2, 0.0, std::max(0.0, areaWidth - width * scale));
+  double rightmost = std::max(0.0, areaWidth - width * scale);
+  double left = std::clamp(middle - width * scale / 2, 0.0, rightmost);
   return {left, 0.0, column * scale, row * scale};
 }
 

@@ -165,7 +165,8 @@ void AddRules(const BoxPieces& boxes, bool across, std::vector<PageRule>& rules)
     int from = 2 * (across ? start.second : start.first) + ((arms & back) != 0 ? 0 : 1);
     int to = 2 * (across ? end.second : end.first) + ((ArmsAt(boxes, end) & ahead) != 0 ? 2 : 1);
     int middle = 2 * (across ? start.first : start.second) + 1;
-    rules.push_back(across ? PageRule{from, middle, to, middle} : PageRule{middle, from, middle, to});
+    rules.push_back(across ? PageRule{from, middle, to, middle}
+                           : PageRule{middle, from, middle, to});
   }
 }
 
@@ -187,7 +188,8 @@ PageModel QuotePage(int32_t number) {
   AddRules(builder.boxes, true, page.rules);
   AddRules(builder.boxes, false, page.rules);
   for (const PageText& text : page.texts) {
-    page.columns = std::max(page.columns, text.column + static_cast<int>(text.text.size()) * text.width);
+    int end = text.column + static_cast<int>(text.text.size()) * text.width;
+    page.columns = std::max(page.columns, end);
     page.rows = std::max(page.rows, text.row + text.height);
   }
   for (const auto& [place, arms] : builder.boxes) {

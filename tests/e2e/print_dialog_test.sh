@@ -15,6 +15,8 @@ QUEUE=PDF
 PDF_FOLDER=$HOME/PDF
 CUPSD_PID=""
 
+cups_running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
+
 # Starts CUPS when it is not running (it is stopped again at the end), and
 # makes a cups-pdf queue the default printer.
 start_cups() {
@@ -22,10 +24,10 @@ start_cups() {
   for tool in cupsd lpadmin lpstat pdftotext; do
     command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
   done
-  if ! LC_ALL=C lpstat -r 2>/dev/null | grep -q '^scheduler is running'; then
+  if ! cups_running; then
     cupsd -f >/dev/null 2>&1 &
     CUPSD_PID=$!
-    e2e_wait_until "$E2E_TIMEOUT" eval "LC_ALL=C lpstat -r 2>/dev/null | grep -q '^scheduler is running'" || {
+    e2e_wait_until "$E2E_TIMEOUT" cups_running || {
       echo "cupsd did not start" >&2
       exit 1
     }
@@ -85,7 +87,8 @@ print_without_lpt1() {
   # A 76-character line fills its row; the empty address is an empty field.
   # No "-" or ";": Liberation Mono draws each with a glyph it shares with
   # U+00AD and U+037E, and the PDF's text map made under Wine gives those.
-  body=$'Instalaci\xf3n de ca\xf1er\xeda en el ba\xf1o del 2\xba piso, con grifer\xeda nueva y desag\xfce.'
+  body=$'Instalaci\xf3n de ca\xf1er\xeda en el ba\xf1o del 2\xba piso, '
+  body+=$'con grifer\xeda nueva y desag\xfce.'
   body+=$'\r\nPrecio por metro de tubo: 18,50 \x80 (IVA no incluido).'
   body+=$'\r\n\xbfPlazo? La 1\xaa semana de abril, avisar a D. \xcd\xf1igo \xd1\xfa\xf1ez.'
   name=$'Hermanos Mu\xf1oz N\xfa\xf1ez'
@@ -114,7 +117,8 @@ print_without_lpt1() {
 
   # At 10 columns to the inch a column is 7.2 points wide, which makes
   # pdftotext's layout give the page's columns exactly.
-  pdftotext -layout -fixed 7.2 "$CASE_AUX/page.pdf" - | tr -d '\f' | sheet_lines >"$CASE_AUX/page.txt"
+  pdftotext -layout -fixed 7.2 "$CASE_AUX/page.pdf" - | tr -d '\f' | sheet_lines \
+    >"$CASE_AUX/page.txt"
   e2e_check_equal "the letterhead's texts come first" \
     "$(printf '%s\n' 'Nombre empresa.' Datos Direccion Telefono Datos)" \
     "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"

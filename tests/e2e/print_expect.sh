@@ -83,7 +83,11 @@ e2e_sheet_pieces() {
 }
 
 e2e_sheet_charset() {
-  if [[ ${E2E_SHEET_FORM:-printer} == page ]]; then printf '%s' "$1"; else e2e_printer_charset "$1"; fi
+  if [[ ${E2E_SHEET_FORM:-printer} == page ]]; then
+    printf '%s' "$1"
+  else
+    e2e_printer_charset "$1"
+  fi
 }
 
 # A header line: the content after the left rule, padded so that the right
@@ -117,7 +121,8 @@ e2e_expected_sheet() {
   printf '%s%s%s\r\n' "$TEE_LEFT" "$rule" "$TEE_RIGHT"
   e2e_body_rows "$body"
   for row in "${BODY_ROWS[@]}"; do
-    printf '%s %s %s\r\n' "$V" "$(e2e_sheet_charset "$(e2e_blank_controls "$(e2e_pad "$row" 76)")")" "$V"
+    row=$(e2e_sheet_charset "$(e2e_blank_controls "$(e2e_pad "$row" 76)")")
+    printf '%s %s %s\r\n' "$V" "$row" "$V"
   done
   printf '%s%s%s\r\n' "$BOTTOM_LEFT" "$rule" "$BOTTOM_RIGHT"
   printf '\r\n'
