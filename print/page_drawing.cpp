@@ -1,6 +1,5 @@
-// The thin GDI side of the drawn page: every position comes from the page
-// model's grid, every character is real text with its exact advance, so
-// that the page's text can be read back from a PDF.
+// The thin GDI side of the drawn page: every position from the model's grid,
+// every character real text with its exact advance, readable back from a PDF.
 #include "print/page_drawing.h"
 
 #include <algorithm>

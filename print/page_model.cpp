@@ -1,6 +1,5 @@
-// The drawn page's model: the job's head goes through a reader of the
-// printer's own codes, so that the letterhead has one source; the sheet's
-// lines come as their typed characters, at the rows and columns of LPT1.
+// The drawn page's model: the letterhead read from its own printer codes, the
+// sheet's lines as typed, at the rows and columns they have on LPT1.
 #include "print/page_model.h"
 
 #include <algorithm>

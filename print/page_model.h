@@ -1,6 +1,5 @@
-// The printed page as the dot-matrix printer lays it out, free of any
-// platform: texts with their sizes and weights, and the box rules as lines,
-// on its grid of 10 columns and 6 rows to the inch.
+// The printed page as the dot-matrix printer lays it out, free of any platform:
+// texts with sizes and weights, box rules as lines, 10 columns, 6 rows an inch.
 #pragma once
 #include <cstdint>
 #include <string>
