@@ -34,8 +34,21 @@ void TellSaveFailed(HWND dialog, SaveRefusal why) {
   Tell(dialog, std::string("No se ha podido guardar el presupuesto.") + Reason(why));
 }
 
-void TellPrintFailed(HWND dialog) {
-  Tell(dialog, "No se ha podido imprimir el presupuesto en LPT1.");
+void TellPrintResult(HWND dialog, PrintResult result) {
+  switch (result) {
+    case PrintResult::DeviceFailed:
+      Tell(dialog, "No se ha podido imprimir el presupuesto en LPT1.");
+      break;
+    case PrintResult::NoPrinter:
+      Tell(dialog, "No hay ninguna impresora instalada en este equipo.");
+      break;
+    case PrintResult::SpoolerFailed:
+      Tell(dialog, "No se ha podido imprimir el presupuesto en la impresora elegida.");
+      break;
+    case PrintResult::Printed:
+    case PrintResult::Cancelled:
+      break;
+  }
 }
 
 void TellUnreadable(HWND dialog, int32_t number) {

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "print/print_job.h"
 #include "store/quote_file.h"
 
 // The general text, then the reason where the store gave one.
 void TellSaveFailed(HWND dialog, SaveRefusal why = SaveRefusal::None);
-void TellPrintFailed(HWND dialog);
+// Says why a print did not go through; a print done or cancelled says nothing.
+void TellPrintResult(HWND dialog, PrintResult result);
 
 // Quote `number` could not be read from datos.dat: said when it is shown,
 // and when "Imprimir" or "Guardar" refuses it rather than print or store

@@ -16,7 +16,7 @@ void Print(HWND dialog) {
     TellUnreadableNotPrinted(dialog, BrowseIndex);
     return;
   }
-  if (!PrintQuote(BrowseIndex, dialog)) TellPrintFailed(dialog);
+  TellPrintResult(dialog, PrintQuote(BrowseIndex, dialog));
 }
 
 }  // namespace

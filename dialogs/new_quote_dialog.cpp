@@ -84,7 +84,7 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           Save(dialog);
           break;
         case IDC_PRINT:
-          if (!PrintQuote(QuoteNumber(), dialog)) TellPrintFailed(dialog);
+          TellPrintResult(dialog, PrintQuote(QuoteNumber(), dialog));
           break;
         case IDCANCEL:
           Cancel(dialog);

@@ -35,3 +35,12 @@ void WriteLetterhead(PrinterStream& stream) {
   PutCode(stream, {ESC, 'k', 7});  // Orator for the sheet
   PutCode(stream, {ESC, 'l', 0});  // left margin 0
 }
+
+void WriteJobHead(PrinterStream& stream) {
+  EndLine(stream);
+  EndLine(stream);
+  WriteLetterhead(stream);
+  EndLine(stream);
+  EndLine(stream);
+  EndLine(stream);
+}

@@ -5,3 +5,7 @@
 // Leaves the printer at normal size and style, typeface Orator, 10 cpi and
 // left margin 0, the state the quote sheet prints in.
 void WriteLetterhead(PrinterStream& stream);
+
+// Everything a job sends before the sheet: two line ends, the letterhead,
+// three line ends.
+void WriteJobHead(PrinterStream& stream);

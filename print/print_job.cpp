@@ -1,4 +1,5 @@
-// The print job: the dialog's quote as one page on LPT1.
+// The print job: the dialog's quote as one page on LPT1, or through the
+// spooler where there is no LPT1.
 #include "print/print_job.h"
 
 #include <fstream>
@@ -6,6 +7,7 @@
 #include "print/letterhead.h"
 #include "print/printer_stream.h"
 #include "print/quote_sheet.h"
+#include "print/spooler_job.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
 
@@ -15,7 +17,7 @@ void ReadField(HWND dialog, int id, char* field, std::size_t width) {
 }
 }  // namespace
 
-bool PrintQuote(int32_t number, HWND dialog) {
+PrintResult PrintQuote(int32_t number, HWND dialog) {
   // The fields are taken even when the printer turns out to be unreachable.
   ReadField(dialog, IDC_BODY, CurrentQuote.body, kBodyWidth);
   ReadField(dialog, IDC_DATE, CurrentQuote.date, kFieldWidth);
@@ -25,16 +27,11 @@ bool PrintQuote(int32_t number, HWND dialog) {
 
   // Binary, so that the stream's own CR LF are the only ones on the wire.
   std::ofstream device("LPT1", std::ios::out | std::ios::binary | std::ios::trunc);
-  bool opened = device.is_open();
+  if (!device.is_open()) return PrintOnSpooler(number, dialog);
   PrinterStream stream{device};
-  EndLine(stream);
-  EndLine(stream);
-  WriteLetterhead(stream);
-  EndLine(stream);
-  EndLine(stream);
-  EndLine(stream);
+  WriteJobHead(stream);
   WriteQuoteSheet(stream, number);
   WriteText(stream, "\f");
   device.close();
-  return opened && !stream.failed && !device.fail();
+  return stream.failed || device.fail() ? PrintResult::DeviceFailed : PrintResult::Printed;
 }

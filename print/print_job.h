@@ -1,10 +1,20 @@
-// The print job: one quote as one page on the printer device LPT1.
+// The print job: one quote as one page, on LPT1 where it can be opened and
+// otherwise on a printer of the system chosen in its print dialog.
 #pragma once
 #include <cstdint>
 
 #include <windows.h>
 
+enum class PrintResult {
+  Printed,        // on LPT1, or handed whole to the spooler
+  Cancelled,      // the print dialog was closed without printing
+  NoPrinter,      // no LPT1, and the system has no printer either
+  DeviceFailed,   // LPT1 opened but did not take the whole job
+  SpoolerFailed,  // the chosen printer's job did not go through
+};
+
 // Reads the dialog's five edit controls into CurrentQuote (always), then
 // sends the letterhead, the quote sheet under `number` and a form feed to
-// LPT1. True when the whole job reached the device.
-bool PrintQuote(int32_t number, HWND dialog);
+// LPT1; where LPT1 cannot be opened, prints the same page through the
+// system's print dialog, owned by `dialog`.
+PrintResult PrintQuote(int32_t number, HWND dialog);

@@ -1,24 +1,28 @@
-// The quote sheet: header, body rows and the three small boxes, drawn with
-// the box characters of the printer's IBM PC table.
+// The quote sheet: header, body rows and the three small boxes, laid out once
+// for both the printer's IBM PC table and the drawn page.
 #include "print/quote_sheet.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/number_text.h"
-#include "print/printer_charset.h"
+#include "print/sheet_text.h"
 #include "store/quote_record.h"
 
 namespace {
-const char kTopLeft = '\xDA';
-const char kTopRight = '\xBF';
-const char kBottomLeft = '\xC0';
-const char kBottomRight = '\xD9';
-const char kTeeLeft = '\xC3';
-const char kTeeRight = '\xB4';
-const char kHorizontal = '\xC4';
-const char kVertical = '\xB3';
+// The box pieces: the byte of the printer's IBM PC table, and the same piece
+// in Unicode for the drawn page.
+SheetText TopLeft() { return Cell('\xDA', L'\u250C'); }
+SheetText TopRight() { return Cell('\xBF', L'\u2510'); }
+SheetText BottomLeft() { return Cell('\xC0', L'\u2514'); }
+SheetText BottomRight() { return Cell('\xD9', L'\u2518'); }
+SheetText TeeLeft() { return Cell('\xC3', L'\u251C'); }
+SheetText TeeRight() { return Cell('\xB4', L'\u2524'); }
+SheetText Horizontal() { return Cell('\xC4', L'\u2500'); }
+SheetText Vertical() { return Cell('\xB3', L'\u2502'); }
 
 constexpr std::size_t kInside = 78;     // columns between the box rules
 constexpr std::size_t kRowWidth = 76;   // text columns of a body row
@@ -31,30 +35,25 @@ std::string FieldText(const char* field, std::size_t width) {
   return std::string(field, strnlen(field, width));
 }
 
-std::string Spaces(std::size_t count) { return std::string(count, ' '); }
+SheetText Spaces(std::size_t count) { return Repeat(Ascii(" "), count); }
 
-std::string PadTo(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
+SheetText Rule(const SheetText& left, const SheetText& right) {
+  return left + Repeat(Horizontal(), kInside) + right;
 }
 
-std::string Rule(char left, char right) {
-  return left + std::string(kInside, kHorizontal) + right;
-}
-
-std::string BlankLine() { return kVertical + Spaces(kInside) + kVertical; }
+SheetText BlankLine() { return Vertical() + Spaces(kInside) + Vertical(); }
 
 // A header line closed in column 79, or right after content that reaches it.
-std::string HeaderLine(const std::string& content) {
-  return PadTo(kVertical + content, kInside + 1) + kVertical;
+SheetText HeaderLine(const SheetText& content) {
+  return PadTo(Vertical() + content, kInside + 1) + Vertical();
 }
 
-std::string SmallBoxTop() {
-  return Spaces(kBoxColumn) + kTopLeft + std::string(kCellWidth, kHorizontal) + kTopRight;
+SheetText SmallBoxTop() {
+  return Spaces(kBoxColumn) + TopLeft() + Repeat(Horizontal(), kCellWidth) + TopRight();
 }
 
-std::string SmallBoxBottom() {
-  return Spaces(kBoxColumn) + kBottomLeft + std::string(kCellWidth, kHorizontal) + kBottomRight;
+SheetText SmallBoxBottom() {
+  return Spaces(kBoxColumn) + BottomLeft() + Repeat(Horizontal(), kCellWidth) + BottomRight();
 }
 
 // The first row is always blank; the next 24 take the body, line by line,
@@ -82,55 +81,59 @@ std::vector<std::string> CutBodyRows(std::string rest) {
   return rows;
 }
 
-std::string BodyRow(const std::string& text) {
-  return kVertical + std::string(" ") +
-         ToPrinterCharset(BlankControlBytes(PadTo(text, kRowWidth))) + " " + kVertical;
-}
-
-void WriteLine(PrinterStream& stream, const std::string& line) {
-  WriteText(stream, line);
-  EndLine(stream);
+SheetText BodyRow(const std::string& text) {
+  return Vertical() + Ascii(" ") + PadTo(Typed(text, true), kRowWidth) + Ascii(" ") + Vertical();
 }
 }  // namespace
 
-void WriteQuoteSheet(PrinterStream& stream, int32_t number) {
-  std::string name = BlankControlBytes(FieldText(CurrentQuote.name, kFieldWidth));
-  std::string date = BlankControlBytes(FieldText(CurrentQuote.date, kFieldWidth));
-  std::string address = BlankControlBytes(FieldText(CurrentQuote.address, kFieldWidth));
-  std::string total = BlankControlBytes(FieldText(CurrentQuote.total, kFieldWidth));
+std::vector<SheetText> QuoteSheetLines(int32_t number) {
+  std::string name = FieldText(CurrentQuote.name, kFieldWidth);
+  std::string date = FieldText(CurrentQuote.date, kFieldWidth);
+  std::string address = FieldText(CurrentQuote.address, kFieldWidth);
+  std::string total = FieldText(CurrentQuote.total, kFieldWidth);
 
-  std::string numberLabel = "Presupuesto N\xA7 " + IntToText(number, 0);
-  std::string nameLabel = "Nombre: " + ToPrinterCharset(name);
-  std::string dateLabel = "Fecha: " + date;
-  std::string addressLabel = "Domicilio: " + ToPrinterCharset(address);
-  std::string totalText = total + " \x80";
+  SheetText numberLabel = Ascii("Presupuesto N") + Cell('\xA7', L'\u00BA') +
+                          Ascii(" " + IntToText(number, 0));
+  SheetText nameLabel = Ascii("Nombre: ") + Typed(name, true);
+  SheetText dateLabel = Ascii("Fecha: ") + Typed(date, false);
+  SheetText addressLabel = Ascii("Domicilio: ") + Typed(address, true);
+  SheetText totalText = Typed(total, false) + Ascii(" ") + Cell('\x80', L'\u20AC');
 
-  WriteLine(stream, Rule(kTopLeft, kTopRight));
-  WriteLine(stream, BlankLine());
+  std::vector<SheetText> lines;
+  lines.push_back(Rule(TopLeft(), TopRight()));
+  lines.push_back(BlankLine());
   // The name and the address start in the same column while the number
   // label is no wider than the date label plus one.
-  WriteLine(stream,
-            HeaderLine(" " + PadTo(numberLabel, dateLabel.size() + 1) + Spaces(4) + nameLabel));
-  WriteLine(stream, HeaderLine(" " + dateLabel + Spaces(5) + addressLabel));
-  WriteLine(stream, BlankLine());
-  WriteLine(stream, Rule(kTeeLeft, kTeeRight));
+  lines.push_back(HeaderLine(Ascii(" ") + PadTo(numberLabel, dateLabel.printer.size() + 1) +
+                             Spaces(4) + nameLabel));
+  lines.push_back(HeaderLine(Ascii(" ") + dateLabel + Spaces(5) + addressLabel));
+  lines.push_back(BlankLine());
+  lines.push_back(Rule(TeeLeft(), TeeRight()));
 
-  for (const std::string& row : CutBodyRows(FieldText(CurrentQuote.body, kBodyWidth))) {
-    WriteLine(stream, BodyRow(row));
-  }
-  WriteLine(stream, Rule(kBottomLeft, kBottomRight));
-  EndLine(stream);
+  std::vector<std::string> rows = CutBodyRows(FieldText(CurrentQuote.body, kBodyWidth));
+  std::transform(rows.begin(), rows.end(), std::back_inserter(lines), BodyRow);
+  lines.push_back(Rule(BottomLeft(), BottomRight()));
+  lines.push_back(SheetText());
 
   // A total wider than the cell pushes its closing rule to the right.
-  std::size_t lead = totalText.size() < kCellWidth - 1 ? kCellWidth - 1 - totalText.size() : 0;
-  std::string cell = Spaces(lead) + totalText + " ";
-  WriteLine(stream, SmallBoxTop());
-  WriteLine(stream, Spaces(57) + "Subtotal " + kVertical + cell + kVertical);
-  WriteLine(stream, SmallBoxBottom());
-  WriteLine(stream, SmallBoxTop());
-  WriteLine(stream, Spaces(57) + "IVA    % " + kVertical + Spaces(kCellWidth) + kVertical);
-  WriteLine(stream, SmallBoxBottom());
-  WriteLine(stream, SmallBoxTop());
-  WriteLine(stream, Spaces(60) + "Total " + kVertical + Spaces(kCellWidth) + kVertical);
-  WriteLine(stream, SmallBoxBottom());
+  std::size_t width = totalText.printer.size();
+  std::size_t lead = width < kCellWidth - 1 ? kCellWidth - 1 - width : 0;
+  SheetText cell = Spaces(lead) + totalText + Ascii(" ");
+  lines.push_back(SmallBoxTop());
+  lines.push_back(Spaces(57) + Ascii("Subtotal ") + Vertical() + cell + Vertical());
+  lines.push_back(SmallBoxBottom());
+  lines.push_back(SmallBoxTop());
+  lines.push_back(Spaces(57) + Ascii("IVA    % ") + Vertical() + Spaces(kCellWidth) + Vertical());
+  lines.push_back(SmallBoxBottom());
+  lines.push_back(SmallBoxTop());
+  lines.push_back(Spaces(60) + Ascii("Total ") + Vertical() + Spaces(kCellWidth) + Vertical());
+  lines.push_back(SmallBoxBottom());
+  return lines;
+}
+
+void WriteQuoteSheet(PrinterStream& stream, int32_t number) {
+  for (const SheetText& line : QuoteSheetLines(number)) {
+    WriteText(stream, line.printer);
+    EndLine(stream);
+  }
 }

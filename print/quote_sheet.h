@@ -1,9 +1,15 @@
 // The printed quote: CurrentQuote as 42 boxed lines of 80 columns.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "print/printer_stream.h"
+#include "print/sheet_text.h"
 
-// Writes the header box, the 25-row body box and the Subtotal, IVA and Total
-// boxes for quote `number`; leaves the stream open and sends no form feed.
+// The header box, the 25-row body box and the Subtotal, IVA and Total boxes
+// for quote `number`, each line in its printer bytes and its characters.
+std::vector<SheetText> QuoteSheetLines(int32_t number);
+
+// Writes the lines' printer bytes, each followed by a line end; leaves the
+// stream open and sends no form feed.
 void WriteQuoteSheet(PrinterStream& stream, int32_t number);

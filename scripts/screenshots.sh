@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under Wine, in Spanish: the
-# main window, each dialog with a quote in it and the unsaved-changes
-# question, into docs/images/ as small PNG files.
+# main window, each dialog with a quote in it, the unsaved-changes question
+# and the page printed without LPT1, into docs/images/ as small PNG files.
 # Needs what the end-to-end tests need (scripts/deps.sh test). Takes the
 # program from PRESUPUESTOS_EXE, or builds build/windows/presupuestos.exe.
 #
@@ -111,3 +111,14 @@ if [[ -f "$marlett" && ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]]; 
 fi
 e2e_new_folder pictures
 take_pictures
+
+# The printed page: the PDF that tests/e2e/print_dialog_test.sh prints through
+# CUPS where there is no LPT1, drawn by pdftoppm.
+page_pdf="$E2E_BUILD/cases/print_dialog_test/print_without_lpt1.aux/page.pdf"
+if [[ -f "$page_pdf" ]]; then
+  pdftoppm -r 60 -png -singlefile "$page_pdf" "$CASE_AUX/printed_page"
+  convert "$CASE_AUX/printed_page.png" +dither -colors 16 -strip "PNG8:$images/printed_page.png"
+  echo "  $images/printed_page.png: $(wc -c <"$images/printed_page.png") bytes"
+else
+  echo "  no $page_pdf: run tests/e2e/print_dialog_test.sh for printed_page.png" >&2
+fi

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "dialogs/browse.h"
 #include "dialogs/quote_dialogs.h"
@@ -127,11 +128,31 @@ TEST_F(ListDialog, PrintsTheQuoteOnShowUnderItsNumber) {
   EXPECT_EQ(BrowseIndex, 2);
 
   std::remove("LPT1");
-  ASSERT_EQ(mkdir("LPT1", 0777), 0);  // the device cannot be opened
+  ASSERT_EQ(symlink("/dev/full", "LPT1"), 0);  // LPT1 opens but takes nothing
   Press(ListQuoteDialogProc, IDC_PRINT);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
   ExpectNotice(StandIn().boxes[0], kPrintFailed);
+
+  // No LPT1: the print dialog, with each of its outcomes.
+  std::remove("LPT1");
+  ASSERT_EQ(mkdir("LPT1", 0777), 0);
+  Press(ListQuoteDialogProc, IDC_PRINT);  // no printer on the machine
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  ExpectNotice(StandIn().boxes[1], kNoPrinter);
+  StandIn().defaultPrinter = "PDF";  // "Cancelar" in the print dialog
+  Press(ListQuoteDialogProc, IDC_PRINT);
+  StandIn().printDialogAnswer = TRUE;
+  StandIn().failingPrintCall = "StartDocA";
+  Press(ListQuoteDialogProc, IDC_PRINT);
+  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  ExpectNotice(StandIn().boxes[2], kPrinterFailed);
+  StandIn().failingPrintCall.clear();
+  Press(ListQuoteDialogProc, IDC_PRINT);
+  EXPECT_EQ(StandIn().boxes.size(), 3u);
+  EXPECT_EQ(StandIn().calls.end()[-5], "StartDocA Presupuesto 2");
+  EXPECT_EQ(StandIn().calls.end()[-1], "DeleteDC");
   EXPECT_FALSE(StandIn().ended);
+  EXPECT_EQ(BrowseIndex, 2);
   EXPECT_EQ(ReadBytes("datos.dat"), stored);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
 }

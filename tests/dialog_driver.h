@@ -76,6 +76,8 @@ constexpr unsigned kNoticeType = 0x30;
 const char kQuestion[] = "No se ha guardado el presupuesto actual, \xBF" "desea guardarlo?";
 const char kSaveFailed[] = "No se ha podido guardar el presupuesto.";
 const char kPrintFailed[] = "No se ha podido imprimir el presupuesto en LPT1.";
+const char kNoPrinter[] = "No hay ninguna impresora instalada en este equipo.";
+const char kPrinterFailed[] = "No se ha podido imprimir el presupuesto en la impresora elegida.";
 
 inline void ExpectNotice(const StandInMessageBox& box, const std::string& text) {
   EXPECT_EQ(box.text, text);

@@ -217,12 +217,12 @@ TEST_F(NewQuoteDialog, PrintUsesTheNumberShownAndLeavesTheQuoteUnsaved) {
   EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
   EXPECT_EQ(StandIn().boxes.size(), 1u);
 
-  // A device that cannot be opened is reported; the dialog stays open.
+  // No LPT1 and no printer on the machine is reported; the dialog stays open.
   std::remove("LPT1");
   ASSERT_EQ(mkdir("LPT1", 0777), 0);
   Press(NewQuoteDialogProc, IDC_PRINT);
   ASSERT_EQ(StandIn().boxes.size(), 2u);
-  ExpectNotice(StandIn().boxes[1], kPrintFailed);
+  ExpectNotice(StandIn().boxes[1], kNoPrinter);
   EXPECT_FALSE(StandIn().ended);
 }
 

@@ -1,6 +1,7 @@
 // The whole print job as it reaches LPT1, and the printer stream under it.
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
   WriteBytes("LPT1", std::string(5000, 'x'));  // an earlier job's file is emptied
   SetControls("Reparacion de tejado\r\n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a e hijos",
               "C/ Mayor 1", "1.234,56");
-  ASSERT_TRUE(PrintQuote(7, StandInDialog()));
+  ASSERT_EQ(PrintQuote(7, StandInDialog()), PrintResult::Printed);
 
   EXPECT_EQ(StandIn().calls,
             (std::vector<std::string>{"GetDlgItemTextA 200", "GetDlgItemTextA 201",
@@ -81,7 +82,7 @@ TEST(PrintJob, FieldsAreCutToTheirBuffers) {
   TestFolder folder;
   SetControls(std::string(1800, 'b'), std::string(40, 'd'), std::string(39, 'n'),
               std::string(39, 'a'), std::string(40, 't'));
-  EXPECT_TRUE(PrintQuote(1, StandInDialog()));
+  EXPECT_EQ(PrintQuote(1, StandInDialog()), PrintResult::Printed);
   EXPECT_EQ(std::string(CurrentQuote.body), std::string(1799, 'b'));
   EXPECT_EQ(std::string(CurrentQuote.date), std::string(39, 'd'));
   EXPECT_EQ(std::string(CurrentQuote.name), std::string(39, 'n'));
@@ -89,17 +90,70 @@ TEST(PrintJob, FieldsAreCutToTheirBuffers) {
   EXPECT_EQ(std::string(CurrentQuote.total), std::string(39, 't'));
 }
 
-TEST(PrintJob, UnreachableDeviceFailsButFieldsAreTaken) {
+TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   TestFolder folder;
   ASSERT_EQ(mkdir("LPT1", 0755), 0);
   SetCurrentQuote("viejo", "viejo", "viejo", "viejo", "viejo");
   SetControls("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
-  EXPECT_FALSE(PrintQuote(3, StandInDialog()));
+  // The stand-in's machine has no printer at all: no print dialog either.
+  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::NoPrinter);
+  EXPECT_EQ(StandIn().calls.back(), "GetDefaultPrinterA");
   EXPECT_STREQ(CurrentQuote.body, "Cuerpo");
   EXPECT_STREQ(CurrentQuote.date, "1/01/2027");
   EXPECT_STREQ(CurrentQuote.name, "Luis");
   EXPECT_STREQ(CurrentQuote.address, "Plaza 3");
   EXPECT_STREQ(CurrentQuote.total, "10,00");
+
+  StandIn().defaultPrinter = "PDF";  // and "Cancelar" in the dialog
+  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Cancelled);
+  EXPECT_EQ(StandIn().calls.back(), "PrintDlgA");
+  EXPECT_EQ(StandIn().printDialog.hwndOwner, StandInDialog());
+  EXPECT_EQ(StandIn().printDialog.Flags & PD_RETURNDC, static_cast<DWORD>(PD_RETURNDC));
+  EXPECT_EQ(StandIn().printDialog.nCopies, 1);
+
+  // A4 at 300 dpi: the 80 columns, 8 inches, centred on the 8.27-inch paper.
+  StandIn().calls.clear();
+  StandIn().printDialogAnswer = TRUE;
+  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(StandIn().calls,
+            (std::vector<std::string>{"GetDlgItemTextA 200", "GetDlgItemTextA 201",
+                                      "GetDlgItemTextA 203", "GetDlgItemTextA 202",
+                                      "GetDlgItemTextA 205", "GetDefaultPrinterA", "PrintDlgA",
+                                      "StartDocA Presupuesto 3",
+                                      "StartPage", "EndPage", "EndDoc", "DeleteDC"}));
+  const StandInText& letterhead = StandIn().drawnTexts.at(0);
+  EXPECT_EQ(letterhead.text, L"Nombre empresa.");
+  EXPECT_EQ(std::make_tuple(letterhead.x, letterhead.y, letterhead.advances.at(14)),
+            std::make_tuple(40 + 150, 380, 60));
+  EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.stretch,
+                            letterhead.font.lfWeight, letterhead.font.lfItalic),
+            std::make_tuple(-100, 1.0f, FW_BOLD, 1));
+  EXPECT_STREQ(letterhead.font.lfFaceName, "Courier New");
+  // Double height alone: the characters are pressed to one column each.
+  const StandInText& datos = StandIn().drawnTexts.at(1);
+  EXPECT_EQ(std::make_tuple(datos.x, datos.stretch, datos.advances.at(0), datos.font.lfHeight),
+            std::make_tuple(40 + 26 * 30, 0.5f, 30, -100));
+  const StandInText& number = StandIn().drawnTexts.at(5);
+  EXPECT_EQ(number.text, L"Presupuesto N\u00BA 3     Nombre: Luis");
+  EXPECT_EQ(std::make_tuple(number.x, number.y, number.font.lfHeight, number.font.lfWeight),
+            std::make_tuple(100, 1090, -50, FW_NORMAL));
+
+  // A narrower printable area (Letter at 600 dpi) scales the page down to it.
+  StandIn().drawnTexts.clear();
+  StandIn().drawnLines.clear();
+  StandIn().deviceCaps = {{LOGPIXELSX, 600}, {LOGPIXELSY, 600}, {HORZRES, 3600},
+                          {VERTRES, 6000}, {PHYSICALWIDTH, 5100}, {PHYSICALOFFSETX, 750}};
+  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(std::make_tuple(StandIn().drawnTexts.at(5).x, StandIn().drawnTexts.at(5).y,
+                            StandIn().drawnTexts.at(5).font.lfHeight),
+            std::make_tuple(90, 1635, -75));
+  const StandInLine& top = StandIn().drawnLines.at(0);
+  EXPECT_EQ(std::make_tuple(top.x1, top.y1, top.x2, top.y2, top.penWidth),
+            std::make_tuple(23, 1463, 3578, 1463, 4));
+
+  StandIn().failingPrintCall = "EndPage";
+  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::SpoolerFailed);
+  EXPECT_EQ(StandIn().calls.at(StandIn().calls.size() - 2), "AbortDoc");
 }
 
 TEST(PrintJob, DeviceThatRefusesBytesFails) {
@@ -107,7 +161,7 @@ TEST(PrintJob, DeviceThatRefusesBytesFails) {
   TestFolder folder;
   ASSERT_EQ(symlink("/dev/full", "LPT1"), 0);
   SetControls("", "", "", "", "");
-  EXPECT_FALSE(PrintQuote(1, StandInDialog()));
+  EXPECT_EQ(PrintQuote(1, StandInDialog()), PrintResult::DeviceFailed);
 }
 
 TEST(PrintJob, StreamSendsEveryLfAsCrLfAndRemembersFailure) {

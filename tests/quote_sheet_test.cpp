@@ -1,10 +1,12 @@
-// The printed quote sheet, byte for byte, and the printer character table.
+// The printed quote sheet, byte for byte, the printer character table, and
+// the same sheet as the drawn page lays it out.
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "print/page_model.h"
 #include "print/printer_charset.h"
 #include "print/printer_stream.h"
 #include "print/quote_sheet.h"
@@ -183,4 +185,69 @@ TEST(QuoteSheet, ControlBytesPrintAsSpacesAndOtherBytesGoOutAsTheyAre) {
   EXPECT_EQ(lines[3], V + " Fecha: 1 2\xBA" + Sp(5) + "Domicilio: C/ E \xA5" + Sp(44) + V);
   EXPECT_EQ(BodyRows(lines), ExpectedRows({" @o jo", "uno dos tres", "\xE1\xA4\x80\xA7"}));
   EXPECT_EQ(lines[34], Sp(57) + "Subtotal " + V + Sp(6) + "9 \xAA \x80 " + V);
+}
+
+namespace {
+// The page one item a line: texts as "row column size style text", rules as
+// "rule x1,y1 x2,y2" in half cells.
+std::wstring PageDump(const PageModel& page) {
+  std::wostringstream out;
+  out << page.columns << L"x" << page.rows << L"\n";
+  for (const PageText& text : page.texts) {
+    out << text.row << L" " << text.column << L" " << text.width << L"x" << text.height
+        << (text.bold ? L" B" : L"") << (text.italic ? L" I" : L"") << L" " << text.text << L"\n";
+  }
+  for (const PageRule& rule : page.rules) {
+    out << L"rule " << rule.x1 << L"," << rule.y1 << L" " << rule.x2 << L"," << rule.y2 << L"\n";
+  }
+  return out.str();
+}
+}  // namespace
+
+TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
+  std::string line76 = "Instalaci\xF3n de ca\xF1" "er\xED" "a en el ba\xF1o del 2\xBA piso, "
+                       "con grifer\xED" "a nueva y desag\xFC" "e";
+  line76 += Rep(76 - line76.size(), '.');
+  SetCurrentQuote(line76 + "\r\n\xBFIVA? Se a\xF1" "ade al final: 21 \x80\r\nA\xF1o 2026",
+                  "Mu\xF1oz N\xFA\xF1" "ez 1\xAA", "", "C/ \xD1" "and\xFA 2\xBA", "1.234.567,89");
+  // Double width and height, bold and italic as the letterhead's codes set
+  // them; the 76-character line fills its row and its break leaves the next
+  // one empty; the wide total pushes its cell's closing rule to column 82.
+  std::wstring expected =
+      L"83x61\n"
+      L"6 5 2x2 B I Nombre empresa.\n"
+      L"8 26 1x2 B Datos\n"
+      L"11 14 1x1 B Direccion\n"
+      L"12 20 1x1 B Telefono\n"
+      L"13 28 1x1 B Datos\n"
+      L"21 2 1x1 Presupuesto N\u00BA 12    Nombre: Mu\u00F1oz N\u00FA\u00F1ez 1\u00AA\n"
+      L"22 2 1x1 Fecha:      Domicilio: C/ \u00D1and\u00FA 2\u00BA\n"
+      L"26 2 1x1 Instalaci\u00F3n de ca\u00F1er\u00EDa en el ba\u00F1o del 2\u00BA piso, "
+      L"con grifer\u00EDa nueva y desag\u00FCe.\n"
+      L"28 2 1x1 \u00BFIVA? Se a\u00F1ade al final: 21 \u20AC\n"
+      L"29 2 1x1 A\u00F1o 2026\n"
+      L"53 57 1x1 Subtotal\n"
+      L"53 67 1x1 1.234.567,89 \u20AC\n"
+      L"56 57 1x1 IVA    %\n"
+      L"59 60 1x1 Total\n"
+      L"rule 1,39 159,39\n"
+      L"rule 1,49 159,49\n"
+      L"rule 1,101 159,101\n"
+      L"rule 133,105 159,105\n"
+      L"rule 133,109 159,109\n"
+      L"rule 133,111 159,111\n"
+      L"rule 133,115 159,115\n"
+      L"rule 133,117 159,117\n"
+      L"rule 133,121 159,121\n"
+      L"rule 1,39 1,101\n"
+      L"rule 159,39 159,101\n"
+      L"rule 133,105 133,109\n"
+      L"rule 159,105 159,106\n"
+      L"rule 165,106 165,108\n"
+      L"rule 159,108 159,109\n"
+      L"rule 133,111 133,115\n"
+      L"rule 159,111 159,115\n"
+      L"rule 133,117 133,121\n"
+      L"rule 159,117 159,121\n";
+  EXPECT_EQ(PageDump(QuotePage(12)), expected);
 }

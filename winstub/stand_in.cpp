@@ -14,6 +14,23 @@ HWND HandleFor(uintptr_t value) { return reinterpret_cast<HWND>(value); }
 constexpr uintptr_t kDialog = 0x1000;
 constexpr uintptr_t kControlBase = 0x100000;
 constexpr uintptr_t kWindowBase = 0x2000;
+constexpr uintptr_t kPrinterDc = 0x7000;
+constexpr uintptr_t kFontBase = 0x8000;
+constexpr uintptr_t kPenBase = 0x9000;
+constexpr int kMadeObjects = 0x1000;  // fonts or pens a test can make
+
+// The index of a font or pen handle made from `base`, or -1.
+int MadeIndex(HGDIOBJ object, uintptr_t base) {
+  uintptr_t value = reinterpret_cast<uintptr_t>(object);
+  return value >= base && value < base + kMadeObjects ? static_cast<int>(value - base) : -1;
+}
+
+// A printing call, failing when the test asks that one to fail.
+int PrintCall(const std::string& name, int success) {
+  state.calls.push_back(name);
+  bool fails = !state.failingPrintCall.empty() && name.rfind(state.failingPrintCall, 0) == 0;
+  return fails ? -1 : success;
+}
 
 std::string Text(LPCSTR text) { return text ? std::string(text) : std::string(); }
 
@@ -184,3 +201,96 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD dis
 }
 
 DWORD GetLastError() { return state.lastError; }
+
+BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size) {
+  state.calls.push_back("GetDefaultPrinterA");
+  const std::string& name = state.defaultPrinter;
+  if (name.empty() || !buffer || *size <= name.size()) {
+    state.lastError = name.empty() ? ERROR_FILE_NOT_FOUND : ERROR_INSUFFICIENT_BUFFER;
+    *size = static_cast<DWORD>(name.size() + 1);
+    return FALSE;
+  }
+  std::memcpy(buffer, name.c_str(), name.size() + 1);
+  return TRUE;
+}
+
+BOOL PrintDlgA(PRINTDLGA* choice) {
+  state.calls.push_back("PrintDlgA");
+  state.printDialog = *choice;
+  if (!state.printDialogAnswer) return FALSE;
+  choice->hDC = HandleFor(kPrinterDc);
+  return TRUE;
+}
+
+DWORD CommDlgExtendedError() { return state.printDialogAnswer ? 0 : state.printDialogError; }
+
+HGLOBAL GlobalFree(HGLOBAL) { return nullptr; }
+
+int StartDocA(HDC, const DOCINFOA* document) {
+  return PrintCall("StartDocA " + Text(document->lpszDocName), 1);
+}
+int StartPage(HDC) { return PrintCall("StartPage", 1); }
+int EndPage(HDC) { return PrintCall("EndPage", 1); }
+int EndDoc(HDC) { return PrintCall("EndDoc", 1); }
+int AbortDoc(HDC) { return PrintCall("AbortDoc", 1); }
+BOOL DeleteDC(HDC) { return PrintCall("DeleteDC", TRUE); }
+
+int GetDeviceCaps(HDC, int index) { return state.deviceCaps[index]; }
+
+HFONT CreateFontIndirectA(const LOGFONTA* font) {
+  state.fonts.push_back(*font);
+  return HandleFor(kFontBase + state.fonts.size() - 1);
+}
+
+HPEN CreatePen(int, int width, COLORREF) {
+  state.pens.push_back(width);
+  return HandleFor(kPenBase + state.pens.size() - 1);
+}
+
+HGDIOBJ SelectObject(HDC, HGDIOBJ object) {
+  if (MadeIndex(object, kFontBase) >= 0) state.selectedFont = MadeIndex(object, kFontBase);
+  if (MadeIndex(object, kPenBase) >= 0) state.selectedPen = MadeIndex(object, kPenBase);
+  return HandleFor(0x3000);
+}
+
+BOOL DeleteObject(HGDIOBJ) { return TRUE; }
+UINT SetTextAlign(HDC, UINT) { return 0; }
+int SetBkMode(HDC, int) { return 1; }
+
+BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
+                 const INT* advances) {
+  const XFORM& at = state.transform;
+  StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
+                    std::wstring(text, count), std::vector<int>(), LOGFONTA{}};
+  for (UINT i = 0; advances && i < count; ++i) {
+    drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
+  }
+  if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
+  state.drawnTexts.push_back(drawn);
+  return TRUE;
+}
+
+int SetGraphicsMode(HDC, int) { return 1; }
+
+BOOL SetWorldTransform(HDC, const XFORM* transform) {
+  state.transform = *transform;
+  return TRUE;
+}
+
+BOOL ModifyWorldTransform(HDC, const XFORM*, DWORD) {
+  state.transform = XFORM{1, 0, 0, 1, 0, 0};
+  return TRUE;
+}
+
+BOOL MoveToEx(HDC, int x, int y, POINT* previous) {
+  if (previous) *previous = state.penAt;
+  state.penAt = POINT{x, y};
+  return TRUE;
+}
+
+BOOL LineTo(HDC, int x, int y) {
+  int width = state.selectedPen >= 0 ? state.pens[static_cast<size_t>(state.selectedPen)] : 0;
+  state.drawnLines.push_back({state.penAt.x, state.penAt.y, x, y, width});
+  state.penAt = POINT{x, y};
+  return TRUE;
+}

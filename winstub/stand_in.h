@@ -22,6 +22,22 @@ struct StandInWindow {
   int id;
 };
 
+// A text drawn on the printer, in the font that was selected for it; the
+// place and advances in device units, through the world transform's
+// stretch across and shift.
+struct StandInText {
+  int x, y;
+  float stretch;
+  std::wstring text;
+  std::vector<int> advances;
+  LOGFONTA font;
+};
+
+struct StandInLine {
+  int x1, y1, x2, y2;
+  int penWidth;
+};
+
 struct StandInState {
   std::map<int, std::string> controlText;   // what each dialog control holds
   std::map<int, int> typingLimit;           // EM_LIMITTEXT per control
@@ -39,6 +55,25 @@ struct StandInState {
   std::vector<DWORD> openErrors;            // errors of the next CreateFileA calls, 0 opens
   DWORD lastError = 0;
   TEXTMETRICA metrics{16, 13, 3, 0, 0, 8, 16};
+  // The system's default printer; by default the machine has none.
+  std::string defaultPrinter;
+  // The print dialog: its answer, what CommDlgExtendedError then says (by
+  // default the user cancelled), and what the program asked of it.
+  BOOL printDialogAnswer = FALSE;
+  DWORD printDialogError = 0;
+  PRINTDLGA printDialog{};
+  // The printer's device capabilities: A4 at 300 dots an inch.
+  std::map<int, int> deviceCaps{{LOGPIXELSX, 300}, {LOGPIXELSY, 300}, {HORZRES, 2480},
+                                {VERTRES, 3508}, {PHYSICALWIDTH, 2480}, {PHYSICALHEIGHT, 3508},
+                                {PHYSICALOFFSETX, 0}, {PHYSICALOFFSETY, 0}};
+  std::string failingPrintCall;              // e.g. "EndPage": that call fails
+  std::vector<StandInText> drawnTexts;
+  std::vector<StandInLine> drawnLines;
+  std::vector<LOGFONTA> fonts;               // made by CreateFontIndirectA
+  std::vector<int> pens;                     // widths, made by CreatePen
+  int selectedFont = -1, selectedPen = -1;
+  POINT penAt{0, 0};
+  XFORM transform{1, 0, 0, 1, 0, 0};
 };
 
 // The one process-wide stand-in state; StandInReset() empties it.

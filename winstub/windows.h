@@ -24,6 +24,11 @@ typedef unsigned short ATOM;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef int INT;
+typedef wchar_t WCHAR;
+typedef const WCHAR* LPCWSTR;
+typedef DWORD COLORREF;
+typedef float FLOAT;
 
 struct StandInHandle;
 typedef StandInHandle* HWND;
@@ -37,6 +42,9 @@ typedef StandInHandle* HBRUSH;
 typedef StandInHandle* HMENU;
 typedef StandInHandle* HGDIOBJ;
 typedef StandInHandle* HANDLE;
+typedef StandInHandle* HFONT;
+typedef StandInHandle* HPEN;
+typedef StandInHandle* HGLOBAL;
 
 #define WINAPI
 #define CALLBACK
@@ -50,6 +58,7 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
 #define MAKEWPARAM(l, h) ((WPARAM)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
+#define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
 
 struct POINT { LONG x; LONG y; };
 struct MSG {
@@ -94,6 +103,53 @@ struct TEXTMETRICA {
   LONG tmExternalLeading;
   LONG tmAveCharWidth;
   LONG tmMaxCharWidth;
+};
+
+struct RECT { LONG left; LONG top; LONG right; LONG bottom; };
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  char lfFaceName[32];
+};
+struct XFORM {
+  FLOAT eM11;
+  FLOAT eM12;
+  FLOAT eM21;
+  FLOAT eM22;
+  FLOAT eDx;
+  FLOAT eDy;
+};
+struct DOCINFOA {
+  int cbSize;
+  LPCSTR lpszDocName;
+  LPCSTR lpszOutput;
+  LPCSTR lpszDatatype;
+  DWORD fwType;
+};
+// The fields of the print dialog's structure that the program sets or reads.
+struct PRINTDLGA {
+  DWORD lStructSize;
+  HWND hwndOwner;
+  HGLOBAL hDevMode;
+  HGLOBAL hDevNames;
+  HDC hDC;
+  DWORD Flags;
+  WORD nFromPage;
+  WORD nToPage;
+  WORD nMinPage;
+  WORD nMaxPage;
+  WORD nCopies;
 };
 
 // Messages.
@@ -144,6 +200,37 @@ struct TEXTMETRICA {
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_LOCK_VIOLATION 33L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+
+// Printing: the print dialog, device capabilities, fonts and pens.
+#define PD_NOSELECTION 0x00000004
+#define PD_NOPAGENUMS 0x00000008
+#define PD_NOWARNING 0x00000080
+#define PD_RETURNDC 0x00000100
+#define PD_USEDEVMODECOPIESANDCOLLATE 0x00040000
+#define PDERR_NODEFAULTPRN 0x1008
+#define PDERR_PRINTERNOTFOUND 0x100B
+#define HORZRES 8
+#define VERTRES 10
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define PHYSICALWIDTH 110
+#define PHYSICALHEIGHT 111
+#define PHYSICALOFFSETX 112
+#define PHYSICALOFFSETY 113
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define DEFAULT_CHARSET 1
+#define OUT_TT_PRECIS 4
+#define FIXED_PITCH 1
+#define FF_MODERN 0x30
+#define TA_LEFT 0
+#define TA_BASELINE 24
+#define TRANSPARENT 1
+#define PS_SOLID 0
+#define GM_ADVANCED 2
+#define MWT_IDENTITY 1
 
 // Window class, windows and message loop.
 HGDIOBJ GetStockObject(int object);
@@ -179,6 +266,32 @@ BOOL EndDialog(HWND dialog, INT_PTR result);
 // The lock file of the working folder.
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID security,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
+
+// Printing through the spooler.
+BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size);
+BOOL PrintDlgA(PRINTDLGA* choice);
+DWORD CommDlgExtendedError();
+HGLOBAL GlobalFree(HGLOBAL memory);
+int StartDocA(HDC dc, const DOCINFOA* document);
+int StartPage(HDC dc);
+int EndPage(HDC dc);
+int EndDoc(HDC dc);
+int AbortDoc(HDC dc);
+BOOL DeleteDC(HDC dc);
+int GetDeviceCaps(HDC dc, int index);
+HFONT CreateFontIndirectA(const LOGFONTA* font);
+HPEN CreatePen(int style, int width, COLORREF color);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+UINT SetTextAlign(HDC dc, UINT align);
+int SetBkMode(HDC dc, int mode);
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* clip, LPCWSTR text, UINT count,
+                 const INT* advances);
+int SetGraphicsMode(HDC dc, int mode);
+BOOL SetWorldTransform(HDC dc, const XFORM* transform);
+BOOL ModifyWorldTransform(HDC dc, const XFORM* transform, DWORD mode);
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
+BOOL LineTo(HDC dc, int x, int y);
 DWORD GetLastError();
 
 #define WinMain StandInWinMain

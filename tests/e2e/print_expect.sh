@@ -67,47 +67,79 @@ e2e_body_rows() {
   done
 }
 
+# The sheet is expected in one of two forms, E2E_SHEET_FORM:
+# - printer (the default): the bytes on LPT1, code page 437 box pieces,
+#   ª º ñ Ñ in the printer's table;
+# - page: what the drawn page shows, in Windows-1252: the letters as typed,
+#   the box pieces as spaces (the page draws them as lines).
+e2e_sheet_pieces() {
+  if [[ ${E2E_SHEET_FORM:-printer} == page ]]; then
+    H=' ' V=' ' TOP_LEFT=' ' TOP_RIGHT=' ' BOTTOM_LEFT=' ' BOTTOM_RIGHT=' '
+    TEE_LEFT=' ' TEE_RIGHT=' ' ORDINAL=$'\xba'
+  else
+    H=$'\xc4' V=$'\xb3' TOP_LEFT=$'\xda' TOP_RIGHT=$'\xbf' BOTTOM_LEFT=$'\xc0'
+    BOTTOM_RIGHT=$'\xd9' TEE_LEFT=$'\xc3' TEE_RIGHT=$'\xb4' ORDINAL=$'\xa7'
+  fi
+}
+
+e2e_sheet_charset() {
+  if [[ ${E2E_SHEET_FORM:-printer} == page ]]; then
+    printf '%s' "$1"
+  else
+    e2e_printer_charset "$1"
+  fi
+}
+
 # A header line: the content after the left rule, padded so that the right
 # rule falls in column 79, or right after content that reaches it.
 e2e_header_line() {
-  printf '%s\xb3\r\n' "$(e2e_pad $'\xb3'"$1" 79)"
+  printf '%s%s\r\n' "$(e2e_pad "$V$1" 79)" "$V"
 }
 
-# e2e_expected_job NUMBER BODY NAME DATE ADDRESS TOTAL: the whole job.
-e2e_expected_job() {
+# e2e_expected_sheet NUMBER BODY NAME DATE ADDRESS TOTAL: the 42 lines of the
+# sheet, each ended by CR LF.
+e2e_expected_sheet() {
   local LC_ALL=C number=$1 body=$2 name date address total
-  name=$(e2e_printer_charset "$(e2e_blank_controls "$3")")
+  local H V TOP_LEFT TOP_RIGHT BOTTOM_LEFT BOTTOM_RIGHT TEE_LEFT TEE_RIGHT ORDINAL
+  e2e_sheet_pieces
+  name=$(e2e_sheet_charset "$(e2e_blank_controls "$3")")
   date=$(e2e_blank_controls "$4")
-  address=$(e2e_printer_charset "$(e2e_blank_controls "$5")")
+  address=$(e2e_sheet_charset "$(e2e_blank_controls "$5")")
   total=$(e2e_blank_controls "$6")
   local rule inner_blank number_label date_label total_text cell row
-  rule=$(e2e_repeat $'\xc4' 78)
-  inner_blank=$(printf '\xb3%78s\xb3' '')
-  number_label=$'Presupuesto N\xa7 '"$number"
+  rule=$(e2e_repeat "$H" 78)
+  inner_blank="$V$(printf '%78s' '')$V"
+  number_label="Presupuesto N$ORDINAL $number"
   date_label="Fecha: $date"
   total_text="$total "$'\x80'
 
-  e2e_job_head
-  printf '\xda%s\xbf\r\n' "$rule"
+  printf '%s%s%s\r\n' "$TOP_LEFT" "$rule" "$TOP_RIGHT"
   printf '%s\r\n' "$inner_blank"
   e2e_header_line " $(e2e_pad "$number_label" $((${#date_label} + 1)))    Nombre: $name"
   e2e_header_line " $date_label     Domicilio: $address"
   printf '%s\r\n' "$inner_blank"
-  printf '\xc3%s\xb4\r\n' "$rule"
+  printf '%s%s%s\r\n' "$TEE_LEFT" "$rule" "$TEE_RIGHT"
   e2e_body_rows "$body"
   for row in "${BODY_ROWS[@]}"; do
-    printf '\xb3 %s \xb3\r\n' "$(e2e_printer_charset "$(e2e_blank_controls "$(e2e_pad "$row" 76)")")"
+    row=$(e2e_sheet_charset "$(e2e_blank_controls "$(e2e_pad "$row" 76)")")
+    printf '%s %s %s\r\n' "$V" "$row" "$V"
   done
-  printf '\xc0%s\xd9\r\n' "$rule"
+  printf '%s%s%s\r\n' "$BOTTOM_LEFT" "$rule" "$BOTTOM_RIGHT"
   printf '\r\n'
   local box_top box_bottom
-  box_top=$(printf '%66s\xda%s\xbf' '' "$(e2e_repeat $'\xc4' 12)")
-  box_bottom=$(printf '%66s\xc0%s\xd9' '' "$(e2e_repeat $'\xc4' 12)")
+  box_top="$(printf '%66s' '')$TOP_LEFT$(e2e_repeat "$H" 12)$TOP_RIGHT"
+  box_bottom="$(printf '%66s' '')$BOTTOM_LEFT$(e2e_repeat "$H" 12)$BOTTOM_RIGHT"
   cell=""
   ((${#total_text} < 11)) && cell=$(printf '%*s' $((11 - ${#total_text})) '')
   cell+="$total_text "
-  printf '%s\r\n%57sSubtotal \xb3%s\xb3\r\n%s\r\n' "$box_top" '' "$cell" "$box_bottom"
-  printf '%s\r\n%57sIVA    %% \xb3%12s\xb3\r\n%s\r\n' "$box_top" '' '' "$box_bottom"
-  printf '%s\r\n%60sTotal \xb3%12s\xb3\r\n%s\r\n' "$box_top" '' '' "$box_bottom"
+  printf '%s\r\n%57sSubtotal %s%s%s\r\n%s\r\n' "$box_top" '' "$V" "$cell" "$V" "$box_bottom"
+  printf '%s\r\n%57sIVA    %% %s%12s%s\r\n%s\r\n' "$box_top" '' "$V" '' "$V" "$box_bottom"
+  printf '%s\r\n%60sTotal %s%12s%s\r\n%s\r\n' "$box_top" '' "$V" '' "$V" "$box_bottom"
+}
+
+# e2e_expected_job NUMBER BODY NAME DATE ADDRESS TOTAL: the whole job.
+e2e_expected_job() {
+  e2e_job_head
+  e2e_expected_sheet "$@"
   printf '\f'
 }

@@ -1,0 +1,104 @@
+// The thin GDI side of the drawn page: every position from the model's grid,
+// every character real text with its exact advance, readable back from a PDF.
+#include "print/page_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Where the page's grid falls on the device, in device pixels.
+struct Grid {
+  double left, top, column, row;
+};
+
+int Round(double value) { return static_cast<int>(std::lround(value)); }
+
+double Across(const Grid& grid, double columns) { return grid.left + columns * grid.column; }
+double Down(const Grid& grid, double rows) { return grid.top + rows * grid.row; }
+
+Grid FitGrid(HDC dc, const PageModel& page) {
+  double column = GetDeviceCaps(dc, LOGPIXELSX) / 10.0;
+  double row = GetDeviceCaps(dc, LOGPIXELSY) / 6.0;
+  double areaWidth = GetDeviceCaps(dc, HORZRES);
+  double areaHeight = GetDeviceCaps(dc, VERTRES);
+  double width = std::max(page.columns, 1) * column;
+  double height = std::max(page.rows, 1) * row;
+  double scale = std::min({1.0, areaWidth / width, areaHeight / height});
+  // The printable area's origin is PHYSICALOFFSETX from the paper's edge.
+  int paper = GetDeviceCaps(dc, PHYSICALWIDTH);
+  double middle = paper > 0 ? paper / 2.0 - GetDeviceCaps(dc, PHYSICALOFFSETX) : areaWidth / 2;
+  double rightmost = std::max(0.0, areaWidth - width * scale);
+  double left = std::clamp(middle - width * scale / 2, 0.0, rightmost);
+  return {left, 0.0, column * scale, row * scale};
+}
+
+// Courier New's advance is 0.6 of its em, so with an em one line high (12
+// points at 6 lines to the inch) a character is one column wide (10 to the
+// inch).
+constexpr double kAdvancePerEm = 0.6;
+
+HFONT MakeFont(const Grid& grid, const PageText& text) {
+  LOGFONTA font{};
+  font.lfHeight = -Round(grid.row * text.height);
+  font.lfWeight = text.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = text.italic ? 1 : 0;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_TT_PRECIS;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  std::strcpy(font.lfFaceName, "Courier New");
+  return CreateFontIndirectA(&font);
+}
+
+void DrawPageText(HDC dc, const Grid& grid, const PageText& text) {
+  HFONT font = MakeFont(grid, text);
+  HGDIOBJ previous = SelectObject(dc, font);
+  // Double height alone, or double width alone, changes the characters'
+  // proportions. Printer drivers need not honour a font's own width (the
+  // PostScript driver under Wine does not), so the world transform
+  // stretches them across, from the text's first column.
+  int left = Round(Across(grid, text.column));
+  double stretch = grid.column * text.width / (kAdvancePerEm * grid.row * text.height);
+  XFORM across{static_cast<FLOAT>(stretch), 0, 0, 1, static_cast<FLOAT>(left), 0};
+  SetWorldTransform(dc, &across);
+  // Each advance from the rounded cell edges, so that no line drifts off
+  // the grid the rules are drawn on.
+  std::vector<INT> advances(text.text.size());
+  auto edge = [&](std::size_t cell) {
+    double device = Round(Across(grid, text.column + static_cast<double>(cell * text.width)));
+    return Round((device - left) / stretch);
+  };
+  for (std::size_t i = 0; i < advances.size(); ++i) advances[i] = edge(i + 1) - edge(i);
+  // The baseline sits a fifth of the characters' height above their bottom.
+  int baseline = Round(Down(grid, text.row + 0.8 * text.height));
+  ExtTextOutW(dc, 0, baseline, 0, nullptr, text.text.c_str(), static_cast<UINT>(text.text.size()),
+              advances.data());
+  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+  SelectObject(dc, previous);
+  DeleteObject(font);
+}
+
+void DrawRules(HDC dc, const Grid& grid, const std::vector<PageRule>& rules) {
+  // About 0.25 mm, the weight of a dot-matrix rule.
+  HPEN pen = CreatePen(PS_SOLID, std::max(1, Round(grid.row / 20)), RGB(0, 0, 0));
+  HGDIOBJ previous = SelectObject(dc, pen);
+  for (const PageRule& rule : rules) {
+    MoveToEx(dc, Round(Across(grid, rule.x1 / 2.0)), Round(Down(grid, rule.y1 / 2.0)), nullptr);
+    LineTo(dc, Round(Across(grid, rule.x2 / 2.0)), Round(Down(grid, rule.y2 / 2.0)));
+  }
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+void DrawPage(HDC dc, const PageModel& page) {
+  Grid grid = FitGrid(dc, page);
+  SetGraphicsMode(dc, GM_ADVANCED);
+  SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+  SetBkMode(dc, TRANSPARENT);
+  for (const PageText& text : page.texts) DrawPageText(dc, grid, text);
+  DrawRules(dc, grid, page.rules);
+}

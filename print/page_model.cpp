@@ -1,0 +1,199 @@
+// The drawn page's model: the letterhead read from its own printer codes, the
+// sheet's lines as typed, at the rows and columns they have on LPT1.
+#include "print/page_model.h"
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <utility>
+
+#include "print/letterhead.h"
+#include "print/printer_stream.h"
+#include "print/quote_sheet.h"
+#include "print/sheet_text.h"
+
+namespace {
+
+// Which ways a box piece reaches out of its cell.
+enum : unsigned { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
+
+unsigned ArmsOf(wchar_t piece) {
+  switch (piece) {
+    case L'\u2500': return kLeft | kRight;
+    case L'\u2502': return kUp | kDown;
+    case L'\u250C': return kRight | kDown;
+    case L'\u2510': return kLeft | kDown;
+    case L'\u2514': return kUp | kRight;
+    case L'\u2518': return kUp | kLeft;
+    case L'\u251C': return kUp | kDown | kRight;
+    case L'\u2524': return kUp | kDown | kLeft;
+    default: return 0;
+  }
+}
+
+using Place = std::pair<int, int>;  // row, column
+using BoxPieces = std::map<Place, unsigned>;
+
+// What the printer's codes have set so far.
+struct PrintHead {
+  int row = 0, column = 0, margin = 0;
+  int width = 1, height = 1;
+  bool bold = false, italic = false, outlined = false;
+};
+
+struct PageBuilder {
+  PageModel page;
+  BoxPieces boxes;
+  PrintHead head;
+};
+
+void AddText(PageBuilder& builder, int column, const std::wstring& text) {
+  std::size_t first = text.find_first_not_of(L' ');
+  if (first == std::wstring::npos) return;
+  std::size_t last = text.find_last_not_of(L' ');
+  const PrintHead& head = builder.head;
+  PageText added;
+  added.row = head.row;
+  added.column = column + static_cast<int>(first) * head.width;
+  added.text = text.substr(first, last - first + 1);
+  added.width = head.width;
+  added.height = head.height;
+  // Outline and shadow have no match in a TrueType face; bold stands in.
+  added.bold = head.bold || head.outlined;
+  added.italic = head.italic;
+  builder.page.texts.push_back(added);
+}
+
+// Characters at the print position, which moves on past them; box pieces
+// become rules, the rest texts split at them.
+void Put(PageBuilder& builder, const std::wstring& characters) {
+  PrintHead& head = builder.head;
+  std::wstring run;
+  int runColumn = head.column;
+  for (wchar_t character : characters) {
+    unsigned arms = ArmsOf(character);
+    if (arms != 0) {
+      AddText(builder, runColumn, run);
+      run.clear();
+      builder.boxes[{head.row, head.column}] = arms;
+      runColumn = head.column + head.width;
+    } else {
+      run += character;
+    }
+    head.column += head.width;
+  }
+  AddText(builder, runColumn, run);
+}
+
+void NewLine(PrintHead& head) {
+  ++head.row;
+  head.column = head.margin;
+}
+
+bool SwitchedOn(unsigned char parameter) { return (parameter & 1) != 0; }
+
+// The codes the letterhead uses; the others set nothing that the page shows
+// (typeface, pitch, which stays 10 characters to the inch).
+void ReadEscape(PrintHead& head, unsigned char code, unsigned char parameter) {
+  switch (code) {
+    case 'W': head.width = SwitchedOn(parameter) ? 2 : 1; break;
+    case 'w': head.height = SwitchedOn(parameter) ? 2 : 1; break;
+    case 'E': head.bold = true; break;
+    case 'F': head.bold = false; break;
+    case '4': head.italic = true; break;
+    case '5': head.italic = false; break;
+    case 'q': head.outlined = parameter != 0; break;
+    case 'l': head.margin = parameter; break;
+    default: break;
+  }
+}
+
+bool TakesParameter(unsigned char code) {
+  return code == 'W' || code == 'w' || code == 'k' || code == 'l' || code == 'q';
+}
+
+// Printer bytes as the printer takes them: ESC codes, CR, LF, printable text.
+void ReadCodes(PageBuilder& builder, const std::string& bytes) {
+  std::wstring pending;
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    unsigned char byte = static_cast<unsigned char>(bytes[at]);
+    if (byte >= 0x20) {
+      pending += FromWindows1252(byte);
+      continue;
+    }
+    Put(builder, pending);
+    pending.clear();
+    if (byte == '\r') {
+      builder.head.column = builder.head.margin;
+    } else if (byte == '\n') {
+      NewLine(builder.head);
+    } else if (byte == 0x1B && at + 1 < bytes.size()) {
+      unsigned char code = static_cast<unsigned char>(bytes[++at]);
+      unsigned char parameter = 0;
+      if (TakesParameter(code) && at + 1 < bytes.size()) {
+        parameter = static_cast<unsigned char>(bytes[++at]);
+      }
+      ReadEscape(builder.head, code, parameter);
+    }
+  }
+  Put(builder, pending);
+}
+
+unsigned ArmsAt(const BoxPieces& boxes, Place place) {
+  auto found = boxes.find(place);
+  return found == boxes.end() ? 0 : found->second;
+}
+
+Place Step(Place place, bool across, int by) {
+  return across ? Place{place.first, place.second + by} : Place{place.first + by, place.second};
+}
+
+// Joins box pieces into straight rules: one line for each run of pieces
+// that reach each other, and an arm with nothing to meet ends at its cell's
+// edge, as on paper.
+void AddRules(const BoxPieces& boxes, bool across, std::vector<PageRule>& rules) {
+  unsigned back = across ? kLeft : kUp;
+  unsigned ahead = across ? kRight : kDown;
+  for (const auto& [start, arms] : boxes) {
+    if ((arms & (back | ahead)) == 0) continue;
+    if ((arms & back) != 0 && (ArmsAt(boxes, Step(start, across, -1)) & ahead) != 0) continue;
+    Place end = start;
+    while ((ArmsAt(boxes, end) & ahead) != 0 && (ArmsAt(boxes, Step(end, across, 1)) & back) != 0) {
+      end = Step(end, across, 1);
+    }
+    int from = 2 * (across ? start.second : start.first) + ((arms & back) != 0 ? 0 : 1);
+    int to = 2 * (across ? end.second : end.first) + ((ArmsAt(boxes, end) & ahead) != 0 ? 2 : 1);
+    int middle = 2 * (across ? start.first : start.second) + 1;
+    rules.push_back(across ? PageRule{from, middle, to, middle}
+                           : PageRule{middle, from, middle, to});
+  }
+}
+
+}  // namespace
+
+PageModel QuotePage(int32_t number) {
+  std::ostringstream headBytes;
+  PrinterStream stream{headBytes};
+  WriteJobHead(stream);
+
+  PageBuilder builder;
+  ReadCodes(builder, headBytes.str());
+  for (const SheetText& line : QuoteSheetLines(number)) {
+    Put(builder, line.shown);
+    NewLine(builder.head);
+  }
+
+  PageModel& page = builder.page;
+  AddRules(builder.boxes, true, page.rules);
+  AddRules(builder.boxes, false, page.rules);
+  for (const PageText& text : page.texts) {
+    int end = text.column + static_cast<int>(text.text.size()) * text.width;
+    page.columns = std::max(page.columns, end);
+    page.rows = std::max(page.rows, text.row + text.height);
+  }
+  for (const auto& [place, arms] : builder.boxes) {
+    page.rows = std::max(page.rows, place.first + 1);
+    page.columns = std::max(page.columns, place.second + 1);
+  }
+  return page;
+}

@@ -1,0 +1,33 @@
+// The printed page as the dot-matrix printer lays it out, free of any platform:
+// texts with sizes and weights, box rules as lines, 10 columns, 6 rows an inch.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PageText {
+  int row = 0;     // of the top of the characters
+  int column = 0;  // of the first character
+  std::wstring text;
+  int width = 1;   // columns a character takes: 2 in double width
+  int height = 1;  // rows a character takes: 2 in double height
+  bool bold = false;
+  bool italic = false;
+};
+
+// A straight line in half cells: x 2c + 1 is the middle of column c, y 2r + 1
+// the middle of row r.
+struct PageRule {
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+struct PageModel {
+  std::vector<PageText> texts;  // no box pieces, no leading or trailing spaces
+  std::vector<PageRule> rules;
+  int columns = 0;  // the widest line
+  int rows = 0;     // down to the last line of the sheet
+};
+
+// The page of quote `number` from CurrentQuote: the job's head read as the
+// printer reads its codes, then the quote sheet's lines.
+PageModel QuotePage(int32_t number);
