@@ -23,10 +23,10 @@
 #include <windows.h>
 
 #include "common/number_text.h"
-#include "dialogs/quote_dialogs.h"
-#include "print/print_job.h"
 #include "dialogs/browse.h"
+#include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
+#include "print/print_job.h"
 #include "resources/resource.h"
 #include "store/dated_backup.h"
 #include "store/disk.h"
