@@ -5,12 +5,13 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "common/number_text.h"
+#include "dialogs/window_text.h"
 #include "store/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BuildTodayText();
   if (!ClaimWorkingFolder()) {
-    MessageBoxA(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
+    ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
                 MB_OK | MB_ICONEXCLAMATION);
     return 1;
   }
@@ -19,16 +20,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Told once the window is there, so that the box has an owner the user
   // sees; the next due launch tries again.
   if (!backupMade) {
-    MessageBoxA(window,
+    ShowMessage(window,
                 "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de "
                 "nuevo dentro de cinco arranques.",
                 "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
   }
 
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) == 1) {
+  while (GetMessageW(&msg, nullptr, 0, 0) == 1) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char kLockFileName[] = "presupuestos.lck";
+const wchar_t kLockFileName[] = L"presupuestos.lck";
 
 bool HeldByAnotherCopy(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
@@ -16,13 +16,13 @@ bool HeldByAnotherCopy(DWORD error) {
 
 bool ClaimWorkingFolder() {
   // Never closed: the system lets go of it when the process ends.
-  HANDLE lock = CreateFileA(kLockFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  HANDLE lock = CreateFileW(kLockFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (lock != INVALID_HANDLE_VALUE) return true;
   if (HeldByAnotherCopy(GetLastError())) return false;
   // A lock file marked read-only, or one on a read-only medium, still locks
   // when opened for reading alone: no sharing is what excludes the others.
-  lock = CreateFileA(kLockFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  lock = CreateFileW(kLockFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
   return lock != INVALID_HANDLE_VALUE || !HeldByAnotherCopy(GetLastError());
 }

@@ -12,6 +12,14 @@ namespace {
 
 // Whether CurrentQuote holds stored quote BrowseIndex.
 bool Read = false;
+QuoteRecord Shown{};
+
+// Loads quote `number` into CurrentQuote and keeps it as shown.
+bool Load(int32_t number) {
+  bool read = LoadQuote(number);
+  Shown = CurrentQuote;
+  return read;
+}
 
 }  // namespace
 
@@ -19,9 +27,10 @@ void LoadNewest() {
   // The store reads "number 0" as the first record, which may exist even
   // when the count says none; with no quote counted the fields stay empty.
   if (RecordCount > 0) {
-    Read = LoadQuote(RecordCount);
+    Read = Load(RecordCount);
   } else {
     ClearQuote(CurrentQuote);
+    Shown = CurrentQuote;
     Read = false;
   }
   BrowseIndex = RecordCount;
@@ -40,16 +49,18 @@ void ShowBrowsed(HWND dialog) {
 void ShowNewer(HWND dialog) {
   if (BrowseIndex >= RecordCount) return;
   ++BrowseIndex;
-  Read = LoadQuote(BrowseIndex);
+  Read = Load(BrowseIndex);
   ShowBrowsed(dialog);
 }
 
 void ShowOlder(HWND dialog) {
   if (BrowseIndex <= 1) return;
   --BrowseIndex;
-  Read = LoadQuote(BrowseIndex);
+  Read = Load(BrowseIndex);
   ShowBrowsed(dialog);
 }
+
+const QuoteRecord& QuoteAsShown() { return Shown; }
 
 bool QuoteOnShow() { return BrowseIndex >= 1 && BrowseIndex <= RecordCount; }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "store/quote_record.h"
+
 // The number of the quote on show; 0 when no quote is stored.
 extern int32_t BrowseIndex;
 
@@ -20,6 +22,10 @@ void ShowBrowsed(HWND dialog);
 // the range nothing happens.
 void ShowNewer(HWND dialog);
 void ShowOlder(HWND dialog);
+
+// The quote on show as it was read from datos.dat (five empty texts when it
+// could not be read), whatever its edits have made of the controls since.
+const QuoteRecord& QuoteAsShown();
 
 // Whether a stored quote is on show (false only when none is stored).
 bool QuoteOnShow();
