@@ -1,7 +1,9 @@
 // Entry point: the date of the day, the settings load (which counts the
-// launch and may take the backup), then the main window and its loop.
+// launch and may take the backup), then the main window and its loop; or,
+// with /exportar, the export alone.
 #include <windows.h>
 
+#include "app/export_command.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "common/number_text.h"
@@ -9,6 +11,8 @@
 #include "store/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  std::wstring exportPath;
+  if (ExportRequested(exportPath)) return RunExportCommand(exportPath);
   BuildTodayText();
   if (!ClaimWorkingFolder()) {
     ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,

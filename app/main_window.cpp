@@ -1,9 +1,10 @@
-// The main window and its four buttons; everything else happens in the
-// dialogs they open.
+// The main window and its buttons; everything else happens in the dialogs
+// they open.
 #include "app/main_window.h"
 
 #include "common/windows1252.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/search_dialog.h"
 #include "resources/resource.h"
 
 const wchar_t kMainClassName[] = L"NUESTRA_CLASE";
@@ -14,18 +15,20 @@ namespace {
 HINSTANCE Instance = nullptr;
 int CharWidth = 0;
 int CharHeight = 0;
-HWND Buttons[4] = {};
+constexpr int kButtonCount = 5;
+HWND Buttons[kButtonCount] = {};
 
 struct ButtonPlace {
   const wchar_t* text;
   int y;
   int id;
 };
-const ButtonPlace kButtons[4] = {
+const ButtonPlace kButtons[kButtonCount] = {
     {L"Nuevo Presupuesto", 150, ID_NEW},
     {L"Listar Presupuesto", 200, ID_LIST},
     {L"Modificar Presupuesto", 250, ID_MODIFY},
     {L"Salir", 325, ID_EXIT},
+    {L"Buscar Presupuesto", 100, ID_SEARCH},
 };
 
 HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -43,7 +46,7 @@ void Create(HWND window, const CREATESTRUCTW* create) {
                                  480, 640, window, MenuId(0), Instance, nullptr);
   SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kButtonCount; ++i) {
     Buttons[i] = CreateWindowExW(0, L"button", kButtons[i].text, WS_CHILD | WS_VISIBLE, 240,
                                  kButtons[i].y, 23 * CharWidth, 2 * CharHeight, window,
                                  MenuId(kButtons[i].id), create->hInstance, nullptr);
@@ -61,6 +64,9 @@ void Command(HWND window, int id) {
       break;
     case ID_MODIFY:
       DialogBoxParamW(Instance, L"ModificarPresupuesto", window, ModifyQuoteDialogProc, 0);
+      break;
+    case ID_SEARCH:
+      OpenSearch(window);
       break;
     case ID_EXIT:
       PostQuitMessage(0);

@@ -1,5 +1,5 @@
-// The main window: class NUESTRA_CLASE, background picture, four buttons that
-// open the three quote dialogs or end the program.
+// The main window: class NUESTRA_CLASE, background picture, buttons that
+// open the three quote dialogs and the search, or end the program.
 #pragma once
 #include <windows.h>
 

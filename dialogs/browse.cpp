@@ -36,6 +36,15 @@ void LoadNewest() {
   BrowseIndex = RecordCount;
 }
 
+void LoadOpening(int32_t number) {
+  if (number < 1 || number > RecordCount) {
+    LoadNewest();
+    return;
+  }
+  BrowseIndex = number;
+  Read = Load(number);
+}
+
 void ShowBrowsed(HWND dialog) {
   ShowQuote(dialog, BrowseIndex);
   if (QuoteOnShow() && !Read) {
@@ -56,6 +65,13 @@ void ShowNewer(HWND dialog) {
 void ShowOlder(HWND dialog) {
   if (BrowseIndex <= 1) return;
   --BrowseIndex;
+  Read = Load(BrowseIndex);
+  ShowBrowsed(dialog);
+}
+
+void ShowChosen(HWND dialog, int32_t number) {
+  if (number < 1 || number > RecordCount) return;
+  BrowseIndex = number;
   Read = Load(BrowseIndex);
   ShowBrowsed(dialog);
 }

@@ -14,12 +14,24 @@
 #define IDC_NEXT 152
 #define IDC_PREV 153
 // IDCANCEL (2) is the system's own id for "Cancelar".
+// Ctrl+B in the list and modify dialogs: open the search to move to a quote.
+#define IDC_SEARCH_KEY 160
+
+// The search dialog.
+#define IDC_SEARCH_TEXT 210
+#define IDC_SEARCH_LIST 211
+#define IDC_SEARCH_COUNT 212
+#define IDC_VIEW 213
+#define IDC_MODIFY_QUOTE 214
+#define IDC_COPY_NEW 215
+#define IDC_EXPORT 216
 
 // Main-window buttons.
 #define ID_NEW 100
 #define ID_LIST 101
 #define ID_MODIFY 102
 #define ID_EXIT 103
+#define ID_SEARCH 104
 
 // Program icon.
 #define IDI_PROGRAM 1

@@ -27,8 +27,8 @@ class Startup : public ::testing::Test {
 }  // namespace
 
 TEST_F(Startup, MainWindowClassButtonsAndCommands) {
-  StandIn().queue = {Command(ID_NEW), Command(ID_LIST), Command(ID_MODIFY), Command(999),
-                     Command(ID_EXIT), Command(ID_NEW)};
+  StandIn().queue = {Command(ID_NEW), Command(ID_LIST), Command(ID_MODIFY), Command(ID_SEARCH),
+                     Command(999), Command(ID_EXIT), Command(ID_NEW)};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
 
   const WNDCLASSW& cls = StandIn().registeredClass;
@@ -38,7 +38,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(cls.lpszMenuName, nullptr);
 
   const std::vector<StandInWindow>& w = StandIn().windows;
-  ASSERT_EQ(w.size(), 6u);
+  ASSERT_EQ(w.size(), 7u);
   EXPECT_EQ(w[0].className, "NUESTRA_CLASE");
   EXPECT_EQ(w[0].text, "Programa de Presupuestos. Nombre empresa");
   EXPECT_EQ(w[0].style, 0xCF0000u);
@@ -50,9 +50,9 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(w[1].height, 640);
   // Text metrics of the stand-in: average width 8, height 16.
   const char* texts[] = {"Nuevo Presupuesto", "Listar Presupuesto", "Modificar Presupuesto",
-                         "Salir"};
-  const int ys[] = {150, 200, 250, 325};
-  for (int i = 0; i < 4; ++i) {
+                         "Salir", "Buscar Presupuesto"};
+  const int ys[] = {150, 200, 250, 325, 100};
+  for (int i = 0; i < 5; ++i) {
     const StandInWindow& button = w[2 + i];
     EXPECT_EQ(button.className, "button");
     EXPECT_EQ(button.text, texts[i]);
@@ -66,13 +66,17 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   // "Salir" ends the loop: the command queued after it is never handled.
   EXPECT_EQ(StandIn().dialogsOpened,
             (std::vector<std::string>{"NuevoPresupuesto", "ListarPresupuesto",
-                                      "ModificarPresupuesto"}));
+                                      "ModificarPresupuesto", "BuscarPresupuesto"}));
+  EXPECT_EQ(StandIn().dialogParams, (std::vector<LPARAM>{0, 0, 0, 0}));
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   auto& calls = StandIn().calls;
   EXPECT_EQ(calls[0], "CreateFileW presupuestos.lck c0000000 0 4");
   EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageW fondo.bmp"), calls.end());
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
+  // The search's list view is a common control, registered before it opens.
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "InitCommonControlsEx 1"),
+            std::find(calls.begin(), calls.end(), "DialogBoxParamW BuscarPresupuesto"));
 }
 
 TEST_F(Startup, ClosingTheWindowEndsWithZero) {
