@@ -137,3 +137,27 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
   EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
   EXPECT_FALSE(Exists(kBackupWorkFolder));
 }
+
+TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) {
+  WriteBytes("datos.dat", RecordBytes("Tejado", "Pe\xF1" "a", "1/12/2026", "", "10") +
+                              RecordBytes("Pintura", "Luis", "2/12/2026", "", "20"));
+  WriteBytes("config.cfg", SettingsBytes(2, 4));
+  StandIn().commandLine = L"\"C:\\Presupuestos\\presupuestos.exe\" /EXPORTAR \"lista de hoy.csv\"";
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  std::string file = ReadBytes("lista de hoy.csv");
+  EXPECT_EQ(file.substr(file.find("\r\n") + 2),
+            "\"1\";\"1/12/2026\";\"Pe\xC3\xB1" "a\";\"\";\"10\";\"Tejado\"\r\n"
+            "\"2\";\"2/12/2026\";\"Luis\";\"\";\"20\";\"Pintura\"\r\n");
+  // No window, no box, no lock on the folder, no launch counted.
+  EXPECT_TRUE(StandIn().windows.empty());
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().calls.empty());
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
+
+  for (const wchar_t* line : {L"presupuestos.exe /exportar", L"presupuestos.exe /exportar a.csv b.csv",
+                              L"presupuestos.exe /exportar falta/a.csv"}) {
+    StandIn().commandLine = line;
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+  }
+  EXPECT_TRUE(StandIn().windows.empty());
+}
