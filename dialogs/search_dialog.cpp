@@ -44,9 +44,9 @@ void AddColumns(HWND dialog) {
     int width;  // dialog units
     int format;
   };
-  const Column columns[kSearchColumns] = {{"N\xBA", 26, LVCFMT_RIGHT}, {"Fecha", 42, LVCFMT_LEFT},
-                                          {"Nombre", 80, LVCFMT_LEFT}, {"Domicilio", 76, LVCFMT_LEFT},
-                                          {"Total", 40, LVCFMT_RIGHT}, {"Texto", 110, LVCFMT_LEFT}};
+  const Column columns[kSearchColumns] = {{"N\xBA", 26, LVCFMT_RIGHT}, {"Fecha", 50, LVCFMT_LEFT},
+                                          {"Nombre", 80, LVCFMT_LEFT}, {"Domicilio", 72, LVCFMT_LEFT},
+                                          {"Total", 40, LVCFMT_RIGHT}, {"Texto", 104, LVCFMT_LEFT}};
   for (int i = 0; i < kSearchColumns; ++i) {
     RECT size{0, 0, columns[i].width, 0};
     MapDialogRect(dialog, &size);

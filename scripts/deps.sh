@@ -9,7 +9,7 @@ run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-
 dist_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools zip)
 # CUPS with a PDF queue and poppler's pdftotext: printing where there is no
 # LPT1, checked on the PDF it gives.
-test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
+test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd python3
                clang cppcheck clang-tidy zip unzip cups printer-driver-cups-pdf poppler-utils)
 
 case "${1:-}" in
