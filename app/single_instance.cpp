@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-namespace {
+#include "store/file_names.h"
 
-const char kLockFileName[] = "presupuestos.lck";
+namespace {
 
 bool HeldByAnotherCopy(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
@@ -14,15 +14,27 @@ bool HeldByAnotherCopy(DWORD error) {
 
 }  // namespace
 
-bool ClaimWorkingFolder() {
+FolderClaim ClaimWorkingFolder() {
   // Never closed: the system lets go of it when the process ends.
-  HANDLE lock = CreateFileA(kLockFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (lock != INVALID_HANDLE_VALUE) return true;
-  if (HeldByAnotherCopy(GetLastError())) return false;
+  HANDLE lock = CreateFileA(kLockFile, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (lock != INVALID_HANDLE_VALUE) return FolderClaim::Held;
+  DWORD error = GetLastError();
+  if (HeldByAnotherCopy(error)) return FolderClaim::HeldByAnother;
+  DWORD attributes = GetFileAttributesA(kLockFile);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return FolderClaim::LockUnusable;
+  }
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    // No lock file, and none can be made: a read-only folder, or a fault
+    // that leaves the folder unguarded.
+    bool readOnly = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+    return readOnly ? FolderClaim::Unguarded : FolderClaim::LockUnusable;
+  }
   // A lock file marked read-only, or one on a read-only medium, still locks
   // when opened for reading alone: no sharing is what excludes the others.
-  lock = CreateFileA(kLockFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
-  return lock != INVALID_HANDLE_VALUE || !HeldByAnotherCopy(GetLastError());
+  lock = CreateFileA(kLockFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+  if (lock != INVALID_HANDLE_VALUE) return FolderClaim::Held;
+  return HeldByAnotherCopy(GetLastError()) ? FolderClaim::HeldByAnother : FolderClaim::LockUnusable;
 }

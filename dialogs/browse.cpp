@@ -1,4 +1,5 @@
-// Browsing the stored quotes: every move reads the quote anew from the store.
+// Browsing the stored quotes: every move reads the quote anew from the store
+// and keeps the record as read.
 #include "dialogs/browse.h"
 
 #include "dialogs/failure_message.h"
@@ -10,21 +11,34 @@ int32_t BrowseIndex = 0;
 
 namespace {
 
-// Whether CurrentQuote holds stored quote BrowseIndex.
+// Whether CurrentQuote holds stored quote BrowseIndex, and that quote's
+// record as read.
 bool Read = false;
+QuoteRecord Shown;
+// The newest quote offered, set at the opening.
+int32_t Last = 0;
+
+void Load(int32_t number) {
+  Read = ReadQuoteRecord(number - 1, Shown);
+  if (!Read) ClearQuote(Shown);
+  ClearQuote(CurrentQuote);
+  CopyQuote(CurrentQuote, Shown);
+}
 
 }  // namespace
 
 void LoadNewest() {
   // The store reads "number 0" as the first record, which may exist even
   // when the count says none; with no quote counted the fields stay empty.
-  if (RecordCount > 0) {
-    Read = LoadQuote(RecordCount);
+  Last = LastStoredQuote();
+  BrowseIndex = Last;
+  if (Last > 0) {
+    Load(Last);
   } else {
     ClearQuote(CurrentQuote);
+    ClearQuote(Shown);
     Read = false;
   }
-  BrowseIndex = RecordCount;
 }
 
 void ShowBrowsed(HWND dialog) {
@@ -38,19 +52,26 @@ void ShowBrowsed(HWND dialog) {
 }
 
 void ShowNewer(HWND dialog) {
-  if (BrowseIndex >= RecordCount) return;
+  if (BrowseIndex >= Last || BrowseIndex >= RecordCount) return;
   ++BrowseIndex;
-  Read = LoadQuote(BrowseIndex);
+  Load(BrowseIndex);
   ShowBrowsed(dialog);
 }
 
 void ShowOlder(HWND dialog) {
   if (BrowseIndex <= 1) return;
   --BrowseIndex;
-  Read = LoadQuote(BrowseIndex);
+  Load(BrowseIndex);
   ShowBrowsed(dialog);
 }
 
 bool QuoteOnShow() { return BrowseIndex >= 1 && BrowseIndex <= RecordCount; }
 
 bool QuoteOnShowRead() { return QuoteOnShow() && Read; }
+
+const QuoteRecord& QuoteAsShown() { return Shown; }
+
+void TakeSavedAsShown() {
+  ClearQuote(Shown);
+  CopyQuote(Shown, CurrentQuote);
+}

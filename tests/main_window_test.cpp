@@ -9,6 +9,10 @@
 #include "store/disk.h"
 #include "tests/test_folder.h"
 
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 MSG Command(int id) {
@@ -97,6 +101,8 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
       {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}};
   for (const std::vector<DWORD>& errors : heldElsewhere) {
     StandInReset();
+    // The last: a lock file marked read-only, held by another copy.
+    if (errors.size() == 2) WriteBytes("presupuestos.lck", "");
     StandIn().openErrors = errors;
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
     ASSERT_EQ(StandIn().boxes.size(), 1u);
@@ -107,13 +113,39 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
   }
   EXPECT_EQ(StandIn().calls[1], openToRead);
 
-  // A read-only folder, where the lock file can be neither made nor opened:
-  // the program runs, unguarded, and counts the launch as ever.
+  // A read-only folder, where the lock file is not there and cannot be
+  // made: the program runs, unguarded, and counts the launch as ever.
+  std::remove("presupuestos.lck");
   StandInReset();
   StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
+
+  // A lock that is there and cannot be taken (a folder of that name, or a
+  // file this user may not open) would let two copies in: the program
+  // says so, naming the file, and does not start.
+  std::remove("config.cfg");
+  const std::string unusable =
+      "No se puede abrir el archivo presupuestos.lck de esta carpeta, que impide que el "
+      "programa se abra dos veces a la vez. Compruebe que es un archivo (no una carpeta) y que "
+      "se puede escribir en \xE9l, o b\xF3rrelo con el programa cerrado.";
+  for (bool folderNamed : {true, false}) {
+    StandInReset();
+    if (folderNamed) {
+      ASSERT_EQ(mkdir("presupuestos.lck", 0777), 0);
+      StandIn().openErrors = {ERROR_ACCESS_DENIED};
+    } else {
+      ASSERT_EQ(rmdir("presupuestos.lck"), 0);
+      WriteBytes("presupuestos.lck", "");
+      StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
+    }
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    EXPECT_EQ(StandIn().boxes[0].text, unusable);
+    EXPECT_TRUE(StandIn().windows.empty());
+    EXPECT_FALSE(Exists("config.cfg"));
+  }
 }
 
 TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {

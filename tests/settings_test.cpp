@@ -167,14 +167,19 @@ TEST_F(Settings, SettingsAreNeverLeftHalfWritten) {
 
 TEST_F(Settings, AFailedBackupLeavesNoDatedFolderAndIsMadeNextTime) {
   // A working folder left by a crash in an earlier backup, then a copy that
-  // cannot be flushed (a full disk).
+  // cannot be synced (a full disk): the count's own sync goes first.
   ASSERT_EQ(mkdir(kBackupWorkFolder, 0777), 0);
   WriteBytes(std::string(kBackupWorkFolder) + "/datos.dat", "medio");
   WriteBytes("datos.dat", Records(3));
   WriteBytes("config.cfg", SettingsBytes(3, 4));
-  Failing = DiskOp::Flush;
-  DiskHook = FailOneKind;
-  EXPECT_FALSE(LoadSettings());
+  static int syncs = 0;
+  DiskHook = [](DiskOp op) {
+    return op == DiskOp::Sync && ++syncs > 1 ? DiskFault::DiskFull : DiskFault::None;
+  };
+  StartUpReport report;
+  EXPECT_FALSE(LoadSettings(&report));
+  EXPECT_TRUE(report.backupFailed);
+  EXPECT_EQ(report.backupFailure.cause, DiskCause::DiskFull);
   DiskHook = nullptr;
   EXPECT_FALSE(Exists("6-12-2026"));
   EXPECT_FALSE(Exists(kBackupWorkFolder));

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -201,6 +202,12 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD dis
 }
 
 DWORD GetLastError() { return state.lastError; }
+
+DWORD GetFileAttributesA(LPCSTR name) {
+  struct stat info;
+  if (::stat(name, &info) != 0) return INVALID_FILE_ATTRIBUTES;
+  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
 
 BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size) {
   state.calls.push_back("GetDefaultPrinterA");
