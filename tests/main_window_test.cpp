@@ -1,17 +1,19 @@
 // Start-up and the main window, run through the Win32 stand-in.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/main_window.h"
 #include "common/number_text.h"
 #include "resources/resource.h"
 #include "stand_in.h"
 #include "store/dated_backup.h"
 #include "store/disk.h"
+#include "store/quote_record.h"
 #include "tests/test_folder.h"
-
-#include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -164,4 +166,44 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
             std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
   EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
   EXPECT_FALSE(Exists(kBackupWorkFolder));
+}
+
+TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
+  // Quotes 4 and 5 in trasvase.dat, quote 6 nowhere: told, then asked,
+  // before the main window. "No" changes nothing.
+  std::string quotes;
+  for (int n = 1; n <= 5; ++n) quotes += RecordBytes("q" + std::to_string(n), "", "", "", "");
+  WriteBytes("trasvase.dat", quotes);
+  WriteBytes("datos.dat", quotes.substr(0, 3 * kRecordSize));
+  WriteBytes("config.cfg", SettingsBytes(6, 1));
+  const std::string asked =
+      "Faltan presupuestos en datos.dat: config.cfg cuenta 6, pero solo se pueden leer 5, y "
+      "los que faltan no est\xE1n en trasvase.dat ni en las copias de seguridad.\n\n\xBF" "Desea "
+      "numerar los presupuestos nuevos a partir del 6? El n\xFAmero 6 se dar\xE1 otra vez.\n\n"
+      "Si responde No, no se cambia nada por ahora (y no se pueden guardar presupuestos). Para "
+      "traer una copia de seguridad, cierre el programa y copie datos.dat y config.cfg de la "
+      "carpeta de la copia (la de su fecha, como 6-12-2026) en esta carpeta, como explica "
+      "LEEME.txt.";
+  StandIn().boxAnswers = {IDOK, IDNO};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_EQ(StandIn().boxes[0].text, "Los presupuestos 4 y 5 se han recuperado de trasvase.dat.");
+  EXPECT_EQ(StandIn().boxes[0].type, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(StandIn().boxes[1].text, asked);
+  EXPECT_EQ(StandIn().boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(StandIn().boxes[1].owner, nullptr);
+  auto& calls = StandIn().calls;
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"),
+            std::find(calls.begin(), calls.end(), "ShowWindow 10"));
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(6, 2));
+
+  // "S\xED": numbering goes on after quote 5.
+  StandInReset();
+  StandIn().boxAnswers = {IDYES};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text, asked);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 3));
+  EXPECT_EQ(RecordCount, 5);
 }
