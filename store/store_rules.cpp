@@ -151,8 +151,8 @@ std::vector<std::string> BackupFoldersNewestFirst(const std::vector<std::string>
   }
   std::sort(dated.begin(), dated.end(),
             [](const auto& a, const auto& b) { return a.first > b.first; });
-  std::vector<std::string> folders;
-  for (const auto& item : dated) folders.push_back(item.second);
+  std::vector<std::string> folders(dated.size());
+  std::transform(dated.begin(), dated.end(), folders.begin(), [](const auto& item) { return item.second; });
   return folders;
 }
 
