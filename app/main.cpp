@@ -8,6 +8,7 @@
 #include "app/single_instance.h"
 #include "app/startup_boxes.h"
 #include "common/number_text.h"
+#include "dialogs/window_text.h"
 #include "store/start_up.h"
 
 namespace {
@@ -28,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BuildTodayText();
   switch (ClaimWorkingFolder()) {
     case FolderClaim::HeldByAnother:
-      MessageBoxA(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
+      ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
                   MB_OK | MB_ICONEXCLAMATION);
       return 1;
     case FolderClaim::LockUnusable:
@@ -51,9 +52,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
 
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) == 1) {
+  while (GetMessageW(&msg, nullptr, 0, 0) == 1) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }

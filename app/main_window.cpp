@@ -2,10 +2,11 @@
 // dialogs they open.
 #include "app/main_window.h"
 
+#include "common/windows1252.h"
 #include "dialogs/quote_dialogs.h"
 #include "resources/resource.h"
 
-const char kMainClassName[] = "NUESTRA_CLASE";
+const wchar_t kMainClassName[] = L"NUESTRA_CLASE";
 const char kMainWindowTitle[] = "Programa de Presupuestos. Nombre empresa";
 
 namespace {
@@ -16,34 +17,34 @@ int CharHeight = 0;
 HWND Buttons[4] = {};
 
 struct ButtonPlace {
-  const char* text;
+  const wchar_t* text;
   int y;
   int id;
 };
 const ButtonPlace kButtons[4] = {
-    {"Nuevo Presupuesto", 150, ID_NEW},
-    {"Listar Presupuesto", 200, ID_LIST},
-    {"Modificar Presupuesto", 250, ID_MODIFY},
-    {"Salir", 325, ID_EXIT},
+    {L"Nuevo Presupuesto", 150, ID_NEW},
+    {L"Listar Presupuesto", 200, ID_LIST},
+    {L"Modificar Presupuesto", 250, ID_MODIFY},
+    {L"Salir", 325, ID_EXIT},
 };
 
 HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
-void Create(HWND window, const CREATESTRUCTA* create) {
+void Create(HWND window, const CREATESTRUCTW* create) {
   Instance = create->hInstance;
   HDC dc = GetDC(window);
-  TEXTMETRICA metrics;
-  GetTextMetricsA(dc, &metrics);
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
   CharWidth = metrics.tmAveCharWidth;
   CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
 
-  HANDLE bitmap = LoadImageA(Instance, "fondo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-  HWND picture = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0,
+  HANDLE bitmap = LoadImageW(Instance, L"fondo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+  HWND picture = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0,
                                  480, 640, window, MenuId(0), Instance, nullptr);
-  SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+  SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 
   for (int i = 0; i < 4; ++i) {
-    Buttons[i] = CreateWindowExA(0, "button", kButtons[i].text, WS_CHILD | WS_VISIBLE, 240,
+    Buttons[i] = CreateWindowExW(0, L"button", kButtons[i].text, WS_CHILD | WS_VISIBLE, 240,
                                  kButtons[i].y, 23 * CharWidth, 2 * CharHeight, window,
                                  MenuId(kButtons[i].id), create->hInstance, nullptr);
   }
@@ -53,13 +54,13 @@ void Create(HWND window, const CREATESTRUCTA* create) {
 void Command(HWND window, int id) {
   switch (id) {
     case ID_NEW:
-      DialogBoxParamA(Instance, "NuevoPresupuesto", window, NewQuoteDialogProc, 0);
+      DialogBoxParamW(Instance, L"NuevoPresupuesto", window, NewQuoteDialogProc, 0);
       break;
     case ID_LIST:
-      DialogBoxParamA(Instance, "ListarPresupuesto", window, ListQuoteDialogProc, 0);
+      DialogBoxParamW(Instance, L"ListarPresupuesto", window, ListQuoteDialogProc, 0);
       break;
     case ID_MODIFY:
-      DialogBoxParamA(Instance, "ModificarPresupuesto", window, ModifyQuoteDialogProc, 0);
+      DialogBoxParamW(Instance, L"ModificarPresupuesto", window, ModifyQuoteDialogProc, 0);
       break;
     case ID_EXIT:
       PostQuitMessage(0);
@@ -74,7 +75,7 @@ void Command(HWND window, int id) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      Create(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+      Create(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
       return 0;
     case WM_COMMAND:
       Command(window, LOWORD(wParam));
@@ -83,25 +84,26 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
 HWND OpenMainWindow(HINSTANCE instance) {
-  WNDCLASSA windowClass;
+  WNDCLASSW windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.cbClsExtra = 0;
   windowClass.cbWndExtra = 0;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   windowClass.lpszMenuName = nullptr;
   windowClass.lpszClassName = kMainClassName;
-  RegisterClassA(&windowClass);
+  RegisterClassW(&windowClass);
 
-  HWND window = CreateWindowExA(0, kMainClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
+  HWND window = CreateWindowExW(0, kMainClassName, Widen(kMainWindowTitle).c_str(),
+                                WS_OVERLAPPEDWINDOW,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
                                 instance, nullptr);
   ShowWindow(window, SW_SHOWDEFAULT);

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-extern const char kMainClassName[];
+extern const wchar_t kMainClassName[];
 extern const char kMainWindowTitle[];
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

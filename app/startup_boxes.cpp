@@ -6,6 +6,7 @@
 
 #include "common/number_text.h"
 #include "dialogs/failure_message.h"
+#include "dialogs/window_text.h"
 #include "store/file_names.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 const char kCaption[] = "Presupuestos";
 
 int Tell(HWND owner, const std::string& text, UINT type) {
-  return MessageBoxA(owner, text.c_str(), kCaption, type);
+  return ShowMessage(owner, text, kCaption, type);
 }
 
 std::string Number(int32_t n) { return IntToText(n, 0); }

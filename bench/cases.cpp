@@ -24,18 +24,19 @@ void FifthLaunchAhead(int32_t quotes) {
 
 // The dialog's controls as a filled-in quote leaves them; the stand-in's call
 // log is emptied so that it does not grow with the runs.
-void FillDialog(int32_t) {
+void FillQuote(int32_t) {
   StandInReset();
   std::string body;
   for (int line = 1; line <= 20; ++line) {
     body += "Linea " + std::to_string(line) + ": material y mano de obra, " +
             std::to_string(line * 3) + " unidades\r\n";
   }
-  StandIn().controlText[IDC_BODY] = body;
-  StandIn().controlText[IDC_DATE] = "6/12/2026";
-  StandIn().controlText[IDC_NAME] = "Pe\xF1" "a e hijos";
-  StandIn().controlText[IDC_ADDRESS] = "C/ Mayor 1, 2\xBA";
-  StandIn().controlText[IDC_TOTAL] = "1.234,56";
+  ClearQuote(CurrentQuote);
+  CopyField(CurrentQuote.body, kBodyWidth, body.c_str());
+  CopyField(CurrentQuote.date, kFieldWidth, "6/12/2026");
+  CopyField(CurrentQuote.name, kFieldWidth, "Pe\xF1" "a e hijos");
+  CopyField(CurrentQuote.address, kFieldWidth, "C/ Mayor 1, 2\xBA");
+  CopyField(CurrentQuote.total, kFieldWidth, "1.234,56");
 }
 
 }  // namespace
@@ -57,7 +58,7 @@ std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
                      [](int32_t n) { StartupFloor(n); }, FifthLaunchAhead, true, false});
   }
   cases.push_back({"PrintQuote to a file", 0,
-                   [](int32_t) { PrintQuote(1234, StandInDialog()); }, nullptr, FillDialog,
+                   [](int32_t) { PrintQuote(CurrentQuote, 1234, StandInDialog()); }, nullptr, FillQuote,
                    false, true});
   return cases;
 }

@@ -25,6 +25,10 @@ void ShowBrowsed(HWND dialog);
 void ShowNewer(HWND dialog);
 void ShowOlder(HWND dialog);
 
+// The quote on show as it was read from datos.dat (five empty texts when it
+// could not be read), whatever its edits have made of the controls since.
+const QuoteRecord& QuoteAsShown();
+
 // Whether a stored quote is on show (false only when none is stored).
 bool QuoteOnShow();
 // Whether the quote on show was read from datos.dat; one that was not shows

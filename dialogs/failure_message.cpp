@@ -6,11 +6,12 @@
 #include <string>
 
 #include "common/number_text.h"
+#include "dialogs/window_text.h"
 
 namespace {
 
 void Tell(HWND dialog, const std::string& text) {
-  MessageBoxA(dialog, text.c_str(), "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
+  ShowMessage(dialog, text, "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
 }
 
 const char* Reason(SaveRefusal why) {

@@ -6,6 +6,7 @@
 #include "dialogs/working_copy.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
+#include "store/quote_record.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ void Print(HWND dialog) {
     TellUnreadableNotPrinted(dialog, BrowseIndex);
     return;
   }
-  TellPrintResult(dialog, PrintQuote(BrowseIndex, dialog));
+  // The read-only edits hold the quote as loaded.
+  TellPrintResult(dialog, PrintQuote(CurrentQuote, BrowseIndex, dialog));
 }
 
 }  // namespace

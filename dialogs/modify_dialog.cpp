@@ -11,11 +11,11 @@ namespace {
 
 void Open(HWND dialog) {
   LoadNewest();
-  SendDlgItemMessageA(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageA(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
-  SendDlgItemMessageA(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
-  SendDlgItemMessageA(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
+  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
+  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
+  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
+  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
+  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
   ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }

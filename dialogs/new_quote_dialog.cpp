@@ -5,6 +5,7 @@
 #include "common/number_text.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/window_text.h"
 #include "dialogs/working_copy.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
@@ -24,11 +25,11 @@ void Open(HWND dialog) {
   Modified = 0;
   IsNew = 1;
 
-  SendDlgItemMessageA(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageA(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
-  SendDlgItemMessageA(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
-  SendDlgItemMessageA(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
+  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
+  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
+  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
+  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
+  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
 
   ShowQuote(dialog, NextNumber());
   SetFocus(GetDlgItem(dialog, IDC_NAME));
@@ -55,7 +56,7 @@ void Cancel(HWND dialog) {
     EndDialog(dialog, 0);
     return;
   }
-  int answer = MessageBoxA(dialog, "No se ha guardado el presupuesto actual, \xBF" "desea guardarlo?",
+  int answer = ShowMessage(dialog, "No se ha guardado el presupuesto actual, \xBF" "desea guardarlo?",
                            "Modificado", MB_YESNOCANCEL | MB_ICONEXCLAMATION);
   switch (answer) {
     case IDYES:
@@ -85,7 +86,8 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           Save(dialog);
           break;
         case IDC_PRINT:
-          TellPrintResult(dialog, PrintQuote(QuoteNumber(), dialog));
+          ReadControls(dialog);
+          TellPrintResult(dialog, PrintQuote(CurrentQuote, QuoteNumber(), dialog));
           break;
         case IDCANCEL:
           Cancel(dialog);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/number_text.h"
+#include "dialogs/window_text.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
 
@@ -18,24 +19,35 @@ bool SameField(const char* a, const char* b, std::size_t width) {
   return std::strncmp(a, b, width) == 0;
 }
 
+// One edit into its field; the control then shows what is kept, so that a
+// character taken as "?" is not told of again.
+void ReadField(HWND dialog, int id, char* field, std::size_t width, bool& anyReplaced) {
+  bool replaced = false;
+  std::string text = ControlText(dialog, id, width, &replaced);
+  CopyField(field, width, text.c_str());
+  if (replaced) SetControlText(dialog, id, text);
+  anyReplaced = anyReplaced || replaced;
+}
+
 }  // namespace
 
 void ShowQuote(HWND dialog, int32_t number) {
-  SetDlgItemTextA(dialog, IDC_BODY, CurrentQuote.body);
-  SetDlgItemTextA(dialog, IDC_DATE, CurrentQuote.date);
-  SetDlgItemTextA(dialog, IDC_NAME, CurrentQuote.name);
-  SetDlgItemTextA(dialog, IDC_ADDRESS, CurrentQuote.address);
-  SetDlgItemTextA(dialog, IDC_TOTAL, CurrentQuote.total);
-  std::string label = "Presupuesto N\xBA: " + IntToText(number, 0);
-  SetDlgItemTextA(dialog, IDC_NUMBER, label.c_str());
+  SetControlText(dialog, IDC_BODY, CurrentQuote.body);
+  SetControlText(dialog, IDC_DATE, CurrentQuote.date);
+  SetControlText(dialog, IDC_NAME, CurrentQuote.name);
+  SetControlText(dialog, IDC_ADDRESS, CurrentQuote.address);
+  SetControlText(dialog, IDC_TOTAL, CurrentQuote.total);
+  SetControlText(dialog, IDC_NUMBER, "Presupuesto N\xBA: " + IntToText(number, 0));
 }
 
 void ReadControls(HWND dialog) {
-  GetDlgItemTextA(dialog, IDC_BODY, CurrentQuote.body, kBodyWidth);
-  GetDlgItemTextA(dialog, IDC_DATE, CurrentQuote.date, kFieldWidth);
-  GetDlgItemTextA(dialog, IDC_NAME, CurrentQuote.name, kFieldWidth);
-  GetDlgItemTextA(dialog, IDC_ADDRESS, CurrentQuote.address, kFieldWidth);
-  GetDlgItemTextA(dialog, IDC_TOTAL, CurrentQuote.total, kFieldWidth);
+  bool anyReplaced = false;
+  ReadField(dialog, IDC_BODY, CurrentQuote.body, kBodyWidth, anyReplaced);
+  ReadField(dialog, IDC_DATE, CurrentQuote.date, kFieldWidth, anyReplaced);
+  ReadField(dialog, IDC_NAME, CurrentQuote.name, kFieldWidth, anyReplaced);
+  ReadField(dialog, IDC_ADDRESS, CurrentQuote.address, kFieldWidth, anyReplaced);
+  ReadField(dialog, IDC_TOTAL, CurrentQuote.total, kFieldWidth, anyReplaced);
+  if (anyReplaced) TellReplaced(dialog);
 }
 
 void TakeSnapshot() { CopyQuote(QuoteSnapshot, CurrentQuote); }

@@ -191,11 +191,12 @@ void RunCommand(Input& in) {
     }
     case 3: {
       int id = Pick(in, kControls);
-      StandIn().controlText[id] = in.Counted();
+      StandIn().controlText[id] = StandInWiden(in.Counted());
       break;
     }
     case 4:
-      PrintQuote(in.Word32(), dialog);
+      ReadControls(dialog);
+      PrintQuote(CurrentQuote, in.Word32(), dialog);
       break;
     case 5:
       OpenDialog = Pick(in, kDialogs);

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -41,15 +41,15 @@ Grid FitGrid(HDC dc, const PageModel& page) {
 constexpr double kAdvancePerEm = 0.6;
 
 HFONT MakeFont(const Grid& grid, const PageText& text) {
-  LOGFONTA font{};
+  LOGFONTW font{};
   font.lfHeight = -Round(grid.row * text.height);
   font.lfWeight = text.bold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = text.italic ? 1 : 0;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_TT_PRECIS;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  std::strcpy(font.lfFaceName, "Courier New");
-  return CreateFontIndirectA(&font);
+  std::wcscpy(font.lfFaceName, L"Courier New");
+  return CreateFontIndirectW(&font);
 }
 
 void DrawPageText(HDC dc, const Grid& grid, const PageText& text) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <utility>
 
+#include "common/windows1252.h"
 #include "print/letterhead.h"
 #include "print/printer_stream.h"
 #include "print/quote_sheet.h"
@@ -171,14 +172,14 @@ void AddRules(const BoxPieces& boxes, bool across, std::vector<PageRule>& rules)
 
 }  // namespace
 
-PageModel QuotePage(int32_t number) {
+PageModel QuotePage(const QuoteRecord& quote, int32_t number) {
   std::ostringstream headBytes;
   PrinterStream stream{headBytes};
   WriteJobHead(stream);
 
   PageBuilder builder;
   ReadCodes(builder, headBytes.str());
-  for (const SheetText& line : QuoteSheetLines(number)) {
+  for (const SheetText& line : QuoteSheetLines(quote, number)) {
     Put(builder, line.shown);
     NewLine(builder.head);
   }

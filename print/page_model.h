@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "store/quote_record.h"
+
 struct PageText {
   int row = 0;     // of the top of the characters
   int column = 0;  // of the first character
@@ -28,6 +30,6 @@ struct PageModel {
   int rows = 0;     // down to the last line of the sheet
 };
 
-// The page of quote `number` from CurrentQuote: the job's head read as the
+// The page of `quote` under `number`: the job's head read as the
 // printer reads its codes, then the quote sheet's lines.
-PageModel QuotePage(int32_t number);
+PageModel QuotePage(const QuoteRecord& quote, int32_t number);

@@ -8,29 +8,14 @@
 #include "print/printer_stream.h"
 #include "print/quote_sheet.h"
 #include "print/spooler_job.h"
-#include "resources/resource.h"
-#include "store/quote_record.h"
 
-namespace {
-void ReadField(HWND dialog, int id, char* field, std::size_t width) {
-  GetDlgItemTextA(dialog, id, field, static_cast<int>(width));
-}
-}  // namespace
-
-PrintResult PrintQuote(int32_t number, HWND dialog) {
-  // The fields are taken even when the printer turns out to be unreachable.
-  ReadField(dialog, IDC_BODY, CurrentQuote.body, kBodyWidth);
-  ReadField(dialog, IDC_DATE, CurrentQuote.date, kFieldWidth);
-  ReadField(dialog, IDC_NAME, CurrentQuote.name, kFieldWidth);
-  ReadField(dialog, IDC_ADDRESS, CurrentQuote.address, kFieldWidth);
-  ReadField(dialog, IDC_TOTAL, CurrentQuote.total, kFieldWidth);
-
+PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, HWND owner) {
   // Binary, so that the stream's own CR LF are the only ones on the wire.
   std::ofstream device("LPT1", std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!device.is_open()) return PrintOnSpooler(number, dialog);
+  if (!device.is_open()) return PrintOnSpooler(quote, number, owner);
   PrinterStream stream{device};
   WriteJobHead(stream);
-  WriteQuoteSheet(stream, number);
+  WriteQuoteSheet(stream, quote, number);
   WriteText(stream, "\f");
   device.close();
   return stream.failed || device.fail() ? PrintResult::DeviceFailed : PrintResult::Printed;

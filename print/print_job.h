@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "store/quote_record.h"
+
 enum class PrintResult {
   Printed,        // on LPT1, or handed whole to the spooler
   Cancelled,      // the print dialog was closed without printing
@@ -13,8 +15,7 @@ enum class PrintResult {
   SpoolerFailed,  // the chosen printer's job did not go through
 };
 
-// Reads the dialog's five edit controls into CurrentQuote (always), then
-// sends the letterhead, the quote sheet under `number` and a form feed to
-// LPT1; where LPT1 cannot be opened, prints the same page through the
-// system's print dialog, owned by `dialog`.
-PrintResult PrintQuote(int32_t number, HWND dialog);
+// Sends the letterhead, the quote sheet of `quote` under `number` and a form
+// feed to LPT1; where LPT1 cannot be opened, prints the same page through
+// the system's print dialog, owned by `owner`.
+PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, HWND owner);

@@ -86,11 +86,11 @@ SheetText BodyRow(const std::string& text) {
 }
 }  // namespace
 
-std::vector<SheetText> QuoteSheetLines(int32_t number) {
-  std::string name = FieldText(CurrentQuote.name, kFieldWidth);
-  std::string date = FieldText(CurrentQuote.date, kFieldWidth);
-  std::string address = FieldText(CurrentQuote.address, kFieldWidth);
-  std::string total = FieldText(CurrentQuote.total, kFieldWidth);
+std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number) {
+  std::string name = FieldText(quote.name, kFieldWidth);
+  std::string date = FieldText(quote.date, kFieldWidth);
+  std::string address = FieldText(quote.address, kFieldWidth);
+  std::string total = FieldText(quote.total, kFieldWidth);
 
   SheetText numberLabel = Ascii("Presupuesto N") + Cell('\xA7', L'\u00BA') +
                           Ascii(" " + IntToText(number, 0));
@@ -110,7 +110,7 @@ std::vector<SheetText> QuoteSheetLines(int32_t number) {
   lines.push_back(BlankLine());
   lines.push_back(Rule(TeeLeft(), TeeRight()));
 
-  std::vector<std::string> rows = CutBodyRows(FieldText(CurrentQuote.body, kBodyWidth));
+  std::vector<std::string> rows = CutBodyRows(FieldText(quote.body, kBodyWidth));
   std::transform(rows.begin(), rows.end(), std::back_inserter(lines), BodyRow);
   lines.push_back(Rule(BottomLeft(), BottomRight()));
   lines.push_back(SheetText());
@@ -131,8 +131,8 @@ std::vector<SheetText> QuoteSheetLines(int32_t number) {
   return lines;
 }
 
-void WriteQuoteSheet(PrinterStream& stream, int32_t number) {
-  for (const SheetText& line : QuoteSheetLines(number)) {
+void WriteQuoteSheet(PrinterStream& stream, const QuoteRecord& quote, int32_t number) {
+  for (const SheetText& line : QuoteSheetLines(quote, number)) {
     WriteText(stream, line.printer);
     EndLine(stream);
   }

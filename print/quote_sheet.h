@@ -1,15 +1,16 @@
-// The printed quote: CurrentQuote as 42 boxed lines of 80 columns.
+// The printed quote: one quote as 42 boxed lines of 80 columns.
 #pragma once
 #include <cstdint>
 #include <vector>
 
 #include "print/printer_stream.h"
 #include "print/sheet_text.h"
+#include "store/quote_record.h"
 
 // The header box, the 25-row body box and the Subtotal, IVA and Total boxes
 // for quote `number`, each line in its printer bytes and its characters.
-std::vector<SheetText> QuoteSheetLines(int32_t number);
+std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number);
 
 // Writes the lines' printer bytes, each followed by a line end; leaves the
 // stream open and sends no form feed.
-void WriteQuoteSheet(PrinterStream& stream, int32_t number);
+void WriteQuoteSheet(PrinterStream& stream, const QuoteRecord& quote, int32_t number);

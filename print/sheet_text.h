@@ -26,7 +26,3 @@ SheetText Typed(const std::string& text, bool toPrinterCharset);
 
 // Spaces appended up to `width` columns; a wider text stays as it is.
 SheetText PadTo(SheetText text, std::size_t width);
-
-// The Unicode characters of Windows-1252 bytes.
-wchar_t FromWindows1252(unsigned char byte);
-std::wstring Widen(const std::string& text);

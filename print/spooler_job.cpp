@@ -5,22 +5,23 @@
 #include <string>
 
 #include "common/number_text.h"
+#include "common/windows1252.h"
 #include "print/page_drawing.h"
 #include "print/page_model.h"
 
 namespace {
 
-bool PrintPage(HDC dc, int32_t number) {
-  std::string name = "Presupuesto " + IntToText(number, 0);
-  DOCINFOA document{};
+bool PrintPage(HDC dc, const QuoteRecord& quote, int32_t number) {
+  std::wstring name = Widen("Presupuesto " + IntToText(number, 0));
+  DOCINFOW document{};
   document.cbSize = sizeof document;
   document.lpszDocName = name.c_str();
-  if (StartDocA(dc, &document) <= 0) return false;
+  if (StartDocW(dc, &document) <= 0) return false;
   if (StartPage(dc) <= 0) {
     AbortDoc(dc);
     return false;
   }
-  DrawPage(dc, QuotePage(number));
+  DrawPage(dc, QuotePage(quote, number));
   if (EndPage(dc) <= 0) {
     AbortDoc(dc);
     return false;
@@ -30,21 +31,21 @@ bool PrintPage(HDC dc, int32_t number) {
 
 }  // namespace
 
-PrintResult PrintOnSpooler(int32_t number, HWND dialog) {
+PrintResult PrintOnSpooler(const QuoteRecord& quote, int32_t number, HWND owner) {
   // With no printer, the print dialog shows its own box on some systems
   // (Wine's, whatever its flags say); the program asks first and says it
   // once, in its own words.
   DWORD nameSize = 0;
-  if (!GetDefaultPrinterA(nullptr, &nameSize) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+  if (!GetDefaultPrinterW(nullptr, &nameSize) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
     return PrintResult::NoPrinter;
   }
-  PRINTDLGA choice{};
+  PRINTDLGW choice{};
   choice.lStructSize = sizeof choice;
-  choice.hwndOwner = dialog;
+  choice.hwndOwner = owner;
   choice.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING |
                  PD_USEDEVMODECOPIESANDCOLLATE;
   choice.nCopies = 1;
-  BOOL chosen = PrintDlgA(&choice);
+  BOOL chosen = PrintDlgW(&choice);
   DWORD error = chosen ? 0 : CommDlgExtendedError();
   if (choice.hDevMode) GlobalFree(choice.hDevMode);
   if (choice.hDevNames) GlobalFree(choice.hDevNames);
@@ -54,7 +55,7 @@ PrintResult PrintOnSpooler(int32_t number, HWND dialog) {
     return none ? PrintResult::NoPrinter : PrintResult::SpoolerFailed;
   }
   if (!choice.hDC) return PrintResult::SpoolerFailed;
-  bool printed = PrintPage(choice.hDC, number);
+  bool printed = PrintPage(choice.hDC, quote, number);
   DeleteDC(choice.hDC);
   return printed ? PrintResult::Printed : PrintResult::SpoolerFailed;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "print/print_job.h"
+#include "store/quote_record.h"
 
-// Prints CurrentQuote as one page under the document name "Presupuesto N".
-PrintResult PrintOnSpooler(int32_t number, HWND dialog);
+// Prints `quote` as one page under the document name "Presupuesto N".
+PrintResult PrintOnSpooler(const QuoteRecord& quote, int32_t number, HWND owner);

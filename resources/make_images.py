@@ -22,11 +22,11 @@ def background_rows():
     for y in range(HEIGHT):
         shade = round(63 * y / (HEIGHT - 1))
         row = [shade] * WIDTH
-        if 28 <= y < 31 or 440 <= y < 443:
+        if 8 <= y < 11 or 440 <= y < 443:
             row = [BAND] * WIDTH
-        if 125 <= y < 390:
+        if 25 <= y < 390:
             left, right = 220, 421
-            edge = y in (125, 389)
+            edge = y in (25, 389)
             for x in range(left, right):
                 row[x] = FRAME if edge or x in (left, right - 1) else PANEL
         rows.append(row)

@@ -34,10 +34,20 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# The download is only built, never run: it needs no locale.
-if [[ $1 != dist ]] && ! locale -a 2>/dev/null | grep -qx 'es_ES.utf8'; then
-  echo "Generating the locale es_ES.UTF-8"
-  $sudo sed -i 's/^# *\(es_ES.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -qx 'es_ES.UTF-8 UTF-8' /etc/locale.gen || echo 'es_ES.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
+# The download is only built, never run: it needs no locale. The tests also
+# run the program where the system's code page is UTF-8 (hi_IN.UTF-8).
+wanted_locales=("es_ES.UTF-8 UTF-8")
+[[ $1 == test ]] && wanted_locales+=("hi_IN UTF-8")
+if [[ $1 != dist ]]; then
+  generate=no
+  for entry in "${wanted_locales[@]}"; do
+    name=${entry%% *}
+    # locale -a lists es_ES.UTF-8 as es_ES.utf8, hi_IN (UTF-8) as hi_IN.utf8.
+    locale -a 2>/dev/null | grep -qx "${name%.UTF-8}.utf8" && continue
+    echo "Generating the locale ${name%.UTF-8}.UTF-8"
+    $sudo sed -i "s/^# *\($entry\)\$/\1/" /etc/locale.gen
+    grep -qx "$entry" /etc/locale.gen || echo "$entry" | $sudo tee -a /etc/locale.gen >/dev/null
+    generate=yes
+  done
+  if [[ $generate == yes ]]; then $sudo locale-gen >/dev/null; fi
 fi

@@ -99,7 +99,7 @@ TEST_F(BrowseDialogs, AnUnreadableQuoteIsToldAndNeitherPrintedNorStored) {
     // Told over the dialog, shown first.
     auto& calls = StandIn().calls;
     EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 5"),
-              std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
+              std::find(calls.begin(), calls.end(), "MessageBoxW Presupuestos"));
     Type(IDC_NAME, "escrito encima");
     Press(proc, list ? IDC_PRINT : IDC_SAVE);
     ASSERT_EQ(StandIn().boxes.size(), 2u);
@@ -162,14 +162,14 @@ TEST_F(ListDialog, PrintsTheQuoteOnShowUnderItsNumber) {
   StandIn().defaultPrinter = "PDF";  // "Cancelar" in the print dialog
   Press(ListQuoteDialogProc, IDC_PRINT);
   StandIn().printDialogAnswer = TRUE;
-  StandIn().failingPrintCall = "StartDocA";
+  StandIn().failingPrintCall = "StartDocW";
   Press(ListQuoteDialogProc, IDC_PRINT);
   ASSERT_EQ(StandIn().boxes.size(), 3u);
   ExpectNotice(StandIn().boxes[2], kPrinterFailed);
   StandIn().failingPrintCall.clear();
   Press(ListQuoteDialogProc, IDC_PRINT);
   EXPECT_EQ(StandIn().boxes.size(), 3u);
-  EXPECT_EQ(StandIn().calls.end()[-5], "StartDocA Presupuesto 2");
+  EXPECT_EQ(StandIn().calls.end()[-5], "StartDocW Presupuesto 2");
   EXPECT_EQ(StandIn().calls.end()[-1], "DeleteDC");
   EXPECT_FALSE(StandIn().ended);
   EXPECT_EQ(BrowseIndex, 2);

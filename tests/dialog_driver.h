@@ -16,8 +16,8 @@ inline INT_PTR Open(DLGPROC proc) { return proc(StandInDialog(), WM_INITDIALOG, 
 inline INT_PTR Press(DLGPROC proc, int id, int notification = 0) {
   return proc(StandInDialog(), WM_COMMAND, MAKEWPARAM(id, notification), 0);
 }
-inline void Type(int id, const std::string& text) { StandIn().controlText[id] = text; }
-inline std::string Shown(int id) { return StandIn().controlText[id]; }
+inline void Type(int id, const std::string& text) { StandIn().controlText[id] = StandInWiden(text); }
+inline std::string Shown(int id) { return StandInNarrow(StandIn().controlText[id]); }
 inline std::string Label(const std::string& number) { return "Presupuesto N\xBA: " + number; }
 // The number label as printed on LPT1, with the space that follows it.
 inline std::string PrintedLabel(int number) {

@@ -37,7 +37,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
                      Command(ID_EXIT), Command(ID_NEW)};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
 
-  const WNDCLASSA& cls = StandIn().registeredClass;
+  const WNDCLASSW& cls = StandIn().registeredClass;
   EXPECT_EQ(StandIn().registeredClassName, "NUESTRA_CLASE");
   EXPECT_EQ(cls.style, 3u);
   EXPECT_EQ(cls.lpfnWndProc, MainWindowProc);
@@ -76,8 +76,8 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   auto& calls = StandIn().calls;
-  EXPECT_EQ(calls[0], "CreateFileA presupuestos.lck c0000000 0 4");
-  EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageA fondo.bmp"), calls.end());
+  EXPECT_EQ(calls[0], "CreateFileW presupuestos.lck c0000000 0 4");
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageW fondo.bmp"), calls.end());
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
 }
 
@@ -89,15 +89,15 @@ TEST_F(Startup, ClosingTheWindowEndsWithZero) {
   StandIn().queue = {close, destroy};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
   EXPECT_EQ(StandIn().calls.back(), "PostQuitMessage 0");
-  EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(), "DefWindowProcA 16"),
+  EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(), "DefWindowProcW 16"),
             StandIn().calls.end());
 }
 
 TEST_F(Startup, SecondCopyTouchesNothing) {
   // The lock file is opened for reading and writing, shared with no one,
   // made when missing; when that is denied, opened for reading alone.
-  const std::string openToWrite = "CreateFileA presupuestos.lck c0000000 0 4";
-  const std::string openToRead = "CreateFileA presupuestos.lck 80000000 0 3";
+  const std::string openToWrite = "CreateFileW presupuestos.lck c0000000 0 4";
+  const std::string openToRead = "CreateFileW presupuestos.lck 80000000 0 3";
   const std::vector<std::vector<DWORD>> heldElsewhere = {
       {ERROR_SHARING_VIOLATION}, {ERROR_LOCK_VIOLATION},
       {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}};
@@ -163,7 +163,7 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
   EXPECT_NE(StandIn().boxes[0].owner, nullptr);
   auto& calls = StandIn().calls;
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"),
-            std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"));
+            std::find(calls.begin(), calls.end(), "MessageBoxW Presupuestos"));
   EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
   EXPECT_FALSE(Exists(kBackupWorkFolder));
 }
@@ -193,7 +193,7 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
   EXPECT_EQ(StandIn().boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(StandIn().boxes[1].owner, nullptr);
   auto& calls = StandIn().calls;
-  EXPECT_LT(std::find(calls.begin(), calls.end(), "MessageBoxA Presupuestos"),
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "MessageBoxW Presupuestos"),
             std::find(calls.begin(), calls.end(), "ShowWindow 10"));
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(6, 2));

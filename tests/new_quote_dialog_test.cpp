@@ -168,19 +168,28 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
             stored + Bytes(last) + RecordBytes("", "", "6/12/2026", "", ""));
 }
 
-TEST_F(NewQuoteDialog, FortyCharacterDateAndTotalAreStoredAsTheirFirst39) {
+TEST_F(NewQuoteDialog, ControlsAreStoredCutToTheirFieldsInWindows1252) {
   std::string forty(40, 'x');
   forty[39] = 'y';
   Open(NewQuoteDialogProc);
   Type(IDC_DATE, forty);
   Type(IDC_TOTAL, forty);
   Type(IDC_BODY, std::string(1800, 'b'));
+  // Letters of the code page one byte each, whatever the system's; the
+  // others (a Polish letter, a sign outside the basic plane) one "?" each.
+  StandIn().controlText[IDC_NAME] = L"\u0141\u00F3d\u017A \U0001F600 Pe\u00F1a \u20AC";
   Press(NewQuoteDialogProc, IDC_SAVE);
   std::string first39(39, 'x');
-  EXPECT_EQ(ReadBytes("datos.dat"), RecordBytes(std::string(1799, 'b'), "", first39, "", first39));
-  // What was stored is the snapshot: the cut texts do not count as a change.
+  EXPECT_EQ(ReadBytes("datos.dat"), RecordBytes(std::string(1799, 'b'), "?\xF3" "d? ? Pe\xF1" "a \x80",
+                                                first39, "", first39));
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  ExpectNotice(StandIn().boxes[0], "Algunos de los caracteres escritos no se pueden guardar y se "
+                                   "han cambiado por \"?\".");
+  EXPECT_EQ(Shown(IDC_NAME), "?\xF3" "d? ? Pe\xF1" "a \x80");
+  // What was stored is the snapshot: the cut texts do not count as a
+  // change, and the characters are not told of again.
   CancelAnswering(IDYES);
-  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_EQ(StandIn().boxes.size(), 1u);
 }
 
 TEST_F(NewQuoteDialog, PrintUsesTheNumberShownAndLeavesTheQuoteUnsaved) {

@@ -33,20 +33,17 @@ const std::string kBeforeSheet = std::string(
     "\r\n\r\n\r\n",
     194);
 
-void SetControls(const std::string& body, const std::string& date, const std::string& name,
-                 const std::string& address, const std::string& total) {
+// The quote to print, in CurrentQuote, with a fresh stand-in.
+void SetQuote(const std::string& body, const std::string& date, const std::string& name,
+              const std::string& address, const std::string& total) {
   StandInReset();
-  StandIn().controlText[IDC_BODY] = body;
-  StandIn().controlText[IDC_DATE] = date;
-  StandIn().controlText[IDC_NAME] = name;
-  StandIn().controlText[IDC_ADDRESS] = address;
-  StandIn().controlText[IDC_TOTAL] = total;
+  SetCurrentQuote(body, name, date, address, total);
 }
 
 std::string SheetBytes(int32_t number) {
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, number);
+  WriteQuoteSheet(stream, CurrentQuote, number);
   return out.str();
 }
 }  // namespace
@@ -54,16 +51,10 @@ std::string SheetBytes(int32_t number) {
 TEST(PrintJob, WholeJobReachesTheDevice) {
   TestFolder folder;
   WriteBytes("LPT1", std::string(5000, 'x'));  // an earlier job's file is emptied
-  SetControls("Reparacion de tejado\r\n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a e hijos",
-              "C/ Mayor 1", "1.234,56");
-  ASSERT_EQ(PrintQuote(7, StandInDialog()), PrintResult::Printed);
-
-  EXPECT_EQ(StandIn().calls,
-            (std::vector<std::string>{"GetDlgItemTextA 200", "GetDlgItemTextA 201",
-                                      "GetDlgItemTextA 203", "GetDlgItemTextA 202",
-                                      "GetDlgItemTextA 205"}));
-  EXPECT_STREQ(CurrentQuote.name, "Pe\xF1" "a e hijos");
-  EXPECT_STREQ(CurrentQuote.address, "C/ Mayor 1");
+  SetQuote("Reparacion de tejado\r\n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a e hijos",
+           "C/ Mayor 1", "1.234,56");
+  ASSERT_EQ(PrintQuote(CurrentQuote, 7, StandInDialog()), PrintResult::Printed);
+  EXPECT_TRUE(StandIn().calls.empty());
 
   std::string job = ReadBytes("LPT1");
   ASSERT_GT(job.size(), 195u);
@@ -78,35 +69,17 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
   EXPECT_EQ(out.str(), kBeforeSheet.substr(4, 184));
 }
 
-TEST(PrintJob, FieldsAreCutToTheirBuffers) {
-  TestFolder folder;
-  SetControls(std::string(1800, 'b'), std::string(40, 'd'), std::string(39, 'n'),
-              std::string(39, 'a'), std::string(40, 't'));
-  EXPECT_EQ(PrintQuote(1, StandInDialog()), PrintResult::Printed);
-  EXPECT_EQ(std::string(CurrentQuote.body), std::string(1799, 'b'));
-  EXPECT_EQ(std::string(CurrentQuote.date), std::string(39, 'd'));
-  EXPECT_EQ(std::string(CurrentQuote.name), std::string(39, 'n'));
-  EXPECT_EQ(std::string(CurrentQuote.address), std::string(39, 'a'));
-  EXPECT_EQ(std::string(CurrentQuote.total), std::string(39, 't'));
-}
-
 TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   TestFolder folder;
   ASSERT_EQ(mkdir("LPT1", 0755), 0);
-  SetCurrentQuote("viejo", "viejo", "viejo", "viejo", "viejo");
-  SetControls("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
+  SetQuote("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
   // The stand-in's machine has no printer at all: no print dialog either.
-  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::NoPrinter);
-  EXPECT_EQ(StandIn().calls.back(), "GetDefaultPrinterA");
-  EXPECT_STREQ(CurrentQuote.body, "Cuerpo");
-  EXPECT_STREQ(CurrentQuote.date, "1/01/2027");
-  EXPECT_STREQ(CurrentQuote.name, "Luis");
-  EXPECT_STREQ(CurrentQuote.address, "Plaza 3");
-  EXPECT_STREQ(CurrentQuote.total, "10,00");
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::NoPrinter);
+  EXPECT_EQ(StandIn().calls.back(), "GetDefaultPrinterW");
 
   StandIn().defaultPrinter = "PDF";  // and "Cancelar" in the dialog
-  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Cancelled);
-  EXPECT_EQ(StandIn().calls.back(), "PrintDlgA");
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::Cancelled);
+  EXPECT_EQ(StandIn().calls.back(), "PrintDlgW");
   EXPECT_EQ(StandIn().printDialog.hwndOwner, StandInDialog());
   EXPECT_EQ(StandIn().printDialog.Flags & PD_RETURNDC, static_cast<DWORD>(PD_RETURNDC));
   EXPECT_EQ(StandIn().printDialog.nCopies, 1);
@@ -114,12 +87,10 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   // A4 at 300 dpi: the 80 columns, 8 inches, centred on the 8.27-inch paper.
   StandIn().calls.clear();
   StandIn().printDialogAnswer = TRUE;
-  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::Printed);
   EXPECT_EQ(StandIn().calls,
-            (std::vector<std::string>{"GetDlgItemTextA 200", "GetDlgItemTextA 201",
-                                      "GetDlgItemTextA 203", "GetDlgItemTextA 202",
-                                      "GetDlgItemTextA 205", "GetDefaultPrinterA", "PrintDlgA",
-                                      "StartDocA Presupuesto 3",
+            (std::vector<std::string>{"GetDefaultPrinterW", "PrintDlgW",
+                                      "StartDocW Presupuesto 3",
                                       "StartPage", "EndPage", "EndDoc", "DeleteDC"}));
   const StandInText& letterhead = StandIn().drawnTexts.at(0);
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");
@@ -128,7 +99,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.stretch,
                             letterhead.font.lfWeight, letterhead.font.lfItalic),
             std::make_tuple(-100, 1.0f, FW_BOLD, 1));
-  EXPECT_STREQ(letterhead.font.lfFaceName, "Courier New");
+  EXPECT_STREQ(letterhead.font.lfFaceName, L"Courier New");
   // Double height alone: the characters are pressed to one column each.
   const StandInText& datos = StandIn().drawnTexts.at(1);
   EXPECT_EQ(std::make_tuple(datos.x, datos.stretch, datos.advances.at(0), datos.font.lfHeight),
@@ -143,7 +114,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   StandIn().drawnLines.clear();
   StandIn().deviceCaps = {{LOGPIXELSX, 600}, {LOGPIXELSY, 600}, {HORZRES, 3600},
                           {VERTRES, 6000}, {PHYSICALWIDTH, 5100}, {PHYSICALOFFSETX, 750}};
-  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::Printed);
   EXPECT_EQ(std::make_tuple(StandIn().drawnTexts.at(5).x, StandIn().drawnTexts.at(5).y,
                             StandIn().drawnTexts.at(5).font.lfHeight),
             std::make_tuple(90, 1635, -75));
@@ -152,7 +123,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
             std::make_tuple(23, 1463, 3578, 1463, 4));
 
   StandIn().failingPrintCall = "EndPage";
-  EXPECT_EQ(PrintQuote(3, StandInDialog()), PrintResult::SpoolerFailed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::SpoolerFailed);
   EXPECT_EQ(StandIn().calls.at(StandIn().calls.size() - 2), "AbortDoc");
 }
 
@@ -160,8 +131,8 @@ TEST(PrintJob, DeviceThatRefusesBytesFails) {
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   TestFolder folder;
   ASSERT_EQ(symlink("/dev/full", "LPT1"), 0);
-  SetControls("", "", "", "", "");
-  EXPECT_EQ(PrintQuote(1, StandInDialog()), PrintResult::DeviceFailed);
+  SetQuote("", "", "", "", "");
+  EXPECT_EQ(PrintQuote(CurrentQuote, 1, StandInDialog()), PrintResult::DeviceFailed);
 }
 
 TEST(PrintJob, StreamSendsEveryLfAsCrLfAndRemembersFailure) {

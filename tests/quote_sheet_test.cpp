@@ -22,7 +22,7 @@ const std::string Blank = V + Sp(78) + V;
 std::vector<std::string> SheetLines(int32_t number) {
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, number);
+  WriteQuoteSheet(stream, CurrentQuote, number);
   EXPECT_FALSE(stream.failed);
   std::string bytes = out.str();
   std::vector<std::string> lines;
@@ -249,5 +249,5 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
       L"rule 159,111 159,115\n"
       L"rule 133,117 133,121\n"
       L"rule 159,117 159,121\n";
-  EXPECT_EQ(PageDump(QuotePage(12)), expected);
+  EXPECT_EQ(PageDump(QuotePage(CurrentQuote, 12)), expected);
 }

@@ -2,8 +2,11 @@
 // answers from the state that tests set up in StandIn().
 #include "stand_in.h"
 
+#include <iconv.h>
+
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <sys/stat.h>
 
 namespace {
@@ -33,9 +36,55 @@ int PrintCall(const std::string& name, int success) {
   return fails ? -1 : success;
 }
 
-std::string Text(LPCSTR text) { return text ? std::string(text) : std::string(); }
+// One character through iconv; false where the other side lacks it.
+bool ConvertOne(const char* to, const char* from, const void* in, std::size_t inSize, void* out,
+                std::size_t outSize) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  char* inAt = const_cast<char*>(static_cast<const char*>(in));
+  char* outAt = static_cast<char*>(out);
+  std::size_t inLeft = inSize, outLeft = outSize;
+  bool done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1) &&
+              inLeft == 0 && outLeft == 0;
+  iconv_close(converter);
+  return done;
+}
+
+std::string Text(LPCWSTR text) { return text ? StandInNarrow(text) : std::string(); }
+
+// Resource names given as numbers (MAKEINTRESOURCE) are not texts.
+std::string NameText(LPCWSTR name) {
+  return reinterpret_cast<uintptr_t>(name) < 0x10000 ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name))
+                                                      : Text(name);
+}
 
 }  // namespace
+
+std::wstring StandInWiden(const std::string& text) {
+  std::wstring wide;
+  for (char byte : text) {
+    wchar_t character = 0;
+    // The bytes Windows-1252 leaves unassigned keep their value, as on Windows.
+    if (!ConvertOne("WCHAR_T", "WINDOWS-1252", &byte, 1, &character, sizeof character)) {
+      character = static_cast<wchar_t>(static_cast<unsigned char>(byte));
+    }
+    wide += character;
+  }
+  return wide;
+}
+
+std::string StandInNarrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t character : text) {
+    char byte = '?';
+    if (!ConvertOne("WINDOWS-1252", "WCHAR_T", &character, sizeof character, &byte, 1) &&
+        character >= 0x80 && character <= 0x9F) {
+      byte = static_cast<char>(character);
+    }
+    narrow += byte;
+  }
+  return narrow;
+}
 
 StandInState& StandIn() { return state; }
 void StandInReset() { state = StandInState(); }
@@ -46,27 +95,27 @@ int StandInControlId(HWND control) {
 }
 
 HGDIOBJ GetStockObject(int object) { return HandleFor(0x3000 + object); }
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return HandleFor(0x3100); }
-HICON LoadIconA(HINSTANCE, LPCSTR) { return HandleFor(0x3200); }
+HCURSOR LoadCursorW(HINSTANCE, LPCWSTR) { return HandleFor(0x3100); }
+HICON LoadIconW(HINSTANCE, LPCWSTR) { return HandleFor(0x3200); }
 
-ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+ATOM RegisterClassW(const WNDCLASSW* windowClass) {
   state.registeredClass = *windowClass;
   state.registeredClassName = Text(windowClass->lpszClassName);
-  state.calls.push_back("RegisterClassA " + state.registeredClassName);
+  state.calls.push_back("RegisterClassW " + state.registeredClassName);
   return 1;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
   StandInWindow made{Text(className), Text(windowName), style, x, y, width, height,
                      static_cast<int>(reinterpret_cast<uintptr_t>(menu))};
   state.windows.push_back(made);
-  state.calls.push_back("CreateWindowExA " + made.className);
+  state.calls.push_back("CreateWindowExW " + made.className);
   HWND window = HandleFor(kWindowBase + state.windows.size());
   if (parent == nullptr && state.registeredClass.lpfnWndProc &&
       made.className == state.registeredClassName) {
-    CREATESTRUCTA create{param, instance, menu, parent, height, width, y, x,
+    CREATESTRUCTW create{param, instance, menu, parent, height, width, y, x,
                          static_cast<LONG>(style), windowName, className, 0};
     state.registeredClass.lpfnWndProc(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create));
   }
@@ -78,7 +127,7 @@ BOOL ShowWindow(HWND, int show) {
   return TRUE;
 }
 
-BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
+BOOL GetMessageW(MSG* msg, HWND, UINT, UINT) {
   if (state.queue.empty()) {
     *msg = MSG{};
     msg->message = WM_QUIT;
@@ -91,13 +140,13 @@ BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
 
 BOOL TranslateMessage(const MSG*) { return FALSE; }
 
-LRESULT DispatchMessageA(const MSG* msg) {
+LRESULT DispatchMessageW(const MSG* msg) {
   if (!state.registeredClass.lpfnWndProc) return 0;
   return state.registeredClass.lpfnWndProc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-LRESULT DefWindowProcA(HWND, UINT message, WPARAM, LPARAM) {
-  state.calls.push_back("DefWindowProcA " + std::to_string(message));
+LRESULT DefWindowProcW(HWND, UINT message, WPARAM, LPARAM) {
+  state.calls.push_back("DefWindowProcW " + std::to_string(message));
   return 0;
 }
 
@@ -111,7 +160,7 @@ void PostQuitMessage(int exitCode) {
 
 HDC GetDC(HWND) { return HandleFor(0x4000); }
 
-BOOL GetTextMetricsA(HDC, TEXTMETRICA* metrics) {
+BOOL GetTextMetricsW(HDC, TEXTMETRICW* metrics) {
   *metrics = state.metrics;
   return TRUE;
 }
@@ -121,43 +170,43 @@ int ReleaseDC(HWND, HDC) {
   return 1;
 }
 
-HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT, int, int, UINT) {
-  state.calls.push_back("LoadImageA " + Text(name));
+HANDLE LoadImageW(HINSTANCE, LPCWSTR name, UINT, int, int, UINT) {
+  state.calls.push_back("LoadImageW " + NameText(name));
   return HandleFor(0x5000);
 }
 
-LRESULT SendMessageA(HWND, UINT message, WPARAM, LPARAM) {
-  state.calls.push_back("SendMessageA " + std::to_string(message));
+LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM) {
+  state.calls.push_back("SendMessageW " + std::to_string(message));
   return 0;
 }
 
-INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC, LPARAM) {
-  state.dialogsOpened.push_back(Text(templateName));
-  state.calls.push_back("DialogBoxParamA " + Text(templateName));
+INT_PTR DialogBoxParamW(HINSTANCE, LPCWSTR templateName, HWND, DLGPROC, LPARAM) {
+  state.dialogsOpened.push_back(NameText(templateName));
+  state.calls.push_back("DialogBoxParamW " + NameText(templateName));
   return 0;
 }
 
-LRESULT SendDlgItemMessageA(HWND, int id, UINT message, WPARAM wParam, LPARAM) {
+LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM) {
   if (message == EM_LIMITTEXT) state.typingLimit[id] = static_cast<int>(wParam);
-  state.calls.push_back("SendDlgItemMessageA " + std::to_string(id) + " " +
+  state.calls.push_back("SendDlgItemMessageW " + std::to_string(id) + " " +
                         std::to_string(message) + " " + std::to_string(wParam));
   return 0;
 }
 
-BOOL SetDlgItemTextA(HWND, int id, LPCSTR text) {
-  state.controlText[id] = Text(text);
-  state.calls.push_back("SetDlgItemTextA " + std::to_string(id));
+BOOL SetDlgItemTextW(HWND, int id, LPCWSTR text) {
+  state.controlText[id] = text ? std::wstring(text) : std::wstring();
+  state.calls.push_back("SetDlgItemTextW " + std::to_string(id));
   return TRUE;
 }
 
-UINT GetDlgItemTextA(HWND, int id, LPSTR buffer, int capacity) {
-  state.calls.push_back("GetDlgItemTextA " + std::to_string(id));
+UINT GetDlgItemTextW(HWND, int id, LPWSTR buffer, int capacity) {
+  state.calls.push_back("GetDlgItemTextW " + std::to_string(id));
   if (capacity <= 0) return 0;
-  const std::string& text = state.controlText[id];
+  const std::wstring& text = state.controlText[id];
   size_t n = text.size() < static_cast<size_t>(capacity - 1) ? text.size()
                                                              : static_cast<size_t>(capacity - 1);
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
+  std::wmemcpy(buffer, text.data(), n);
+  buffer[n] = L'\0';
   return static_cast<UINT>(n);
 }
 
@@ -169,9 +218,9 @@ HWND SetFocus(HWND control) {
   return nullptr;
 }
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   state.boxes.push_back({Text(text), Text(caption), type, owner});
-  state.calls.push_back("MessageBoxA " + Text(caption));
+  state.calls.push_back("MessageBoxW " + Text(caption));
   if (state.boxAnswers.empty()) return IDOK;
   int answer = state.boxAnswers.front();
   state.boxAnswers.erase(state.boxAnswers.begin());
@@ -185,12 +234,12 @@ BOOL EndDialog(HWND, INT_PTR result) {
   return TRUE;
 }
 
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD disposition, DWORD,
+HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD disposition, DWORD,
                    HANDLE) {
   char line[128];
   std::snprintf(line, sizeof line, " %lx %lx %lu", static_cast<unsigned long>(access),
                 static_cast<unsigned long>(shareMode), static_cast<unsigned long>(disposition));
-  state.calls.push_back("CreateFileA " + Text(name) + line);
+  state.calls.push_back("CreateFileW " + Text(name) + line);
   DWORD error = 0;
   if (!state.openErrors.empty()) {
     error = state.openErrors.front();
@@ -203,26 +252,28 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD dis
 
 DWORD GetLastError() { return state.lastError; }
 
-DWORD GetFileAttributesA(LPCSTR name) {
+DWORD GetFileAttributesW(LPCWSTR name) {
+  std::string path;
+  for (const wchar_t* c = name; *c; ++c) path += static_cast<char>(*c);
   struct stat info;
-  if (::stat(name, &info) != 0) return INVALID_FILE_ATTRIBUTES;
+  if (::stat(path.c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
   return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
-BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size) {
-  state.calls.push_back("GetDefaultPrinterA");
-  const std::string& name = state.defaultPrinter;
+BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size) {
+  state.calls.push_back("GetDefaultPrinterW");
+  std::wstring name = StandInWiden(state.defaultPrinter);
   if (name.empty() || !buffer || *size <= name.size()) {
     state.lastError = name.empty() ? ERROR_FILE_NOT_FOUND : ERROR_INSUFFICIENT_BUFFER;
     *size = static_cast<DWORD>(name.size() + 1);
     return FALSE;
   }
-  std::memcpy(buffer, name.c_str(), name.size() + 1);
+  std::wmemcpy(buffer, name.c_str(), name.size() + 1);
   return TRUE;
 }
 
-BOOL PrintDlgA(PRINTDLGA* choice) {
-  state.calls.push_back("PrintDlgA");
+BOOL PrintDlgW(PRINTDLGW* choice) {
+  state.calls.push_back("PrintDlgW");
   state.printDialog = *choice;
   if (!state.printDialogAnswer) return FALSE;
   choice->hDC = HandleFor(kPrinterDc);
@@ -233,8 +284,8 @@ DWORD CommDlgExtendedError() { return state.printDialogAnswer ? 0 : state.printD
 
 HGLOBAL GlobalFree(HGLOBAL) { return nullptr; }
 
-int StartDocA(HDC, const DOCINFOA* document) {
-  return PrintCall("StartDocA " + Text(document->lpszDocName), 1);
+int StartDocW(HDC, const DOCINFOW* document) {
+  return PrintCall("StartDocW " + Text(document->lpszDocName), 1);
 }
 int StartPage(HDC) { return PrintCall("StartPage", 1); }
 int EndPage(HDC) { return PrintCall("EndPage", 1); }
@@ -244,7 +295,7 @@ BOOL DeleteDC(HDC) { return PrintCall("DeleteDC", TRUE); }
 
 int GetDeviceCaps(HDC, int index) { return state.deviceCaps[index]; }
 
-HFONT CreateFontIndirectA(const LOGFONTA* font) {
+HFONT CreateFontIndirectW(const LOGFONTW* font) {
   state.fonts.push_back(*font);
   return HandleFor(kFontBase + state.fonts.size() - 1);
 }
@@ -268,7 +319,7 @@ BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
                  const INT* advances) {
   const XFORM& at = state.transform;
   StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
-                    std::wstring(text, count), std::vector<int>(), LOGFONTA{}};
+                    std::wstring(text, count), std::vector<int>(), LOGFONTW{}};
   for (UINT i = 0; advances && i < count; ++i) {
     drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
   }

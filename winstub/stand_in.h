@@ -30,7 +30,7 @@ struct StandInText {
   float stretch;
   std::wstring text;
   std::vector<int> advances;
-  LOGFONTA font;
+  LOGFONTW font;
 };
 
 struct StandInLine {
@@ -39,7 +39,7 @@ struct StandInLine {
 };
 
 struct StandInState {
-  std::map<int, std::string> controlText;   // what each dialog control holds
+  std::map<int, std::wstring> controlText;  // what each dialog control holds
   std::map<int, int> typingLimit;           // EM_LIMITTEXT per control
   std::vector<std::string> calls;           // one line per call, in order
   std::vector<StandInMessageBox> boxes;     // message boxes shown
@@ -47,21 +47,21 @@ struct StandInState {
   std::vector<StandInWindow> windows;       // windows created
   std::vector<std::string> dialogsOpened;   // template names given to DialogBoxParamA
   std::vector<MSG> queue;                   // messages GetMessageA will hand out
-  WNDCLASSA registeredClass{};
+  WNDCLASSW registeredClass{};
   std::string registeredClassName;
   int focusId = 0;
   bool ended = false;                       // EndDialog was called
   INT_PTR endResult = -1;
   std::vector<DWORD> openErrors;            // errors of the next CreateFileA calls, 0 opens
   DWORD lastError = 0;
-  TEXTMETRICA metrics{16, 13, 3, 0, 0, 8, 16};
+  TEXTMETRICW metrics{16, 13, 3, 0, 0, 8, 16};
   // The system's default printer; by default the machine has none.
   std::string defaultPrinter;
   // The print dialog: its answer, what CommDlgExtendedError then says (by
   // default the user cancelled), and what the program asked of it.
   BOOL printDialogAnswer = FALSE;
   DWORD printDialogError = 0;
-  PRINTDLGA printDialog{};
+  PRINTDLGW printDialog{};
   // The printer's device capabilities: A4 at 300 dots an inch.
   std::map<int, int> deviceCaps{{LOGPIXELSX, 300}, {LOGPIXELSY, 300}, {HORZRES, 2480},
                                 {VERTRES, 3508}, {PHYSICALWIDTH, 2480}, {PHYSICALHEIGHT, 3508},
@@ -69,7 +69,7 @@ struct StandInState {
   std::string failingPrintCall;              // e.g. "EndPage": that call fails
   std::vector<StandInText> drawnTexts;
   std::vector<StandInLine> drawnLines;
-  std::vector<LOGFONTA> fonts;               // made by CreateFontIndirectA
+  std::vector<LOGFONTW> fonts;               // made by CreateFontIndirectW
   std::vector<int> pens;                     // widths, made by CreatePen
   int selectedFont = -1, selectedPen = -1;
   POINT penAt{0, 0};
@@ -85,3 +85,9 @@ HWND StandInDialog();
 
 // The control id that a handle from GetDlgItem stands for.
 int StandInControlId(HWND control);
+
+// Windows-1252 to and from wide text, by the C library's own conversion
+// (not the program's), for setting and reading what the controls hold.
+// The stand-in's records (window and box texts, calls) are in Windows-1252.
+std::wstring StandInWiden(const std::string& text);
+std::string StandInNarrow(const std::wstring& text);

@@ -1,5 +1,5 @@
-// Native stand-in for <windows.h>: the few Win32 types, constants and ANSI
-// calls the program uses, so its logic builds and is tested off Windows.
+// Native stand-in for <windows.h>: the few Win32 types, constants and wide
+// ("W") calls the program uses, so its logic builds and is tested off Windows.
 #pragma once
 #ifdef _WIN32
 #error "winstub/windows.h is for native builds only"
@@ -27,6 +27,7 @@ typedef void* LPVOID;
 typedef int INT;
 typedef wchar_t WCHAR;
 typedef const WCHAR* LPCWSTR;
+typedef WCHAR* LPWSTR;
 typedef DWORD COLORREF;
 typedef float FLOAT;
 
@@ -57,7 +58,7 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
 #define MAKEWPARAM(l, h) ((WPARAM)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
-#define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
+#define MAKEINTRESOURCEW(i) ((LPWSTR)((UINT_PTR)((WORD)(i))))
 #define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
 
 struct POINT { LONG x; LONG y; };
@@ -69,7 +70,7 @@ struct MSG {
   DWORD time;
   POINT pt;
 };
-struct WNDCLASSA {
+struct WNDCLASSW {
   UINT style;
   WNDPROC lpfnWndProc;
   int cbClsExtra;
@@ -78,10 +79,10 @@ struct WNDCLASSA {
   HICON hIcon;
   HCURSOR hCursor;
   HBRUSH hbrBackground;
-  LPCSTR lpszMenuName;
-  LPCSTR lpszClassName;
+  LPCWSTR lpszMenuName;
+  LPCWSTR lpszClassName;
 };
-struct CREATESTRUCTA {
+struct CREATESTRUCTW {
   LPVOID lpCreateParams;
   HINSTANCE hInstance;
   HMENU hMenu;
@@ -91,11 +92,11 @@ struct CREATESTRUCTA {
   int y;
   int x;
   LONG style;
-  LPCSTR lpszName;
-  LPCSTR lpszClass;
+  LPCWSTR lpszName;
+  LPCWSTR lpszClass;
   DWORD dwExStyle;
 };
-struct TEXTMETRICA {
+struct TEXTMETRICW {
   LONG tmHeight;
   LONG tmAscent;
   LONG tmDescent;
@@ -106,7 +107,7 @@ struct TEXTMETRICA {
 };
 
 struct RECT { LONG left; LONG top; LONG right; LONG bottom; };
-struct LOGFONTA {
+struct LOGFONTW {
   LONG lfHeight;
   LONG lfWidth;
   LONG lfEscapement;
@@ -120,7 +121,7 @@ struct LOGFONTA {
   BYTE lfClipPrecision;
   BYTE lfQuality;
   BYTE lfPitchAndFamily;
-  char lfFaceName[32];
+  WCHAR lfFaceName[32];
 };
 struct XFORM {
   FLOAT eM11;
@@ -130,15 +131,15 @@ struct XFORM {
   FLOAT eDx;
   FLOAT eDy;
 };
-struct DOCINFOA {
+struct DOCINFOW {
   int cbSize;
-  LPCSTR lpszDocName;
-  LPCSTR lpszOutput;
-  LPCSTR lpszDatatype;
+  LPCWSTR lpszDocName;
+  LPCWSTR lpszOutput;
+  LPCWSTR lpszDatatype;
   DWORD fwType;
 };
 // The fields of the print dialog's structure that the program sets or reads.
-struct PRINTDLGA {
+struct PRINTDLGW {
   DWORD lStructSize;
   HWND hwndOwner;
   HGLOBAL hDevMode;
@@ -174,8 +175,8 @@ struct PRINTDLGA {
 #define SW_SHOWDEFAULT 10
 
 // Resources and GDI.
-#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDI_APPLICATION MAKEINTRESOURCEW(32512)
+#define IDC_ARROW MAKEINTRESOURCEW(32512)
 #define LTGRAY_BRUSH 1
 #define IMAGE_BITMAP 0
 #define LR_LOADFROMFILE 0x00000010
@@ -240,54 +241,54 @@ struct PRINTDLGA {
 
 // Window class, windows and message loop.
 HGDIOBJ GetStockObject(int object);
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
-HICON LoadIconA(HINSTANCE instance, LPCSTR name);
-ATOM RegisterClassA(const WNDCLASSA* windowClass);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
+HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
+ATOM RegisterClassW(const WNDCLASSW* windowClass);
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
                      int x, int y, int width, int height, HWND parent, HMENU menu,
                      HINSTANCE instance, LPVOID param);
 BOOL ShowWindow(HWND window, int show);
-BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax);
+BOOL GetMessageW(MSG* msg, HWND window, UINT filterMin, UINT filterMax);
 BOOL TranslateMessage(const MSG* msg);
-LRESULT DispatchMessageA(const MSG* msg);
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DispatchMessageW(const MSG* msg);
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 HDC GetDC(HWND window);
-BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 int ReleaseDC(HWND window, HDC dc);
-HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT load);
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT load);
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Dialogs.
-INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
+INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner,
                         DLGPROC procedure, LPARAM initParam);
-LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
-UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int capacity);
+LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
+UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int capacity);
 HWND GetDlgItem(HWND dialog, int id);
 HWND SetFocus(HWND control);
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 
 // The lock file of the working folder.
 // Attributes of a real file in the working folder.
-DWORD GetFileAttributesA(LPCSTR name);
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPVOID security,
+DWORD GetFileAttributesW(LPCWSTR name);
+HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID security,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
 
 // Printing through the spooler.
-BOOL GetDefaultPrinterA(LPSTR buffer, DWORD* size);
-BOOL PrintDlgA(PRINTDLGA* choice);
+BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size);
+BOOL PrintDlgW(PRINTDLGW* choice);
 DWORD CommDlgExtendedError();
 HGLOBAL GlobalFree(HGLOBAL memory);
-int StartDocA(HDC dc, const DOCINFOA* document);
+int StartDocW(HDC dc, const DOCINFOW* document);
 int StartPage(HDC dc);
 int EndPage(HDC dc);
 int EndDoc(HDC dc);
 int AbortDoc(HDC dc);
 BOOL DeleteDC(HDC dc);
 int GetDeviceCaps(HDC dc, int index);
-HFONT CreateFontIndirectA(const LOGFONTA* font);
+HFONT CreateFontIndirectW(const LOGFONTW* font);
 HPEN CreatePen(int style, int width, COLORREF color);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 BOOL DeleteObject(HGDIOBJ object);
