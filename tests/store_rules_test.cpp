@@ -24,29 +24,20 @@ TEST(StoreRules, SavesGoOnlyOverTheQuotesThisCopyCounts) {
     bool go;
     SaveRefusal why;
   } rows[] = {
-      // Appends: after exactly the counted whole records, a partial one at most.
-      {true, 0, 3, Counting(3), Quotes(3 * R), true, S::None},
+      // Appends go after exactly the counted whole records (a partial one
+      // at most); corrections need the count in config.cfg as well. The
+      // refusals through the files are in quote_file_test.
       {true, 0, 3, Counting(3), Quotes(3 * R + 700), true, S::None},
       {true, 0, 0, kNoSettings, kNoFile, true, S::None},
-      {true, 0, 3, kNoSettings, Quotes(3 * R), true, S::None},
       {true, 0, 3, Counting(4), Quotes(3 * R), false, S::FilesChanged},
-      {true, 0, 3, Counting(3), Quotes(4 * R), false, S::FilesChanged},
       {true, 0, 3, Counting(3), Quotes(2 * R + 5), false, S::QuotesMissing},
-      {true, 0, 3, Counting(3), kNoFile, false, S::QuotesMissing},
       {true, 0, 3, kUnreadable, Quotes(3 * R), false, S::None},
-      {true, 0, 3, Counting(3), Quotes(-1), false, S::None},
       {true, 0, INT32_MAX, Counting(INT32_MAX), Quotes(3 * R), false, S::NoNumberLeft},
-      // Corrections: the count in config.cfg and the whole records exactly.
-      {false, 2, 3, Counting(3), Quotes(3 * R), true, S::None},
       {false, 3, 3, kNoSettings, Quotes(3 * R + 9), true, S::None},
-      {false, 0, 3, Counting(3), Quotes(3 * R), false, S::None},
       {false, 4, 3, Counting(3), Quotes(3 * R), false, S::None},
-      {false, 2, 3, Counting(2), Quotes(3 * R), false, S::FilesChanged},
       {false, 2, 3, kTooShort, Quotes(3 * R), false, S::FilesChanged},
-      {false, 2, 3, Counting(3), Quotes(4 * R), false, S::FilesChanged},
-      {false, 2, 3, Counting(3), Quotes(2 * R), false, S::QuotesMissing},
       {false, 2, 3, Counting(3), kNoFile, false, S::QuotesMissing},
-      {false, 2, 3, kUnreadable, Quotes(3 * R), false, S::None},
+      {false, 2, 3, Counting(3), Quotes(-1), false, S::None},
   };
   int line = 0;
   for (const Row& row : rows) {
