@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "store/disk.h"
+#include "store/file_names.h"
+#include "store/quote_file.h"
 #include "store/settings.h"
+#include "store/store_rules.h"
 
 namespace {
 
-const char kQuoteFile[] = "datos.dat";
 // Records per read: large enough that the system's per-call cost vanishes,
 // small enough to stay in the processor's cache while it is searched.
 constexpr int32_t kBlockRecords = 128;
@@ -43,18 +45,7 @@ bool ReadQuoteAt(int32_t number, QuoteRecord& record) {
 }
 
 int32_t StoredQuoteCount() {
-  bool found = false;
-  bool countHeld = false;
-  SettingsRecord settings = ReadSettings(&found, &countHeld);
-  int32_t counted = countHeld && settings.recordCount >= 0 ? settings.recordCount : 0;
-  int64_t whole = 0;
-  if (DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Read)) {
-    int64_t size = DiskSize(file);
-    if (size > 0) whole = size / static_cast<int64_t>(kRecordSize);
-    DiskClose(file);
-  }
-  if (whole > INT32_MAX) whole = INT32_MAX;
-  return whole > counted ? static_cast<int32_t>(whole) : counted;
+  return PlanCount(SeeSettings(), WholeRecords(SeeFile(kQuoteFile))).recordCount;
 }
 
 std::size_t FieldLength(const char* field, std::size_t width) {
