@@ -81,6 +81,9 @@ void ShowCount(HWND dialog, const Search& search) {
 // selected when it is listed, else the first.
 void Run(HWND dialog, Search& search, int32_t keep) {
   std::string typed = ControlText(dialog, IDC_SEARCH_TEXT, kMostTyped);
+  // The old list goes first, so that two are never held at once; the list
+  // view asks for no row until it is told the new count.
+  std::vector<int32_t>().swap(search.numbers);
   search.numbers = FindQuotes(typed, RecordCount);
   search.filtered = typed.find_first_not_of(" \t") != std::string::npos;
   ClearSearchRows(search.rows);
