@@ -1,6 +1,9 @@
 // Writing spreadsheet fields: Windows-1252 bytes to quoted UTF-8.
 #include "common/csv_text.h"
 
+#include <cstdint>
+#include <string>
+
 #include "common/windows1252.h"
 
 const char kCsvFileStart[] = "\xEF\xBB\xBF";
@@ -13,7 +16,7 @@ bool StartsAFormula(char first) { return first == '=' || first == '+' || first =
 
 void AppendUtf8(std::string& out, wchar_t character) {
   // Windows-1252 characters all lie in the basic plane: three bytes at most.
-  auto code = static_cast<unsigned>(character);
+  auto code = static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(character));
   if (code < 0x80) {
     out += static_cast<char>(code);
   } else if (code < 0x800) {

@@ -56,7 +56,7 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       }
       return TRUE;
     case WM_DESTROY:
-      StopWatchingSearchKey(dialog);
+      StopWatchingSearchKey();
       return FALSE;
     default:
       return FALSE;

@@ -73,7 +73,7 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
       }
       return TRUE;
     case WM_DESTROY:
-      StopWatchingSearchKey(dialog);
+      StopWatchingSearchKey();
       return FALSE;
     default:
       return FALSE;

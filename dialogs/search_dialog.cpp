@@ -113,7 +113,7 @@ void ShowRowText(Search& search, NMLVDISPINFOW& info) {
     return;
   }
   const SearchRow& row = CachedSearchRow(search.rows, search.numbers[static_cast<std::size_t>(item.iItem)]);
-  const std::wstring& text = row.texts[item.iSubItem];
+  const std::wstring& text = row.texts[static_cast<std::size_t>(item.iSubItem)];
   std::size_t length = text.size() < static_cast<std::size_t>(item.cchTextMax)
                            ? text.size()
                            : static_cast<std::size_t>(item.cchTextMax) - 1;

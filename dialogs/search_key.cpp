@@ -25,12 +25,13 @@ LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void WatchSearchKey(HWND dialog) {
-  if (!Hook) Hook = SetWindowsHookExW(WH_MSGFILTER, FilterDialogKeys, nullptr, GetCurrentThreadId());
+  // Made anew each time: a hook is never left behind for a dialog gone.
+  if (Hook) UnhookWindowsHookEx(Hook);
+  Hook = SetWindowsHookExW(WH_MSGFILTER, FilterDialogKeys, nullptr, GetCurrentThreadId());
   Watched = dialog;
 }
 
-void StopWatchingSearchKey(HWND dialog) {
-  if (dialog != Watched) return;
+void StopWatchingSearchKey() {
   Watched = nullptr;
   if (Hook) UnhookWindowsHookEx(Hook);
   Hook = nullptr;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 // From now on Ctrl+B anywhere in `dialog` sends it IDC_SEARCH_KEY as a
-// command; until StopWatchingSearchKey. One dialog is watched at a time.
+// command, until StopWatchingSearchKey. One dialog is watched at a time: the
+// list and modify dialogs never stand over each other.
 void WatchSearchKey(HWND dialog);
-void StopWatchingSearchKey(HWND dialog);
+void StopWatchingSearchKey();

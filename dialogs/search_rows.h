@@ -12,7 +12,7 @@ enum SearchColumn { kNumberColumn, kDateColumn, kNameColumn, kAddressColumn, kTo
 
 struct SearchRow {
   int32_t number = 0;  // 0: no row kept here
-  std::wstring texts[kSearchColumns];
+  std::array<std::wstring, kSearchColumns> texts;
 };
 
 // The column texts of quote `number`: its number, date, name, address,

@@ -24,7 +24,7 @@ void Remove(const std::wstring& path) { _wremove(path.c_str()); }
 std::string Utf8Path(const std::wstring& path) {
   std::string bytes;
   for (wchar_t c : path) {
-    auto code = static_cast<uint32_t>(c);
+    auto code = static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(c));
     if (code < 0x80) {
       bytes += static_cast<char>(code);
     } else if (code < 0x800) {

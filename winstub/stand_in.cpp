@@ -302,7 +302,8 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The dialog's controls are its children; no other window is.
 BOOL IsChild(HWND parent, HWND window) {
-  return parent == HandleFor(kDialog) && reinterpret_cast<uintptr_t>(window) >= kControlBase;
+  return reinterpret_cast<uintptr_t>(parent) == kDialog &&
+         reinterpret_cast<uintptr_t>(window) >= kControlBase;
 }
 
 HMODULE GetModuleHandleW(LPCWSTR) { return HandleFor(0x400000); }
