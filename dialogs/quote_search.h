@@ -6,10 +6,12 @@
 
 #include "store/quote_record.h"
 
-// Whether a quote is listed for the folded `words`: each of them appears in
-// one of its number, date, name, address, total and text. `record` is null
-// for a quote that cannot be read, which only its number can match.
-bool QuoteMatches(const std::vector<std::string>& words, int32_t number, const QuoteRecord* record);
+// The first of the folded `words` that appears in none of a quote's number,
+// date, name, address, total and text; words.size() when each appears in
+// one of them, and the quote is listed. `record` is null for a quote that
+// cannot be read, which only its number can match.
+std::size_t FirstWordMissing(const std::vector<std::string>& words, int32_t number,
+                             const QuoteRecord* record);
 
 // The numbers of quotes 1 to `count` listed for `typed`, newest first, from
 // one pass over datos.dat. Of the quotes missing after the file's end, at
