@@ -3,7 +3,7 @@
 #include "store/quote_scan.h"
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "store/disk.h"
 #include "store/file_names.h"
@@ -21,11 +21,12 @@ constexpr int32_t kBlockRecords = 128;
 
 int32_t ScanQuotes(int32_t count, const std::function<void(int32_t, const QuoteRecord&)>& visit) {
   DiskFile* file = count > 0 ? DiskOpen(kQuoteFile, DiskMode::Read) : nullptr;
-  std::vector<QuoteRecord> block(file ? kBlockRecords : 0);
+  // Left unset: every record handed on is first read whole into it.
+  std::unique_ptr<QuoteRecord[]> block(file ? new QuoteRecord[kBlockRecords] : nullptr);
   int32_t number = 1;
   while (file && number <= count) {
     int32_t wanted = count - number + 1 < kBlockRecords ? count - number + 1 : kBlockRecords;
-    std::size_t got = DiskRead(file, block.data(), static_cast<std::size_t>(wanted) * kRecordSize);
+    std::size_t got = DiskRead(file, block.get(), static_cast<std::size_t>(wanted) * kRecordSize);
     int32_t whole = static_cast<int32_t>(got / kRecordSize);
     for (int32_t i = 0; i < whole; ++i) visit(number++, block[static_cast<std::size_t>(i)]);
     if (whole < wanted) break;
