@@ -25,10 +25,11 @@ void OpenSearchDialog(int32_t) {
   StandIn().calls.clear();
 }
 
-// One letter typed: "cliente 12" lists about one quote in a hundred; the
-// list then asks for the columns of its first screen of rows.
+// One letter typed: "cliente 123" lists quote 123 and the others with 123
+// in them (300 of 100 000); the list then asks for the columns
+// of its first screen of rows.
 void TypeLetter(int32_t) {
-  StandIn().controlText[IDC_SEARCH_TEXT] = L"cliente 12";
+  StandIn().controlText[IDC_SEARCH_TEXT] = L"cliente 123";
   SearchDialogProc(StandInDialog(), WM_COMMAND, MAKEWPARAM(IDC_SEARCH_TEXT, EN_CHANGE), 0);
   wchar_t text[260];
   for (int row = 0; row < 30 && row < StandIn().listCount; ++row) {

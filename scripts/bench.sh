@@ -32,7 +32,7 @@ if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null; t
   for folder in data/q*; do
     quotes=${folder#data/q}
     ((quotes > 0)) || continue
-    (cd "$folder" && wine ../../wine_keystroke.exe "$quotes" "cliente 12") | tee -a table.md
+    (cd "$folder" && wine ../../wine_keystroke.exe "$quotes" "cliente 123") | tee -a table.md
   done
 fi
 echo "Table written to build/bench/table.md"
