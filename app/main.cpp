@@ -11,10 +11,13 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BuildTodayText();
   if (!ClaimWorkingFolder()) {
-    ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
+    ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
                 MB_OK | MB_ICONEXCLAMATION);
     return 1;
   }
+  // A folder the program has never run in is one whose business has not
+  // given its data yet.
+  bool firstStart = !SettingsFileExists();
   bool backupMade = LoadSettings();
   HWND window = OpenMainWindow(instance);
   // Told once the window is there, so that the box has an owner the user
@@ -25,6 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                 "nuevo dentro de cinco arranques.",
                 "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
   }
+
+  if (firstStart) OpenCompanyDialog(window);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) == 1) {

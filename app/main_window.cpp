@@ -1,31 +1,35 @@
-// The main window and its four buttons; everything else happens in the
-// dialogs they open.
+// The main window and its buttons; everything else happens in the dialogs
+// they open.
 #include "app/main_window.h"
 
 #include "common/windows1252.h"
+#include "dialogs/company_dialog.h"
 #include "dialogs/quote_dialogs.h"
 #include "resources/resource.h"
+#include "store/company_file.h"
 
 const wchar_t kMainClassName[] = L"NUESTRA_CLASE";
-const char kMainWindowTitle[] = "Programa de Presupuestos. Nombre empresa";
 
 namespace {
 
 HINSTANCE Instance = nullptr;
 int CharWidth = 0;
 int CharHeight = 0;
-HWND Buttons[4] = {};
+HWND Buttons[5] = {};
 
 struct ButtonPlace {
   const wchar_t* text;
   int y;
   int id;
 };
-const ButtonPlace kButtons[4] = {
+// The four of every copy of the program, then the business's own data,
+// above them where the eye starts.
+const ButtonPlace kButtons[5] = {
     {L"Nuevo Presupuesto", 150, ID_NEW},
     {L"Listar Presupuesto", 200, ID_LIST},
     {L"Modificar Presupuesto", 250, ID_MODIFY},
     {L"Salir", 325, ID_EXIT},
+    {L"Datos de la empresa", 50, ID_COMPANY},
 };
 
 HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -43,7 +47,7 @@ void Create(HWND window, const CREATESTRUCTW* create) {
                                  480, 640, window, MenuId(0), Instance, nullptr);
   SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     Buttons[i] = CreateWindowExW(0, L"button", kButtons[i].text, WS_CHILD | WS_VISIBLE, 240,
                                  kButtons[i].y, 23 * CharWidth, 2 * CharHeight, window,
                                  MenuId(kButtons[i].id), create->hInstance, nullptr);
@@ -62,6 +66,9 @@ void Command(HWND window, int id) {
     case ID_MODIFY:
       DialogBoxParamW(Instance, L"ModificarPresupuesto", window, ModifyQuoteDialogProc, 0);
       break;
+    case ID_COMPANY:
+      OpenCompanyDialog(window);
+      break;
     case ID_EXIT:
       PostQuitMessage(0);
       break;
@@ -71,6 +78,18 @@ void Command(HWND window, int id) {
 }
 
 }  // namespace
+
+std::string MainWindowTitle(const CompanyData& company) {
+  // Until the business gives its name, the title the program has always had.
+  bool named = company.name != CompanyData().name;
+  return "Programa de Presupuestos. " + (named ? company.name : std::string("Nombre empresa"));
+}
+
+void OpenCompanyDialog(HWND window) {
+  if (DialogBoxParamW(Instance, L"DatosEmpresa", window, CompanyDialogProc, 0) == 1) {
+    SetWindowTextW(window, Widen(MainWindowTitle(ReadCompanyData())).c_str());
+  }
+}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -102,7 +121,8 @@ HWND OpenMainWindow(HINSTANCE instance) {
   windowClass.lpszClassName = kMainClassName;
   RegisterClassW(&windowClass);
 
-  HWND window = CreateWindowExW(0, kMainClassName, Widen(kMainWindowTitle).c_str(),
+  HWND window = CreateWindowExW(0, kMainClassName,
+                                Widen(MainWindowTitle(ReadCompanyData())).c_str(),
                                 WS_OVERLAPPEDWINDOW,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
                                 instance, nullptr);

@@ -62,6 +62,8 @@ void ShowOlder(HWND dialog) {
 
 const QuoteRecord& QuoteAsShown() { return Shown; }
 
+void KeepAsShown(const QuoteRecord& stored) { CopyQuote(Shown, stored); }
+
 bool QuoteOnShow() { return BrowseIndex >= 1 && BrowseIndex <= RecordCount; }
 
 bool QuoteOnShowRead() { return QuoteOnShow() && Read; }

@@ -27,6 +27,9 @@ void ShowOlder(HWND dialog);
 // could not be read), whatever its edits have made of the controls since.
 const QuoteRecord& QuoteAsShown();
 
+// After a correction is stored: the quote on show is now `stored`.
+void KeepAsShown(const QuoteRecord& stored);
+
 // Whether a stored quote is on show (false only when none is stored).
 bool QuoteOnShow();
 // Whether the quote on show was read from datos.dat; one that was not shows

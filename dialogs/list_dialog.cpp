@@ -4,7 +4,7 @@
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
-#include "print/print_job.h"
+#include "dialogs/quote_printing.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
 
@@ -17,8 +17,8 @@ void Print(HWND dialog) {
     TellUnreadableNotPrinted(dialog, BrowseIndex);
     return;
   }
-  // The read-only edits hold the quote as loaded.
-  TellPrintResult(dialog, PrintQuote(CurrentQuote, BrowseIndex, dialog));
+  // The read-only edits hold the quote as it was read.
+  PrintForDialog(dialog, QuoteAsShown(), BrowseIndex);
 }
 
 }  // namespace

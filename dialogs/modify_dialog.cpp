@@ -3,6 +3,7 @@
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/quote_printing.h"
 #include "dialogs/working_copy.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
@@ -20,17 +21,37 @@ void Open(HWND dialog) {
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
-void Save(HWND dialog) {
+// Stores the texts on show over the quote on show; false, after telling the
+// user, when they were not stored.
+bool Save(HWND dialog) {
   // With no quote stored there is no record to overwrite; the store is
   // never asked for one that does not exist.
-  if (!QuoteOnShow()) return;
+  if (!QuoteOnShow()) return false;
   if (!QuoteOnShowRead()) {
     TellUnreadableNotSaved(dialog, BrowseIndex);
-    return;
+    return false;
   }
   ReadControls(dialog);
   SaveRefusal why = SaveRefusal::None;
-  if (!SaveQuote(0, BrowseIndex, &why)) TellSaveFailed(dialog, why);
+  if (!SaveQuote(0, BrowseIndex, &why)) {
+    TellSaveFailed(dialog, why);
+    return false;
+  }
+  KeepAsShown(CurrentQuote);
+  return true;
+}
+
+// A correction not yet stored is stored first, so that what prints is what
+// the quote file holds under that number.
+void Print(HWND dialog) {
+  if (!QuoteOnShow()) return;
+  if (!QuoteOnShowRead()) {
+    TellUnreadableNotPrinted(dialog, BrowseIndex);
+    return;
+  }
+  ReadControls(dialog);
+  if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;
+  PrintForDialog(dialog, CurrentQuote, BrowseIndex);
 }
 
 }  // namespace
@@ -44,6 +65,9 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
       switch (LOWORD(wParam)) {
         case IDC_SAVE:
           Save(dialog);
+          break;
+        case IDC_PRINT:
+          Print(dialog);
           break;
         case IDC_NEXT:
           ShowNewer(dialog);

@@ -7,7 +7,7 @@
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/window_text.h"
 #include "dialogs/working_copy.h"
-#include "print/print_job.h"
+#include "dialogs/quote_printing.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
 
@@ -20,7 +20,8 @@ int32_t NextNumber() { return RecordCount < INT32_MAX ? RecordCount + 1 : Record
 
 void Open(HWND dialog) {
   ClearQuote(CurrentQuote);
-  CopyField(CurrentQuote.date, kFieldWidth, TodayText.c_str());
+  // The day the dialog opens: an office may leave the program open for days.
+  CopyField(CurrentQuote.date, kFieldWidth, CurrentDateText().c_str());
   TakeSnapshot();
   Modified = 0;
   IsNew = 1;
@@ -46,6 +47,14 @@ bool Save(HWND dialog) {
   if (SaveWorkingCopy(IsNew, RecordCount, &why)) return true;
   TellSaveFailed(dialog, why);
   return false;
+}
+
+// A quote prints under the number it is stored as: one not stored yet, or
+// changed since, is stored first, and nothing prints if it cannot be.
+void Print(HWND dialog) {
+  ReadControls(dialog);
+  if ((IsNew || QuoteChanged()) && !Save(dialog)) return;
+  PrintForDialog(dialog, CurrentQuote, QuoteNumber());
 }
 
 void Cancel(HWND dialog) {
@@ -85,8 +94,7 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           Save(dialog);
           break;
         case IDC_PRINT:
-          ReadControls(dialog);
-          TellPrintResult(dialog, PrintQuote(CurrentQuote, QuoteNumber(), dialog));
+          Print(dialog);
           break;
         case IDCANCEL:
           Cancel(dialog);

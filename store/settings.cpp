@@ -58,6 +58,8 @@ SettingsRecord ReadSettings(bool* found, bool* countHeld) {
   return SettingsRecord{WordAt(bytes), WordAt(bytes + 4)};
 }
 
+bool SettingsFileExists() { return DiskExists(kSettingsFile); }
+
 bool WriteSettings(int32_t recordCount, int32_t launchCount) {
   unsigned char bytes[8];
   PutWord(bytes, recordCount);

@@ -14,6 +14,10 @@ struct SettingsRecord {
 // is long enough (4 bytes) to hold the count.
 SettingsRecord ReadSettings(bool* found = nullptr, bool* countHeld = nullptr);
 
+// Whether config.cfg is there: a working folder without it has never been
+// used by the program.
+bool SettingsFileExists();
+
 // Rewrites config.cfg in one atomic step; false if it is unchanged.
 bool WriteSettings(int32_t recordCount, int32_t launchCount);
 

@@ -38,7 +38,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(cls.lpszMenuName, nullptr);
 
   const std::vector<StandInWindow>& w = StandIn().windows;
-  ASSERT_EQ(w.size(), 6u);
+  ASSERT_EQ(w.size(), 7u);
   EXPECT_EQ(w[0].className, "NUESTRA_CLASE");
   EXPECT_EQ(w[0].text, "Programa de Presupuestos. Nombre empresa");
   EXPECT_EQ(w[0].style, 0xCF0000u);
@@ -50,9 +50,9 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(w[1].height, 640);
   // Text metrics of the stand-in: average width 8, height 16.
   const char* texts[] = {"Nuevo Presupuesto", "Listar Presupuesto", "Modificar Presupuesto",
-                         "Salir"};
-  const int ys[] = {150, 200, 250, 325};
-  for (int i = 0; i < 4; ++i) {
+                         "Salir", "Datos de la empresa"};
+  const int ys[] = {150, 200, 250, 325, 50};
+  for (int i = 0; i < 5; ++i) {
     const StandInWindow& button = w[2 + i];
     EXPECT_EQ(button.className, "button");
     EXPECT_EQ(button.text, texts[i]);
@@ -63,9 +63,10 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
     EXPECT_EQ(button.height, 32);
     EXPECT_EQ(button.id, 100 + i);
   }
-  // "Salir" ends the loop: the command queued after it is never handled.
+  // The first start in a folder asks for the business's data; "Salir"
+  // ends the loop: the command queued after it is never handled.
   EXPECT_EQ(StandIn().dialogsOpened,
-            (std::vector<std::string>{"NuevoPresupuesto", "ListarPresupuesto",
+            (std::vector<std::string>{"DatosEmpresa", "NuevoPresupuesto", "ListarPresupuesto",
                                       "ModificarPresupuesto"}));
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
@@ -73,6 +74,15 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(calls[0], "CreateFileW presupuestos.lck c0000000 0 4");
   EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageW fondo.bmp"), calls.end());
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
+}
+
+TEST_F(Startup, TheTitleNamesTheBusinessAndItsDataAreAButtonAway) {
+  WriteBytes("config.cfg", SettingsBytes(0, 1));
+  WriteBytes("empresa.ini", "[Empresa]\r\nNombre=Reformas Pe\xC3\xB1" "a S.L.\r\n");
+  StandIn().queue = {Command(ID_COMPANY), Command(ID_EXIT)};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(StandIn().windows.at(0).text, "Programa de Presupuestos. Reformas Pe\xF1" "a S.L.");
+  EXPECT_EQ(StandIn().dialogsOpened, std::vector<std::string>{"DatosEmpresa"});
 }
 
 TEST_F(Startup, ClosingTheWindowEndsWithZero) {

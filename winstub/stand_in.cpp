@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -32,6 +33,7 @@ int MadeIndex(HGDIOBJ object, uintptr_t base) {
 int PrintCall(const std::string& name, int success) {
   state.calls.push_back(name);
   bool fails = !state.failingPrintCall.empty() && name.rfind(state.failingPrintCall, 0) == 0;
+  if (fails) state.lastError = state.failingPrintError;
   return fails ? -1 : success;
 }
 
@@ -209,6 +211,23 @@ UINT GetDlgItemTextW(HWND, int id, LPWSTR buffer, int capacity) {
   return static_cast<UINT>(n);
 }
 
+BOOL CheckRadioButton(HWND, int first, int last, int checked) {
+  for (int id = first; id <= last; ++id) state.checked[id] = id == checked;
+  return TRUE;
+}
+
+UINT IsDlgButtonChecked(HWND, int id) { return state.checked[id] ? BST_CHECKED : BST_UNCHECKED; }
+
+short GetKeyState(int key) {
+  return key == VK_SHIFT && state.shiftDown ? static_cast<short>(0x8000) : 0;
+}
+
+BOOL SetWindowTextW(HWND, LPCWSTR text) {
+  state.windowTitle = Text(text);
+  state.calls.push_back("SetWindowTextW " + state.windowTitle);
+  return TRUE;
+}
+
 HWND GetDlgItem(HWND, int id) { return HandleFor(kControlBase + static_cast<uintptr_t>(id)); }
 
 HWND SetFocus(HWND control) {
@@ -266,6 +285,11 @@ BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size) {
 BOOL PrintDlgW(PRINTDLGW* choice) {
   state.calls.push_back("PrintDlgW");
   state.printDialog = *choice;
+  state.printDialogDevice.clear();
+  if (choice->hDevNames) {
+    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(choice->hDevNames));
+    state.printDialogDevice = Text(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
+  }
   if (!state.printDialogAnswer) return FALSE;
   choice->hDC = HandleFor(kPrinterDc);
   return TRUE;
@@ -273,7 +297,55 @@ BOOL PrintDlgW(PRINTDLGW* choice) {
 
 DWORD CommDlgExtendedError() { return state.printDialogAnswer ? 0 : state.printDialogError; }
 
-HGLOBAL GlobalFree(HGLOBAL) { return nullptr; }
+// Global memory is plain heap memory here.
+HGLOBAL GlobalAlloc(UINT, size_t size) {
+  return reinterpret_cast<HGLOBAL>(std::calloc(size == 0 ? 1 : size, 1));
+}
+LPVOID GlobalLock(HGLOBAL memory) { return memory; }
+BOOL GlobalUnlock(HGLOBAL) { return TRUE; }
+
+HGLOBAL GlobalFree(HGLOBAL memory) {
+  // The stand-in's dialog hands out no memory of its own; what the program
+  // gave it came from GlobalAlloc.
+  std::free(memory);
+  return nullptr;
+}
+
+BOOL EnumPrintersW(DWORD, LPWSTR, DWORD, BYTE* buffer, DWORD size, DWORD* needed,
+                   DWORD* returned) {
+  // The structures, then the names they point to.
+  std::vector<std::wstring> names;
+  for (const std::string& printer : state.printers) names.push_back(StandInWiden(printer));
+  DWORD total = static_cast<DWORD>(names.size() * sizeof(PRINTER_INFO_4W));
+  for (const std::wstring& name : names) total += static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t));
+  *needed = total;
+  *returned = 0;
+  if (!buffer || size < total) {
+    state.lastError = ERROR_INSUFFICIENT_BUFFER;
+    return FALSE;
+  }
+  auto* infos = reinterpret_cast<PRINTER_INFO_4W*>(buffer);
+  auto* text = reinterpret_cast<wchar_t*>(buffer + names.size() * sizeof(PRINTER_INFO_4W));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::wmemcpy(text, names[i].c_str(), names[i].size() + 1);
+    infos[i] = PRINTER_INFO_4W{text, nullptr, 0};
+    text += names[i].size() + 1;
+  }
+  *returned = static_cast<DWORD>(names.size());
+  return TRUE;
+}
+
+// Courier New's advance is 0.6 of its em; a device whose resolutions
+// differ widens it by their ratio, as GDI does.
+BOOL GetTextExtentPoint32W(HDC, LPCWSTR, int count, SIZE* size) {
+  if (state.selectedFont < 0) return FALSE;
+  const LOGFONTW& font = state.fonts[static_cast<size_t>(state.selectedFont)];
+  double em = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+  double aspect = static_cast<double>(state.deviceCaps[LOGPIXELSX]) / state.deviceCaps[LOGPIXELSY];
+  size->cx = static_cast<LONG>(count * 0.6 * em * aspect + 0.5);
+  size->cy = static_cast<LONG>(em);
+  return TRUE;
+}
 
 int StartDocW(HDC, const DOCINFOW* document) {
   return PrintCall("StartDocW " + Text(document->lpszDocName), 1);
@@ -310,11 +382,13 @@ BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
                  const INT* advances) {
   const XFORM& at = state.transform;
   StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
-                    std::wstring(text, count), std::vector<int>(), LOGFONTW{}};
+                    std::wstring(text, count), std::vector<int>(), LOGFONTW{}, 0};
   for (UINT i = 0; advances && i < count; ++i) {
     drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
   }
   if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
+  SIZE face{};
+  if (GetTextExtentPoint32W(nullptr, L"MMMMMMMMMM", 10, &face)) drawn.glyphWidth = face.cx * at.eM11 / 10;
   state.drawnTexts.push_back(drawn);
   return TRUE;
 }
