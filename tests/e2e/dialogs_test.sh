@@ -57,7 +57,7 @@ store_three_quotes() {
 
 start_program() {
   e2e_launch
-  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  MAIN=$(e2e_wait_main)
 }
 
 # open_dialog BUTTON_INDEX TITLE: sets DIALOG.
@@ -234,25 +234,34 @@ unsaved_question() {
   today=$(e2e_today)
   start_program
 
+  # "Imprimir" stores a new quote first, under the number it prints.
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Impreso'
+  print_and_check "a new quote prints under number 1" "$NEW_PRINT" \
+    1 '' 'Impreso' "$today" '' ''
+  e2e_record '' 'Impreso' "$today" '' '' >"$CASE_AUX/expected.dat"
+  e2e_check_bytes "and is stored as quote 1" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  click "$CANCEL_BUTTON"
+  e2e_check "\"Cancelar\" then closes it asking nothing" e2e_wait_hidden "$DIALOG"
+
   open_dialog 0 "Nuevo Presupuesto"
   click "$NAME_FIELD"
   e2e_type 'Sin guardar'
-  print_and_check "an unsaved quote prints under number 1" "$NEW_PRINT" \
-    1 '' 'Sin guardar' "$today" '' ''
   click "$CANCEL_BUTTON"
   wait_question
   e2e_shot unsaved_question
   e2e_key "$BOX" Escape
   e2e_wait_hidden "$BOX"
   e2e_check "answer Cancel: the dialog stays open" e2e_window_shown "$DIALOG"
-  e2e_check "answer Cancel: nothing stored" test ! -e "$CASE_DIR/datos.dat"
+  e2e_check_bytes "answer Cancel: nothing stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
 
   click "$CANCEL_BUTTON"
   wait_question
   e2e_key "$BOX" n
   e2e_check "answer No: the dialog closes" e2e_wait_hidden "$DIALOG"
-  e2e_check "answer No: nothing stored" test ! -e "$CASE_DIR/datos.dat"
-  e2e_settings 0 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "answer No: nothing stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "answer No: config.cfg unchanged" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
   open_dialog 0 "Nuevo Presupuesto"
@@ -264,10 +273,10 @@ unsaved_question() {
   wait_question
   e2e_key "$BOX" Return
   e2e_check "answer Yes: the dialog closes" e2e_wait_hidden "$DIALOG"
-  e2e_record '' 'Guardado al salir' "$today" '' '5' >"$CASE_AUX/expected.dat"
-  e2e_check_bytes "answer Yes: the quote is stored as quote 1" \
+  e2e_record '' 'Guardado al salir' "$today" '' '5' >>"$CASE_AUX/expected.dat"
+  e2e_check_bytes "answer Yes: the quote is stored as quote 2" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
+  e2e_settings 2 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "answer Yes: config.cfg counts it" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
   end_program

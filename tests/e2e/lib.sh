@@ -237,12 +237,31 @@ e2e_kill_programs() {
 
 # e2e_launch: starts the program in the case's folder, in the background.
 # PROGRAM_PID is its process id, which is also the pid of its windows.
+# E2E_FIRST_START tells whether the folder had never been used (no
+# config.cfg): the program then asks for the business's data.
 e2e_launch() {
+  E2E_FIRST_START=yes
+  [[ -e "$CASE_DIR/config.cfg" ]] && E2E_FIRST_START=no
   # The msgbox channel writes the text of every message box into wine.log.
   (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox exec wine "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
   PROGRAM_PID=$!
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
+}
+
+# e2e_wait_main [PID]: prints the main window's id once the program is
+# ready for its buttons. At a first start the "Datos de la empresa" dialog
+# opens over it: it is cancelled, as by a user who leaves it for later, and
+# a first start without it fails.
+e2e_wait_main() {
+  local pid=${1-$PROGRAM_PID} main company
+  main=$(e2e_wait_window "$MAIN_TITLE" "$pid") || return 1
+  if [[ ${E2E_FIRST_START:-no} == yes ]]; then
+    company=$(e2e_wait_window "Datos de la empresa" "$pid") || return 1
+    e2e_key "$company" Escape
+    e2e_wait_hidden "$company" || return 1
+  fi
+  echo "$main"
 }
 
 # e2e_wait_exit: waits for the program to end; its exit code in PROGRAM_RC.

@@ -101,7 +101,7 @@ print_without_lpt1() {
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
   e2e_launch
-  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  MAIN=$(e2e_wait_main)
   e2e_click_main_button "$MAIN" 1
   DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
 
