@@ -1,32 +1,58 @@
-// Entry point: the date of the day, the settings load (which counts the
-// launch and may take the backup), then the main window and its loop.
+// Entry point: the date of the day, the lock on the working folder, the
+// store's start-up (which finishes a half-done correction, takes back
+// missing quotes, counts the launch and may take the backup) with what it
+// has to tell or ask, then the main window and its loop.
 #include <windows.h>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/startup_boxes.h"
 #include "common/number_text.h"
 #include "dialogs/window_text.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+
+namespace {
+
+// Before the main window: what came back, and the question where quotes
+// are still missing, whose answer sets the numbering the window then uses.
+void SettleMissingQuotes(const StartUpReport& report) {
+  if (!report.recovered.empty()) TellRecovered(report);
+  if (report.firstMissing > report.lastMissing) return;
+  if (!AskToNumberAfterStored(report)) return;
+  DiskFailure failure;
+  if (!ContinueAfterStoredQuotes(&failure)) TellNumberingNotChanged(failure);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BuildTodayText();
-  if (!ClaimWorkingFolder()) {
-    ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
-                MB_OK | MB_ICONEXCLAMATION);
-    return 1;
+  switch (ClaimWorkingFolder()) {
+    case FolderClaim::HeldByAnother:
+      ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
+                  MB_OK | MB_ICONEXCLAMATION);
+      return 1;
+    case FolderClaim::LockUnusable:
+      TellLockUnusable();
+      return 1;
+    case FolderClaim::Held:
+    case FolderClaim::Unguarded:
+      break;
   }
   // A folder the program has never run in is one whose business has not
   // given its data yet.
   bool firstStart = !SettingsFileExists();
-  bool backupMade = LoadSettings();
+  StartUpReport report;
+  bool backupMade = LoadSettings(&report);
+  SettleMissingQuotes(report);
   HWND window = OpenMainWindow(instance);
   // Told once the window is there, so that the box has an owner the user
-  // sees; the next due launch tries again.
-  if (!backupMade) {
-    ShowMessage(window,
-                "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de "
-                "nuevo dentro de cinco arranques.",
-                "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
+  // sees.
+  if (report.folderReadOnly) {
+    TellFolderReadOnly(window);
+  } else if (!backupMade) {
+    TellBackupFailed(window, report.backupFailure);
   }
 
   if (firstStart) OpenCompanyDialog(window);

@@ -33,11 +33,12 @@ bool Save(HWND dialog) {
   }
   ReadControls(dialog);
   SaveRefusal why = SaveRefusal::None;
-  if (!SaveQuote(0, BrowseIndex, &why)) {
-    TellSaveFailed(dialog, why);
+  DiskFailure failure;
+  if (!SaveCorrection(BrowseIndex, QuoteAsShown(), CurrentQuote, &why, &failure)) {
+    TellSaveFailed(dialog, why, failure);
     return false;
   }
-  KeepAsShown(CurrentQuote);
+  TakeSavedAsShown();
   return true;
 }
 

@@ -12,10 +12,10 @@
 #include "common/text_file.h"
 #include "common/windows1252.h"
 #include "store/disk.h"
+#include "store/file_names.h"
 
 namespace {
 
-const char kCompanyFile[] = "empresa.ini";
 const wchar_t kSection[] = L"Empresa";
 const wchar_t kChooseEachTime[] = L"Elegir";
 const wchar_t kLpt1[] = L"LPT1";
@@ -41,7 +41,7 @@ bool IsUtf16(const std::string& bytes) {
 
 bool WriteAsUtf16(const std::wstring& text) {
   std::string bytes = Utf16FileBytes(text);
-  return DiskWriteWhole(kCompanyFile, bytes.data(), bytes.size());
+  return DiskWriteWhole(kCompanyFile, kNewCompanyFile, bytes.data(), bytes.size());
 }
 
 // The profile functions look for a bare file name in the Windows folder.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <sys/stat.h>
 
 namespace {
 
@@ -269,6 +270,14 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD di
 }
 
 DWORD GetLastError() { return state.lastError; }
+
+DWORD GetFileAttributesW(LPCWSTR name) {
+  std::string path;
+  for (const wchar_t* c = name; *c; ++c) path += static_cast<char>(*c);
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
+  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
 
 BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size) {
   state.calls.push_back("GetDefaultPrinterW");
