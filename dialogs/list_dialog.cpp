@@ -1,5 +1,6 @@
 // The list dialog: the stored quotes one at a time, newest first, read-only,
 // each of them printable.
+#include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
@@ -27,6 +28,7 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_INITDIALOG:
       LoadNewest();
+      WrapBodyAtSheetRows(dialog);
       ShowBrowsed(dialog);
       return FALSE;
     case WM_COMMAND:

@@ -1,5 +1,6 @@
 // The modify dialog: the stored quotes one at a time, newest first, editable;
 // "Guardar" overwrites the quote on show in place.
+#include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
@@ -17,6 +18,7 @@ void Open(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
   SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
   SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
+  WrapBodyAtSheetRows(dialog);
   ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/number_text.h"
+#include "dialogs/body_edit.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/window_text.h"
@@ -33,6 +34,7 @@ void Open(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
 
   ShowQuote(dialog, NextNumber());
+  WrapBodyAtSheetRows(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 

@@ -32,7 +32,7 @@ keep_picture() {
 }
 
 press_main_button() {
-  local tops=(150 200 250 325)
+  local tops=(150 200 250 325 50)
   e2e_geometry "$MAIN"
   # The middle of the button; its size follows the system font.
   e2e_click_at $((GEOMETRY_X + CLIENT_LEFT + 240 + 60)) $((GEOMETRY_Y + CLIENT_TOP + ${tops[$1]} + 12))
@@ -101,6 +101,11 @@ take_pictures() {
   press_key "$DIALOG" Escape
   e2e_wait_hidden "$DIALOG"
 
+  open_dialog 4 "Datos de la empresa"
+  keep_picture "$DIALOG" company_data
+  press_key "$DIALOG" Escape
+  e2e_wait_hidden "$DIALOG"
+
   press_main_button 3
 }
 
@@ -112,9 +117,9 @@ fi
 e2e_new_folder pictures
 take_pictures
 
-# The printed page: the PDF that tests/e2e/print_dialog_test.sh prints through
-# CUPS where there is no LPT1, drawn by pdftoppm.
-page_pdf="$E2E_BUILD/cases/print_dialog_test/print_without_lpt1.aux/page.pdf"
+# The printed page: the PDF with a business's letterhead, IVA and Total that
+# tests/e2e/print_dialog_test.sh prints through CUPS, drawn by pdftoppm.
+page_pdf="$E2E_BUILD/cases/print_dialog_test/business_page_with_lpt1.aux/page.pdf"
 if [[ -f "$page_pdf" ]]; then
   pdftoppm -r 60 -png -singlefile "$page_pdf" "$CASE_AUX/printed_page"
   convert "$CASE_AUX/printed_page.png" +dither -colors 16 -strip "PNG8:$images/printed_page.png"

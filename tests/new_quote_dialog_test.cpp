@@ -37,6 +37,14 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   EXPECT_EQ(IsNew, 1);
   EXPECT_EQ(Modified, 0);
 
+  // The body wraps on screen where the sheet does, at 76 characters (8
+  // pixels each here), where the control is wide enough for them.
+  EXPECT_EQ(StandIn().formatRect.right, 0);
+  StandIn().clientRect = RECT{0, 0, 640, 330};
+  Open(NewQuoteDialogProc);
+  EXPECT_EQ(StandIn().formatRect.left, 1);
+  EXPECT_EQ(StandIn().formatRect.right, 76 * 8 + 2);
+
   StandInReset();
   RecordCount = 0;
   Open(NewQuoteDialogProc);

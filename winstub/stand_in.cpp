@@ -162,6 +162,11 @@ void PostQuitMessage(int exitCode) {
 
 HDC GetDC(HWND) { return HandleFor(0x4000); }
 
+BOOL GetClientRect(HWND, RECT* rect) {
+  *rect = state.clientRect;
+  return TRUE;
+}
+
 BOOL GetTextMetricsW(HDC, TEXTMETRICW* metrics) {
   *metrics = state.metrics;
   return TRUE;
@@ -177,8 +182,9 @@ HANDLE LoadImageW(HINSTANCE, LPCWSTR name, UINT, int, int, UINT) {
   return HandleFor(0x5000);
 }
 
-LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM) {
+LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
   state.calls.push_back("SendMessageW " + std::to_string(message));
+  if (message == EM_SETRECTNP) state.formatRect = *reinterpret_cast<const RECT*>(lParam);
   return 0;
 }
 
@@ -324,9 +330,11 @@ BOOL EnumPrintersW(DWORD, LPWSTR, DWORD, BYTE* buffer, DWORD size, DWORD* needed
                    DWORD* returned) {
   // The structures, then the names they point to.
   std::vector<std::wstring> names;
-  for (const std::string& printer : state.printers) names.push_back(StandInWiden(printer));
-  DWORD total = static_cast<DWORD>(names.size() * sizeof(PRINTER_INFO_4W));
-  for (const std::wstring& name : names) total += static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t));
+  DWORD total = 0;
+  for (const std::string& printer : state.printers) {
+    names.push_back(StandInWiden(printer));
+    total += static_cast<DWORD>(sizeof(PRINTER_INFO_4W) + (names.back().size() + 1) * sizeof(wchar_t));
+  }
   *needed = total;
   *returned = 0;
   if (!buffer || size < total) {
@@ -347,7 +355,12 @@ BOOL EnumPrintersW(DWORD, LPWSTR, DWORD, BYTE* buffer, DWORD size, DWORD* needed
 // Courier New's advance is 0.6 of its em; a device whose resolutions
 // differ widens it by their ratio, as GDI does.
 BOOL GetTextExtentPoint32W(HDC, LPCWSTR, int count, SIZE* size) {
-  if (state.selectedFont < 0) return FALSE;
+  if (state.selectedFont < 0) {
+    // A window's own font: the screen's text metrics.
+    size->cx = count * state.metrics.tmAveCharWidth;
+    size->cy = state.metrics.tmHeight;
+    return TRUE;
+  }
   const LOGFONTW& font = state.fonts[static_cast<size_t>(state.selectedFont)];
   double em = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
   double aspect = static_cast<double>(state.deviceCaps[LOGPIXELSX]) / state.deviceCaps[LOGPIXELSY];

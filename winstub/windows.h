@@ -173,6 +173,8 @@ struct PRINTDLGW {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define EM_LIMITTEXT 0x00C5
+#define EM_SETRECTNP 0x00B4
+#define WM_GETFONT 0x0031
 #define BST_UNCHECKED 0
 #define BST_CHECKED 1
 #define VK_SHIFT 0x10
@@ -276,6 +278,7 @@ LRESULT DispatchMessageW(const MSG* msg);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 HDC GetDC(HWND window);
+BOOL GetClientRect(HWND window, RECT* rect);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 int ReleaseDC(HWND window, HDC dc);
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT load);

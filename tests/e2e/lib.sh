@@ -30,7 +30,7 @@ MAIN_TITLE='Programa de Presupuestos. Nombre empresa'
 DIALOG_UNITS_WIDE=325
 DIALOG_UNITS_HIGH=250
 # Seconds to wait for a window, a file or the end of the program.
-E2E_TIMEOUT=${E2E_TIMEOUT:-20}
+E2E_TIMEOUT=${E2E_TIMEOUT:-40}
 
 # The locale of the offices that use the program: Wine's own buttons and
 # dialogs read "Sí", "No", "Cancelar" (scripts/deps.sh generates it).
