@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <type_traits>
 
 #include "common/windows1252.h"
 
@@ -77,7 +78,7 @@ std::wstring DecodeTextFile(const std::string& bytes) {
 std::string Utf16FileBytes(const std::wstring& text) {
   std::string bytes = "\xFF\xFE";
   for (wchar_t unit : text) {
-    uint32_t character = static_cast<uint32_t>(unit);
+    auto character = static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(unit));
     if (character > 0xFFFF) {
       character -= 0x10000;
       uint32_t high = 0xD800 + (character >> 10), low = 0xDC00 + (character & 0x3FF);

@@ -87,7 +87,7 @@ std::optional<int64_t> ReadRate(const std::string& text) {
   // A rate has no thousands.
   if (number.find('.') != std::string::npos) return std::nullopt;
   auto rate = ReadDecimal(number);
-  if (!rate || *rate > 100 * 100) return std::nullopt;
+  if (!rate || *rate > int64_t{100} * 100) return std::nullopt;
   return rate;
 }
 

@@ -209,4 +209,15 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(6, 2));
 
+  // With no quote left to read, the question says so in words.
+  std::remove("datos.dat");
+  std::remove("trasvase.dat");
+  StandInReset();
+  StandIn().boxAnswers = {IDNO};
+  WinMain(nullptr, nullptr, nullptr, 0);
+  ASSERT_FALSE(StandIn().boxes.empty());
+  EXPECT_EQ(StandIn().boxes[0].text.rfind("Faltan presupuestos en datos.dat: config.cfg cuenta "
+                                          "6, pero no se puede leer ninguno, y los que faltan",
+                                          0),
+            0u);
 }

@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -364,7 +365,7 @@ BOOL GetTextExtentPoint32W(HDC, LPCWSTR, int count, SIZE* size) {
   const LOGFONTW& font = state.fonts[static_cast<size_t>(state.selectedFont)];
   double em = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
   double aspect = static_cast<double>(state.deviceCaps[LOGPIXELSX]) / state.deviceCaps[LOGPIXELSY];
-  size->cx = static_cast<LONG>(count * 0.6 * em * aspect + 0.5);
+  size->cx = static_cast<LONG>(std::lround(count * 0.6 * em * aspect));
   size->cy = static_cast<LONG>(em);
   return TRUE;
 }
@@ -410,7 +411,9 @@ BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
   }
   if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
   SIZE face{};
-  if (GetTextExtentPoint32W(nullptr, L"MMMMMMMMMM", 10, &face)) drawn.glyphWidth = face.cx * at.eM11 / 10;
+  if (GetTextExtentPoint32W(nullptr, L"MMMMMMMMMM", 10, &face)) {
+    drawn.glyphWidth = static_cast<double>(face.cx) * at.eM11 / 10;
+  }
   state.drawnTexts.push_back(drawn);
   return TRUE;
 }

@@ -29,17 +29,6 @@ click_company() { DIALOG_UNITS_WIDE=330 DIALOG_UNITS_HIGH=178 e2e_click_control 
 # The main window's title as X has it (UTF-8).
 title_for() { printf 'Programa de Presupuestos. %s' "$(printf '%s' "$1" | iconv -f WINDOWS-1252 -t UTF-8)"; }
 
-# print_and_compare DESCRIPTION BUTTON NUMBER BODY NAME DATE ADDRESS TOTAL
-print_and_compare() {
-  local description=$1 button=$2
-  shift 2
-  e2e_expected_job "$@" >"$CASE_AUX/expected.prn"
-  : >"$CASE_AUX/lpt1.out"
-  click "$button"
-  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-  e2e_check_bytes "$description" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-}
-
 # write_ini FORM: the business's data in empresa.ini, as ansi, utf8 or bom.
 write_ini() {
   {
@@ -92,7 +81,7 @@ first_start() {
   e2e_type "$total"
   E2E_COMPANY=("${BUSINESS[0]}" Datos Direccion Telefono Datos)
   local stored_body=${body//$'\n'/$'\r\n'}
-  E2E_VAT_RATE=21 print_and_compare "LPT1: the business's name, IVA 21 % and Total worked out" \
+  E2E_VAT_RATE=21 e2e_print_and_check "LPT1: the business's name, IVA 21 % and Total worked out" \
     "$NEW_PRINT" 1 "$stored_body" "$name" "$today" '' "$total"
   e2e_check "the name's accented letters reach LPT1 as the printer's table has them" \
     grep -qF $'Jos\x82 N\xa3\xa4ez' "$CASE_AUX/lpt1.out"
@@ -109,7 +98,7 @@ first_start() {
   DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
   for form in ansi utf8 bom; do
     write_ini "$form"
-    E2E_VAT_RATE=21 print_and_compare "empresa.ini saved as $form: every line of the business" \
+    E2E_VAT_RATE=21 e2e_print_and_check "empresa.ini saved as $form: every line of the business" \
       "$LIST_PRINT" 1 "$stored_body" "$name" "$today" '' "$total"
   done
   click "$CANCEL_BUTTON"

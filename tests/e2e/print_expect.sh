@@ -207,3 +207,16 @@ e2e_expected_job() {
   e2e_expected_sheet "$@"
   printf '\f'
 }
+
+# e2e_print_and_check DESCRIPTION BUTTON NUMBER BODY NAME DATE ADDRESS TOTAL:
+# presses BUTTON (dialog units, in the dialog DIALOG) and checks that LPT1
+# gets the whole job expected.
+e2e_print_and_check() {
+  local description=$1 button=$2
+  shift 2
+  e2e_expected_job "$@" >"$CASE_AUX/expected.prn"
+  : >"$CASE_AUX/lpt1.out"
+  e2e_click_control "$DIALOG" $button
+  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
+  e2e_check_bytes "$description" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
+}
