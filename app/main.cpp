@@ -11,6 +11,7 @@
 #include "app/startup_boxes.h"
 #include "common/number_text.h"
 #include "dialogs/window_text.h"
+#include "store/settings.h"
 #include "store/start_up.h"
 
 namespace {
@@ -33,7 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BuildTodayText();
   switch (ClaimWorkingFolder()) {
     case FolderClaim::HeldByAnother:
-      ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
+      ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
                   MB_OK | MB_ICONEXCLAMATION);
       return 1;
     case FolderClaim::LockUnusable:
@@ -43,6 +44,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case FolderClaim::Unguarded:
       break;
   }
+  // A folder the program has never run in is one whose business has not
+  // given its data yet.
+  bool firstStart = !SettingsFileExists();
   StartUpReport report;
   bool backupMade = LoadSettings(&report);
   SettleMissingQuotes(report);
@@ -54,6 +58,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   } else if (!backupMade) {
     TellBackupFailed(window, report.backupFailure);
   }
+
+  if (firstStart) OpenCompanyDialog(window);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) == 1) {

@@ -3,19 +3,20 @@
 #include "app/main_window.h"
 
 #include "common/windows1252.h"
+#include "dialogs/company_dialog.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
 #include "resources/resource.h"
+#include "store/company_file.h"
 
 const wchar_t kMainClassName[] = L"NUESTRA_CLASE";
-const char kMainWindowTitle[] = "Programa de Presupuestos. Nombre empresa";
 
 namespace {
 
 HINSTANCE Instance = nullptr;
 int CharWidth = 0;
 int CharHeight = 0;
-constexpr int kButtonCount = 5;
+constexpr int kButtonCount = 6;
 HWND Buttons[kButtonCount] = {};
 
 struct ButtonPlace {
@@ -23,11 +24,14 @@ struct ButtonPlace {
   int y;
   int id;
 };
+// The four of every copy of the program, then the business's own data,
+// above them where the eye starts, and the search between.
 const ButtonPlace kButtons[kButtonCount] = {
     {L"Nuevo Presupuesto", 150, ID_NEW},
     {L"Listar Presupuesto", 200, ID_LIST},
     {L"Modificar Presupuesto", 250, ID_MODIFY},
     {L"Salir", 325, ID_EXIT},
+    {L"Datos de la empresa", 50, ID_COMPANY},
     {L"Buscar Presupuesto", 100, ID_SEARCH},
 };
 
@@ -65,6 +69,9 @@ void Command(HWND window, int id) {
     case ID_MODIFY:
       DialogBoxParamW(Instance, L"ModificarPresupuesto", window, ModifyQuoteDialogProc, 0);
       break;
+    case ID_COMPANY:
+      OpenCompanyDialog(window);
+      break;
     case ID_SEARCH:
       OpenSearch(window);
       break;
@@ -77,6 +84,18 @@ void Command(HWND window, int id) {
 }
 
 }  // namespace
+
+std::string MainWindowTitle(const CompanyData& company) {
+  // Until the business gives its name, the title the program has always had.
+  bool named = company.name != CompanyData().name;
+  return "Programa de Presupuestos. " + (named ? company.name : std::string("Nombre empresa"));
+}
+
+void OpenCompanyDialog(HWND window) {
+  if (DialogBoxParamW(Instance, L"DatosEmpresa", window, CompanyDialogProc, 0) == 1) {
+    SetWindowTextW(window, Widen(MainWindowTitle(ReadCompanyData())).c_str());
+  }
+}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -108,7 +127,8 @@ HWND OpenMainWindow(HINSTANCE instance) {
   windowClass.lpszClassName = kMainClassName;
   RegisterClassW(&windowClass);
 
-  HWND window = CreateWindowExW(0, kMainClassName, Widen(kMainWindowTitle).c_str(),
+  HWND window = CreateWindowExW(0, kMainClassName,
+                                Widen(MainWindowTitle(ReadCompanyData())).c_str(),
                                 WS_OVERLAPPEDWINDOW,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
                                 instance, nullptr);

@@ -56,9 +56,11 @@ bool AskToNumberAfterStored(const StartUpReport& report) {
                             ? "El n\xFAmero " + Number(report.firstMissing) + " se dar\xE1"
                             : "Los n\xFAmeros " + Number(report.firstMissing) + " a " +
                                   Number(report.lastMissing) + " se dar\xE1n";
+  std::string readable = stored > 0 ? "solo se pueden leer " + Number(stored)
+                                     : std::string("no se puede leer ninguno");
   std::string text =
       "Faltan presupuestos en datos.dat: config.cfg cuenta " + Number(report.lastMissing) +
-      ", pero solo se pueden leer " + Number(stored) +
+      ", pero " + readable +
       ", y los que faltan no est\xE1n en trasvase.dat ni en las copias de seguridad.\n\n"
       "\xBF" "Desea numerar los presupuestos nuevos a partir del " + Number(report.firstMissing) +
       "? " + missing + " otra vez.\n\n"

@@ -34,7 +34,9 @@ std::string DateText(const std::tm* local) {
   return IntToText(day, 0) + "/" + IntToText(month, 2) + "/" + IntToText(year, 0);
 }
 
-void BuildTodayText() {
+std::string CurrentDateText() {
   std::time_t now = std::time(nullptr);
-  TodayText = DateText(std::localtime(&now));
+  return DateText(std::localtime(&now));
 }
+
+void BuildTodayText() { TodayText = CurrentDateText(); }

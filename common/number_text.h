@@ -18,3 +18,6 @@ std::string DateText(const std::tm* local);
 
 // Sets TodayText from the local clock.
 void BuildTodayText();
+
+// D/MM/YYYY of the local clock now.
+std::string CurrentDateText();

@@ -31,10 +31,6 @@ void ShowOlder(HWND dialog);
 // theirs; a number outside the stored quotes changes nothing.
 void ShowChosen(HWND dialog, int32_t number);
 
-// The quote on show as it was read from datos.dat (five empty texts when it
-// could not be read), whatever its edits have made of the controls since.
-const QuoteRecord& QuoteAsShown();
-
 // Whether a stored quote is on show (false only when none is stored).
 bool QuoteOnShow();
 // Whether the quote on show was read from datos.dat; one that was not shows

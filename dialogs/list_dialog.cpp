@@ -1,12 +1,13 @@
 // The list dialog: the stored quotes one at a time, newest first, read-only,
 // each of them printable.
+#include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
-#include "print/print_job.h"
+#include "dialogs/quote_printing.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
 
@@ -19,8 +20,8 @@ void Print(HWND dialog) {
     TellUnreadableNotPrinted(dialog, BrowseIndex);
     return;
   }
-  // The read-only edits hold the quote as loaded.
-  TellPrintResult(dialog, PrintQuote(CurrentQuote, BrowseIndex, dialog));
+  // The read-only edits hold the quote as it was read.
+  PrintForDialog(dialog, QuoteAsShown(), BrowseIndex);
 }
 
 }  // namespace
@@ -31,6 +32,7 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_INITDIALOG:
       LoadOpening(static_cast<int32_t>(lParam));
+      WrapBodyAtSheetRows(dialog);
       ShowBrowsed(dialog);
       WatchSearchKey(dialog);
       return FALSE;

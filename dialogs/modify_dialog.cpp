@@ -1,8 +1,10 @@
 // The modify dialog: the stored quotes one at a time, newest first, editable;
 // "Guardar" overwrites the quote on show in place.
+#include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/quote_printing.h"
 #include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
@@ -18,27 +20,44 @@ void Open(HWND dialog, int32_t number) {
   SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
   SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
   SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
+  WrapBodyAtSheetRows(dialog);
   ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
   WatchSearchKey(dialog);
 }
 
-void Save(HWND dialog) {
+// Stores the texts on show over the quote on show; false, after telling the
+// user, when they were not stored.
+bool Save(HWND dialog) {
   // With no quote stored there is no record to overwrite; the store is
   // never asked for one that does not exist.
-  if (!QuoteOnShow()) return;
+  if (!QuoteOnShow()) return false;
   if (!QuoteOnShowRead()) {
     TellUnreadableNotSaved(dialog, BrowseIndex);
-    return;
+    return false;
   }
   ReadControls(dialog);
   SaveRefusal why = SaveRefusal::None;
   DiskFailure failure;
-  if (SaveCorrection(BrowseIndex, QuoteAsShown(), CurrentQuote, &why, &failure)) {
-    TakeSavedAsShown();
-  } else {
+  if (!SaveCorrection(BrowseIndex, QuoteAsShown(), CurrentQuote, &why, &failure)) {
     TellSaveFailed(dialog, why, failure);
+    return false;
   }
+  TakeSavedAsShown();
+  return true;
+}
+
+// A correction not yet stored is stored first, so that what prints is what
+// the quote file holds under that number.
+void Print(HWND dialog) {
+  if (!QuoteOnShow()) return;
+  if (!QuoteOnShowRead()) {
+    TellUnreadableNotPrinted(dialog, BrowseIndex);
+    return;
+  }
+  ReadControls(dialog);
+  if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;
+  PrintForDialog(dialog, CurrentQuote, BrowseIndex);
 }
 
 }  // namespace
@@ -54,6 +73,9 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
       switch (LOWORD(wParam)) {
         case IDC_SAVE:
           Save(dialog);
+          break;
+        case IDC_PRINT:
+          Print(dialog);
           break;
         case IDC_NEXT:
           ShowNewer(dialog);

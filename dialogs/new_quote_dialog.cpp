@@ -3,11 +3,12 @@
 #include <cstdint>
 
 #include "common/number_text.h"
+#include "dialogs/body_edit.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/window_text.h"
 #include "dialogs/working_copy.h"
-#include "print/print_job.h"
+#include "dialogs/quote_printing.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
 
@@ -22,7 +23,8 @@ int32_t NextNumber() { return RecordCount < INT32_MAX ? RecordCount + 1 : Record
 // starts unsaved, so the snapshot is of the empty quote.
 void Open(HWND dialog, const QuoteRecord* copied) {
   ClearQuote(CurrentQuote);
-  CopyField(CurrentQuote.date, kFieldWidth, TodayText.c_str());
+  // The day the dialog opens: an office may leave the program open for days.
+  CopyField(CurrentQuote.date, kFieldWidth, CurrentDateText().c_str());
   TakeSnapshot();
   Modified = 0;
   IsNew = 1;
@@ -40,6 +42,7 @@ void Open(HWND dialog, const QuoteRecord* copied) {
   SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
 
   ShowQuote(dialog, NextNumber());
+  WrapBodyAtSheetRows(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
@@ -55,6 +58,14 @@ bool Save(HWND dialog) {
   if (SaveWorkingCopy(IsNew, RecordCount, &why, &failure)) return true;
   TellSaveFailed(dialog, why, failure);
   return false;
+}
+
+// A quote prints under the number it is stored as: one not stored yet, or
+// changed since, is stored first, and nothing prints if it cannot be.
+void Print(HWND dialog) {
+  ReadControls(dialog);
+  if ((IsNew || QuoteChanged()) && !Save(dialog)) return;
+  PrintForDialog(dialog, CurrentQuote, QuoteNumber());
 }
 
 void Cancel(HWND dialog) {
@@ -96,8 +107,7 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           Save(dialog);
           break;
         case IDC_PRINT:
-          ReadControls(dialog);
-          TellPrintResult(dialog, PrintQuote(CurrentQuote, QuoteNumber(), dialog));
+          Print(dialog);
           break;
         case IDCANCEL:
           Cancel(dialog);

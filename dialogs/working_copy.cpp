@@ -52,12 +52,12 @@ void ReadControls(HWND dialog) {
 
 void TakeSnapshot() { CopyQuote(QuoteSnapshot, CurrentQuote); }
 
-bool QuoteChanged() {
-  return !SameField(CurrentQuote.body, QuoteSnapshot.body, kBodyWidth) ||
-         !SameField(CurrentQuote.name, QuoteSnapshot.name, kFieldWidth) ||
-         !SameField(CurrentQuote.date, QuoteSnapshot.date, kFieldWidth) ||
-         !SameField(CurrentQuote.address, QuoteSnapshot.address, kFieldWidth) ||
-         !SameField(CurrentQuote.total, QuoteSnapshot.total, kFieldWidth);
+bool QuoteChanged() { return !SameTexts(CurrentQuote, QuoteSnapshot); }
+
+bool SameTexts(const QuoteRecord& a, const QuoteRecord& b) {
+  return SameField(a.body, b.body, kBodyWidth) && SameField(a.name, b.name, kFieldWidth) &&
+         SameField(a.date, b.date, kFieldWidth) && SameField(a.address, b.address, kFieldWidth) &&
+         SameField(a.total, b.total, kFieldWidth);
 }
 
 bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal,

@@ -26,6 +26,10 @@ void TakeSnapshot();
 // True when any field of CurrentQuote differs from the snapshot.
 bool QuoteChanged();
 
+// Whether two quotes hold the same five texts (what follows a text's NUL
+// does not count).
+bool SameTexts(const QuoteRecord& a, const QuoteRecord& b);
+
 // Stores CurrentQuote; only once it is stored do the snapshot and the flags
 // move on, so a failed save still counts as unsaved. `refusal` as for
 // SaveQuote.

@@ -199,7 +199,7 @@ void RunCommand(Input& in) {
     }
     case 4:
       ReadControls(dialog);
-      PrintQuote(CurrentQuote, in.Word32(), dialog);
+      PrintQuote(CurrentQuote, in.Word32(), CompanyData(), false, dialog);
       break;
     case 5:
       OpenDialog = Pick(in, kDialogs);

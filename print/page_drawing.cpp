@@ -19,12 +19,16 @@ int Round(double value) { return static_cast<int>(std::lround(value)); }
 double Across(const Grid& grid, double columns) { return grid.left + columns * grid.column; }
 double Down(const Grid& grid, double rows) { return grid.top + rows * grid.row; }
 
+// The sheet's width: a longer line (a wide total or header) runs into the
+// margin rather than shrinking and shifting the whole page.
+constexpr int kSheetColumns = 80;
+
 Grid FitGrid(HDC dc, const PageModel& page) {
   double column = GetDeviceCaps(dc, LOGPIXELSX) / 10.0;
   double row = GetDeviceCaps(dc, LOGPIXELSY) / 6.0;
   double areaWidth = GetDeviceCaps(dc, HORZRES);
   double areaHeight = GetDeviceCaps(dc, VERTRES);
-  double width = std::max(page.columns, 1) * column;
+  double width = kSheetColumns * column;
   double height = std::max(page.rows, 1) * row;
   double scale = std::min({1.0, areaWidth / width, areaHeight / height});
   // The printable area's origin is PHYSICALOFFSETX from the paper's edge.
@@ -35,10 +39,15 @@ Grid FitGrid(HDC dc, const PageModel& page) {
   return {left, 0.0, column * scale, row * scale};
 }
 
-// Courier New's advance is 0.6 of its em, so with an em one line high (12
-// points at 6 lines to the inch) a character is one column wide (10 to the
-// inch).
-constexpr double kAdvancePerEm = 0.6;
+// The selected face's advance across, in device units. It is measured, not
+// derived from the em: a device whose two resolutions differ (360 x 180
+// dpi) widens the face itself.
+double Advance(HDC dc) {
+  const wchar_t sample[] = L"MMMMMMMMMM";
+  SIZE size{};
+  if (!GetTextExtentPoint32W(dc, sample, 10, &size) || size.cx <= 0) return 0;
+  return size.cx / 10.0;
+}
 
 HFONT MakeFont(const Grid& grid, const PageText& text) {
   LOGFONTW font{};
@@ -55,12 +64,14 @@ HFONT MakeFont(const Grid& grid, const PageText& text) {
 void DrawPageText(HDC dc, const Grid& grid, const PageText& text) {
   HFONT font = MakeFont(grid, text);
   HGDIOBJ previous = SelectObject(dc, font);
-  // Double height alone, or double width alone, changes the characters'
-  // proportions. Printer drivers need not honour a font's own width (the
-  // PostScript driver under Wine does not), so the world transform
-  // stretches them across, from the text's first column.
+  // Every character is stretched across to its cell's width: double height
+  // alone, or double width alone, changes the characters' proportions, and
+  // printer drivers need not honour a font's own width (the PostScript
+  // driver under Wine does not), so the world transform does it, from the
+  // text's first column.
   int left = Round(Across(grid, text.column));
-  double stretch = grid.column * text.width / (kAdvancePerEm * grid.row * text.height);
+  double advance = Advance(dc);
+  double stretch = advance > 0 ? grid.column * text.width / advance : 1.0;
   XFORM across{static_cast<FLOAT>(stretch), 0, 0, 1, static_cast<FLOAT>(left), 0};
   SetWorldTransform(dc, &across);
   // Each advance from the rounded cell edges, so that no line drifts off

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <map>
-#include <sstream>
 #include <utility>
 
-#include "common/windows1252.h"
 #include "print/letterhead.h"
-#include "print/printer_stream.h"
 #include "print/quote_sheet.h"
 #include "print/sheet_text.h"
 
@@ -109,35 +106,29 @@ void ReadEscape(PrintHead& head, unsigned char code, unsigned char parameter) {
   }
 }
 
-bool TakesParameter(unsigned char code) {
-  return code == 'W' || code == 'w' || code == 'k' || code == 'l' || code == 'q';
-}
-
-// Printer bytes as the printer takes them: ESC codes, CR, LF, printable text.
-void ReadCodes(PageBuilder& builder, const std::string& bytes) {
-  std::wstring pending;
-  for (std::size_t at = 0; at < bytes.size(); ++at) {
-    unsigned char byte = static_cast<unsigned char>(bytes[at]);
-    if (byte >= 0x20) {
-      pending += FromWindows1252(byte);
+// The head's codes set the print head; its texts are put as typed, each
+// line end bringing the head back to the margin on the next row.
+void ReadHead(PageBuilder& builder, const std::vector<HeadPiece>& pieces) {
+  for (const HeadPiece& piece : pieces) {
+    const std::string& bytes = piece.text.printer;
+    if (piece.code) {
+      unsigned char code = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
+      unsigned char parameter = bytes.size() > 2 ? static_cast<unsigned char>(bytes[2]) : 0;
+      ReadEscape(builder.head, code, parameter);
       continue;
     }
-    Put(builder, pending);
-    pending.clear();
-    if (byte == '\r') {
-      builder.head.column = builder.head.margin;
-    } else if (byte == '\n') {
-      NewLine(builder.head);
-    } else if (byte == 0x1B && at + 1 < bytes.size()) {
-      unsigned char code = static_cast<unsigned char>(bytes[++at]);
-      unsigned char parameter = 0;
-      if (TakesParameter(code) && at + 1 < bytes.size()) {
-        parameter = static_cast<unsigned char>(bytes[++at]);
+    std::wstring run;
+    for (wchar_t character : piece.text.shown) {
+      if (character != L'\n') {
+        run += character;
+        continue;
       }
-      ReadEscape(builder.head, code, parameter);
+      Put(builder, run);
+      run.clear();
+      NewLine(builder.head);
     }
+    Put(builder, run);
   }
-  Put(builder, pending);
 }
 
 unsigned ArmsAt(const BoxPieces& boxes, Place place) {
@@ -172,14 +163,10 @@ void AddRules(const BoxPieces& boxes, bool across, std::vector<PageRule>& rules)
 
 }  // namespace
 
-PageModel QuotePage(const QuoteRecord& quote, int32_t number) {
-  std::ostringstream headBytes;
-  PrinterStream stream{headBytes};
-  WriteJobHead(stream);
-
+PageModel QuotePage(const QuoteRecord& quote, int32_t number, const CompanyData& company) {
   PageBuilder builder;
-  ReadCodes(builder, headBytes.str());
-  for (const SheetText& line : QuoteSheetLines(quote, number)) {
+  ReadHead(builder, JobHead(company));
+  for (const SheetText& line : QuoteSheetLines(quote, number, company.vatRate)) {
     Put(builder, line.shown);
     NewLine(builder.head);
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/company_data.h"
 #include "store/quote_record.h"
 
 struct PageText {
@@ -30,6 +31,6 @@ struct PageModel {
   int rows = 0;     // down to the last line of the sheet
 };
 
-// The page of `quote` under `number`: the job's head read as the
-// printer reads its codes, then the quote sheet's lines.
-PageModel QuotePage(const QuoteRecord& quote, int32_t number);
+// The page of `quote` under `number`: `company`'s letterhead as its printer
+// codes set it out, then the quote sheet's lines.
+PageModel QuotePage(const QuoteRecord& quote, int32_t number, const CompanyData& company);

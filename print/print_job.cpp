@@ -1,5 +1,4 @@
-// The print job: the dialog's quote as one page on LPT1, or through the
-// spooler where there is no LPT1.
+// The print job: the quote as one page on LPT1, or through the spooler.
 #include "print/print_job.h"
 
 #include <fstream>
@@ -9,13 +8,15 @@
 #include "print/quote_sheet.h"
 #include "print/spooler_job.h"
 
-PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, HWND owner) {
+PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, const CompanyData& company,
+                       bool choosePrinter, HWND owner) {
+  if (choosePrinter) return PrintOnSpooler(quote, number, company, owner);
   // Binary, so that the stream's own CR LF are the only ones on the wire.
   std::ofstream device("LPT1", std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!device.is_open()) return PrintOnSpooler(quote, number, owner);
+  if (!device.is_open()) return PrintOnSpooler(quote, number, company, owner);
   PrinterStream stream{device};
-  WriteJobHead(stream);
-  WriteQuoteSheet(stream, quote, number);
+  WriteJobHead(stream, company);
+  WriteQuoteSheet(stream, quote, number, company.vatRate);
   WriteText(stream, "\f");
   device.close();
   return stream.failed || device.fail() ? PrintResult::DeviceFailed : PrintResult::Printed;

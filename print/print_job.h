@@ -5,17 +5,20 @@
 
 #include <windows.h>
 
+#include "common/company_data.h"
 #include "store/quote_record.h"
 
 enum class PrintResult {
   Printed,        // on LPT1, or handed whole to the spooler
-  Cancelled,      // the print dialog was closed without printing
-  NoPrinter,      // no LPT1, and the system has no printer either
+  Cancelled,      // the print dialog, or a printer's own prompt, was cancelled
+  NoPrinter,      // no LPT1 to take it, and the system has no printer either
   DeviceFailed,   // LPT1 opened but did not take the whole job
   SpoolerFailed,  // the chosen printer's job did not go through
 };
 
-// Sends the letterhead, the quote sheet of `quote` under `number` and a form
-// feed to LPT1; where LPT1 cannot be opened, prints the same page through
-// the system's print dialog, owned by `owner`.
-PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, HWND owner);
+// Prints `quote` under `number` with `company`'s letterhead and IVA rate:
+// the letterhead, the quote sheet and a form feed to LPT1, unless
+// `choosePrinter` is set or LPT1 cannot be opened; then the same page is
+// drawn on the printer chosen in the system's print dialog, owned by `owner`.
+PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, const CompanyData& company,
+                       bool choosePrinter, HWND owner);

@@ -9,23 +9,24 @@
 #include <vector>
 
 #include "common/number_text.h"
+#include "print/amounts.h"
+#include "print/body_rows.h"
 #include "print/sheet_text.h"
 #include "store/quote_record.h"
 
 namespace {
 // The box pieces: the byte of the printer's IBM PC table, and the same piece
 // in Unicode for the drawn page.
-SheetText TopLeft() { return Cell('\xDA', L'\u250C'); }
-SheetText TopRight() { return Cell('\xBF', L'\u2510'); }
-SheetText BottomLeft() { return Cell('\xC0', L'\u2514'); }
-SheetText BottomRight() { return Cell('\xD9', L'\u2518'); }
-SheetText TeeLeft() { return Cell('\xC3', L'\u251C'); }
-SheetText TeeRight() { return Cell('\xB4', L'\u2524'); }
-SheetText Horizontal() { return Cell('\xC4', L'\u2500'); }
-SheetText Vertical() { return Cell('\xB3', L'\u2502'); }
+SheetText TopLeft() { return Cell("\xDA", L'\u250C'); }
+SheetText TopRight() { return Cell("\xBF", L'\u2510'); }
+SheetText BottomLeft() { return Cell("\xC0", L'\u2514'); }
+SheetText BottomRight() { return Cell("\xD9", L'\u2518'); }
+SheetText TeeLeft() { return Cell("\xC3", L'\u251C'); }
+SheetText TeeRight() { return Cell("\xB4", L'\u2524'); }
+SheetText Horizontal() { return Cell("\xC4", L'\u2500'); }
+SheetText Vertical() { return Cell("\xB3", L'\u2502'); }
 
 constexpr std::size_t kInside = 78;     // columns between the box rules
-constexpr std::size_t kRowWidth = 76;   // text columns of a body row
 constexpr std::size_t kBodyRows = 25;
 constexpr std::size_t kBoxColumn = 66;  // left rule of the small boxes
 constexpr std::size_t kCellWidth = 12;
@@ -56,83 +57,90 @@ SheetText SmallBoxBottom() {
   return Spaces(kBoxColumn) + BottomLeft() + Repeat(Horizontal(), kCellWidth) + BottomRight();
 }
 
-// The first row is always blank; the next 24 take the body, line by line,
-// wrapping at 76 columns. What does not fit is not printed.
-std::vector<std::string> CutBodyRows(std::string rest) {
-  std::vector<std::string> rows(1);
-  while (rows.size() < kBodyRows) {
-    std::size_t lineEnd = rest.find('\n');
-    if (lineEnd != std::string::npos && lineEnd <= kRowWidth - 1) {
-      // The byte in front of the LF is the CR of the break.
-      rows.push_back(rest.substr(0, lineEnd == 0 ? 0 : lineEnd - 1));
-      rest.erase(0, lineEnd + 1);
-    } else if (rest.size() < kRowWidth) {
-      rows.push_back(rest);
-      rest.clear();
-    } else {
-      std::string row = rest.substr(0, kRowWidth);
-      rest.erase(0, kRowWidth);
-      // A 75-character line is cut just after its CR, whose LF then opens
-      // the rest; the CR is not sent and the row is padded as any other.
-      if (row.back() == '\r' && !rest.empty() && rest.front() == '\n') row.pop_back();
-      rows.push_back(row);
-    }
-  }
-  return rows;
+// The small boxes' value: right-aligned in the cell, then a space; a
+// wider value pushes the cell's closing rule to the right.
+SheetText CellValue(const SheetText& value) {
+  std::size_t width = Width(value);
+  return Spaces(width < kCellWidth - 1 ? kCellWidth - 1 - width : 0) + value + Ascii(" ");
+}
+
+// A label that ends, with its final space, in the column before the boxes.
+SheetText BoxLine(const std::string& label, const SheetText& value) {
+  return Spaces(kBoxColumn - label.size()) + Ascii(label) + Vertical() + CellValue(value) +
+         Vertical();
+}
+
+// The total as typed, followed by the euro sign unless it ends in one.
+SheetText TotalText(const std::string& total) {
+  std::size_t last = total.find_last_not_of(' ');
+  if (last != std::string::npos && total[last] == '\x80') return Typed(total);
+  return Typed(total + " \x80");
 }
 
 SheetText BodyRow(const std::string& text) {
-  return Vertical() + Ascii(" ") + PadTo(Typed(text, true), kRowWidth) + Ascii(" ") + Vertical();
+  return Vertical() + Ascii(" ") + PadTo(Typed(text), kRowWidth) + Ascii(" ") + Vertical();
 }
 }  // namespace
 
-std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number) {
+std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
+                                       const std::string& vatRate) {
   std::string name = FieldText(quote.name, kFieldWidth);
   std::string date = FieldText(quote.date, kFieldWidth);
   std::string address = FieldText(quote.address, kFieldWidth);
   std::string total = FieldText(quote.total, kFieldWidth);
 
-  SheetText numberLabel = Ascii("Presupuesto N") + Cell('\xA7', L'\u00BA') +
+  SheetText numberLabel = Ascii("Presupuesto N") + Cell("\xA7", L'\u00BA') +
                           Ascii(" " + IntToText(number, 0));
-  SheetText nameLabel = Ascii("Nombre: ") + Typed(name, true);
-  SheetText dateLabel = Ascii("Fecha: ") + Typed(date, false);
-  SheetText addressLabel = Ascii("Domicilio: ") + Typed(address, true);
-  SheetText totalText = Typed(total, false) + Ascii(" ") + Cell('\x80', L'\u20AC');
+  SheetText nameLabel = Ascii("Nombre: ") + Typed(name);
+  SheetText dateLabel = Ascii("Fecha: ") + Typed(date);
+  SheetText addressLabel = Ascii("Domicilio: ") + Typed(address);
 
   std::vector<SheetText> lines;
   lines.push_back(Rule(TopLeft(), TopRight()));
   lines.push_back(BlankLine());
   // The name and the address start in the same column while the number
   // label is no wider than the date label plus one.
-  lines.push_back(HeaderLine(Ascii(" ") + PadTo(numberLabel, dateLabel.printer.size() + 1) +
+  lines.push_back(HeaderLine(Ascii(" ") + PadTo(numberLabel, Width(dateLabel) + 1) +
                              Spaces(4) + nameLabel));
   lines.push_back(HeaderLine(Ascii(" ") + dateLabel + Spaces(5) + addressLabel));
   lines.push_back(BlankLine());
   lines.push_back(Rule(TeeLeft(), TeeRight()));
 
-  std::vector<std::string> rows = CutBodyRows(FieldText(quote.body, kBodyWidth));
+  // The first row is always blank; the next 24 take the body's rows.
+  std::vector<std::string> rows = BodyRows(FieldText(quote.body, kBodyWidth));
+  rows.insert(rows.begin(), std::string());
+  rows.resize(kBodyRows);
   std::transform(rows.begin(), rows.end(), std::back_inserter(lines), BodyRow);
   lines.push_back(Rule(BottomLeft(), BottomRight()));
   lines.push_back(SheetText());
 
-  // A total wider than the cell pushes its closing rule to the right.
-  std::size_t width = totalText.printer.size();
-  std::size_t lead = width < kCellWidth - 1 ? kCellWidth - 1 - width : 0;
-  SheetText cell = Spaces(lead) + totalText + Ascii(" ");
+  // IVA and Total are worked out only where both the rate and the total
+  // read as numbers; otherwise their boxes stay empty.
+  std::string vatLabel = "IVA    % ";
+  SheetText vat, sum;
+  auto rate = ReadRate(vatRate);
+  auto subtotal = ReadAmount(total);
+  if (rate && subtotal) {
+    int64_t tax = VatOn(*subtotal, *rate);
+    vatLabel = "IVA " + RateText(*rate) + " % ";
+    vat = Typed(AmountText(tax));
+    sum = Typed(AmountText(*subtotal + tax));
+  }
   lines.push_back(SmallBoxTop());
-  lines.push_back(Spaces(57) + Ascii("Subtotal ") + Vertical() + cell + Vertical());
+  lines.push_back(BoxLine("Subtotal ", TotalText(total)));
   lines.push_back(SmallBoxBottom());
   lines.push_back(SmallBoxTop());
-  lines.push_back(Spaces(57) + Ascii("IVA    % ") + Vertical() + Spaces(kCellWidth) + Vertical());
+  lines.push_back(BoxLine(vatLabel, vat));
   lines.push_back(SmallBoxBottom());
   lines.push_back(SmallBoxTop());
-  lines.push_back(Spaces(60) + Ascii("Total ") + Vertical() + Spaces(kCellWidth) + Vertical());
+  lines.push_back(BoxLine("Total ", sum));
   lines.push_back(SmallBoxBottom());
   return lines;
 }
 
-void WriteQuoteSheet(PrinterStream& stream, const QuoteRecord& quote, int32_t number) {
-  for (const SheetText& line : QuoteSheetLines(quote, number)) {
+void WriteQuoteSheet(PrinterStream& stream, const QuoteRecord& quote, int32_t number,
+                     const std::string& vatRate) {
+  for (const SheetText& line : QuoteSheetLines(quote, number, vatRate)) {
     WriteText(stream, line.printer);
     EndLine(stream);
   }

@@ -11,22 +11,28 @@ SheetText operator+(SheetText left, const SheetText& right) {
   return left;
 }
 
+std::size_t Width(const SheetText& text) { return text.shown.size(); }
+
 SheetText Ascii(const std::string& text) { return {text, Widen(text)}; }
 
-SheetText Cell(char printerByte, wchar_t shown) {
-  return {std::string(1, printerByte), std::wstring(1, shown)};
+SheetText Cell(const std::string& printer, wchar_t shown) {
+  return {printer, std::wstring(1, shown)};
 }
 
 SheetText Repeat(const SheetText& cell, std::size_t count) {
-  return {std::string(count, cell.printer.at(0)), std::wstring(count, cell.shown.at(0))};
+  SheetText repeated;
+  repeated.printer.reserve(count * cell.printer.size());
+  for (std::size_t i = 0; i < count; ++i) repeated.printer += cell.printer;
+  repeated.shown.assign(count, cell.shown.at(0));
+  return repeated;
 }
 
-SheetText Typed(const std::string& text, bool toPrinterCharset) {
+SheetText Typed(const std::string& text) {
   std::string blanked = BlankControlBytes(text);
-  return {toPrinterCharset ? ToPrinterCharset(blanked) : blanked, Widen(blanked)};
+  return {ToPrinterCharset(blanked), Widen(blanked)};
 }
 
 SheetText PadTo(SheetText text, std::size_t width) {
-  if (text.printer.size() < width) text = text + Repeat(Ascii(" "), width - text.printer.size());
+  if (Width(text) < width) text = text + Repeat(Ascii(" "), width - Width(text));
   return text;
 }

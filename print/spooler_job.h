@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include "common/company_data.h"
 #include "print/print_job.h"
 #include "store/quote_record.h"
 
-// Prints `quote` as one page under the document name "Presupuesto N".
-PrintResult PrintOnSpooler(const QuoteRecord& quote, int32_t number, HWND owner);
+// Prints `quote` as one page under the document name "Presupuesto N". The
+// dialog opens on the default printer, or on the first one where none is
+// the default; it offers no printing to a file.
+PrintResult PrintOnSpooler(const QuoteRecord& quote, int32_t number, const CompanyData& company,
+                           HWND owner);

@@ -31,7 +31,18 @@
 #define ID_LIST 101
 #define ID_MODIFY 102
 #define ID_EXIT 103
-#define ID_SEARCH 104
+#define ID_COMPANY 104
+#define ID_SEARCH 105
+
+// The "Datos de la empresa" dialog.
+#define IDC_COMPANY_NAME 300
+#define IDC_COMPANY_ACTIVITY 301
+#define IDC_COMPANY_ADDRESS 302
+#define IDC_COMPANY_PHONE 303
+#define IDC_COMPANY_OTHER 304
+#define IDC_COMPANY_VAT 305
+#define IDC_PRINTER_LPT1 306
+#define IDC_PRINTER_CHOOSE 307
 
 // Program icon.
 #define IDI_PROGRAM 1

@@ -33,7 +33,7 @@ keep_picture() {
 }
 
 press_main_button() {
-  local tops=(150 200 250 325 100)
+  local tops=(150 200 250 325 50 100)
   e2e_geometry "$MAIN"
   # The middle of the button; its size follows the system font.
   e2e_click_at $((GEOMETRY_X + CLIENT_LEFT + 240 + 60)) $((GEOMETRY_Y + CLIENT_TOP + ${tops[$1]} + 12))
@@ -114,8 +114,13 @@ take_pictures() {
   press_key "$DIALOG" Escape
   e2e_wait_hidden "$DIALOG"
 
+  open_dialog 4 "Datos de la empresa"
+  keep_picture "$DIALOG" company_data
+  press_key "$DIALOG" Escape
+  e2e_wait_hidden "$DIALOG"
+
   # The search field has the focus; the list narrows as one types.
-  open_dialog 4 "Buscar Presupuesto"
+  open_dialog 5 "Buscar Presupuesto"
   e2e_geometry "$DIALOG"
   xdotool mousemove $((GEOMETRY_X + 20)) $((GEOMETRY_Y + GEOMETRY_HEIGHT / 2))
   e2e_paste $'pe\xf1a'
@@ -134,9 +139,9 @@ fi
 e2e_new_folder pictures
 take_pictures
 
-# The printed page: the PDF that tests/e2e/print_dialog_test.sh prints through
-# CUPS where there is no LPT1, drawn by pdftoppm.
-page_pdf="$E2E_BUILD/cases/print_dialog_test/print_without_lpt1.aux/page.pdf"
+# The printed page: the PDF with a business's letterhead, IVA and Total that
+# tests/e2e/print_dialog_test.sh prints through CUPS, drawn by pdftoppm.
+page_pdf="$E2E_BUILD/cases/print_dialog_test/business_page_with_lpt1.aux/page.pdf"
 if [[ -f "$page_pdf" ]]; then
   pdftoppm -r 60 -png -singlefile "$page_pdf" "$CASE_AUX/printed_page"
   convert "$CASE_AUX/printed_page.png" +dither -colors 16 -strip "PNG8:$images/printed_page.png"

@@ -14,6 +14,10 @@ inline constexpr char kNewQuoteFile[] = "datos.dat.tmp";
 inline constexpr char kNewTransferFile[] = "trasvase.dat.tmp";
 inline constexpr char kNewSettingsFile[] = "config.cfg.tmp";
 
+// The business's own data, and what rewriting it builds beside it.
+inline constexpr char kCompanyFile[] = "empresa.ini";
+inline constexpr char kNewCompanyFile[] = "empresa.ini.tmp";
+
 // The folder a backup is built in before it takes its dated name.
 inline constexpr char kBackupWorkFolder[] = "copia.tmp";
 

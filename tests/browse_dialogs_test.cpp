@@ -185,7 +185,49 @@ TEST_F(ModifyDialog, OpensOnTheNewestWithFocusAndLimits) {
   std::map<int, int> limits = {{IDC_TOTAL, 40}, {IDC_DATE, 40}, {IDC_NAME, 39},
                                {IDC_ADDRESS, 39}, {IDC_BODY, 1800}};
   EXPECT_EQ(StandIn().typingLimit, limits);
-  EXPECT_FALSE(Moves(ModifyQuoteDialogProc, IDC_PRINT));
+}
+
+TEST_F(ModifyDialog, PrintStoresACorrectionFirst) {
+  std::string stored = StoreQuotes(3);
+  Open(ModifyQuoteDialogProc);
+  Press(ModifyQuoteDialogProc, IDC_PREV);
+  // As stored: printed, nothing written.
+  Press(ModifyQuoteDialogProc, IDC_PRINT);
+  EXPECT_NE(ReadBytes("LPT1").find("Nombre: Cliente 2 "), std::string::npos);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored);
+  EXPECT_FALSE(Exists("trasvase.dat"));
+
+  // Corrected: stored under its number, then printed as stored.
+  QuoteTexts corrected = Stored(2);
+  corrected.name = "Corregido";
+  Type(IDC_NAME, corrected.name);
+  Press(ModifyQuoteDialogProc, IDC_PRINT);
+  std::string expected = stored;
+  expected.replace(kRecordSize, kRecordSize, Bytes(corrected));
+  EXPECT_EQ(ReadBytes("datos.dat"), expected);
+  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2) + "    Nombre: Corregido "), std::string::npos);
+  EXPECT_TRUE(StandIn().boxes.empty());
+
+  // A correction that cannot be stored is not printed.
+  std::remove("LPT1");
+  Type(IDC_NAME, "Otra vez");
+  DiskHook = FailEveryDiskOp;
+  Press(ModifyQuoteDialogProc, IDC_PRINT);
+  DiskHook = nullptr;
+  EXPECT_FALSE(Exists("LPT1"));
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(ReadBytes("datos.dat"), expected);
+
+  // A body longer than the sheet is told first; "No" prints nothing.
+  std::string lines;
+  for (int i = 0; i < 30; ++i) lines += "linea\r\n";
+  Type(IDC_NAME, corrected.name);
+  Type(IDC_BODY, lines);
+  StandIn().boxAnswers = {IDNO};
+  Press(ModifyQuoteDialogProc, IDC_PRINT);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_EQ(StandIn().boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION));
+  EXPECT_FALSE(Exists("LPT1"));
 }
 
 TEST_F(ModifyDialog, SaveOverwritesOnlyTheQuoteOnShow) {

@@ -44,7 +44,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(cls.lpszMenuName, nullptr);
 
   const std::vector<StandInWindow>& w = StandIn().windows;
-  ASSERT_EQ(w.size(), 7u);
+  ASSERT_EQ(w.size(), 8u);
   EXPECT_EQ(w[0].className, "NUESTRA_CLASE");
   EXPECT_EQ(w[0].text, "Programa de Presupuestos. Nombre empresa");
   EXPECT_EQ(w[0].style, 0xCF0000u);
@@ -56,9 +56,9 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(w[1].height, 640);
   // Text metrics of the stand-in: average width 8, height 16.
   const char* texts[] = {"Nuevo Presupuesto", "Listar Presupuesto", "Modificar Presupuesto",
-                         "Salir", "Buscar Presupuesto"};
-  const int ys[] = {150, 200, 250, 325, 100};
-  for (int i = 0; i < 5; ++i) {
+                         "Salir", "Datos de la empresa", "Buscar Presupuesto"};
+  const int ys[] = {150, 200, 250, 325, 50, 100};
+  for (int i = 0; i < 6; ++i) {
     const StandInWindow& button = w[2 + i];
     EXPECT_EQ(button.className, "button");
     EXPECT_EQ(button.text, texts[i]);
@@ -69,11 +69,13 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
     EXPECT_EQ(button.height, 32);
     EXPECT_EQ(button.id, 100 + i);
   }
-  // "Salir" ends the loop: the command queued after it is never handled.
+  // The first start in a folder asks for the business's data; "Salir"
+  // ends the loop: the command queued after it is never handled.
   EXPECT_EQ(StandIn().dialogsOpened,
-            (std::vector<std::string>{"NuevoPresupuesto", "ListarPresupuesto",
+            (std::vector<std::string>{"DatosEmpresa", "NuevoPresupuesto", "ListarPresupuesto",
                                       "ModificarPresupuesto", "BuscarPresupuesto"}));
-  EXPECT_EQ(StandIn().dialogParams, (std::vector<LPARAM>{0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<LPARAM>(StandIn().dialogParams.begin() + 1, StandIn().dialogParams.end()),
+            (std::vector<LPARAM>{0, 0, 0, 0}));
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   auto& calls = StandIn().calls;
@@ -83,6 +85,15 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   // The search's list view is a common control, registered before it opens.
   EXPECT_LT(std::find(calls.begin(), calls.end(), "InitCommonControlsEx 1"),
             std::find(calls.begin(), calls.end(), "DialogBoxParamW BuscarPresupuesto"));
+}
+
+TEST_F(Startup, TheTitleNamesTheBusinessAndItsDataAreAButtonAway) {
+  WriteBytes("config.cfg", SettingsBytes(0, 1));
+  WriteBytes("empresa.ini", "[Empresa]\r\nNombre=Reformas Pe\xC3\xB1" "a S.L.\r\n");
+  StandIn().queue = {Command(ID_COMPANY), Command(ID_EXIT)};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(StandIn().windows.at(0).text, "Programa de Presupuestos. Reformas Pe\xF1" "a S.L.");
+  EXPECT_EQ(StandIn().dialogsOpened, std::vector<std::string>{"DatosEmpresa"});
 }
 
 TEST_F(Startup, ClosingTheWindowEndsWithZero) {
@@ -226,4 +237,16 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
             std::find(calls.begin(), calls.end(), "ShowWindow 10"));
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(6, 2));
+
+  // With no quote left to read, the question says so in words.
+  std::remove("datos.dat");
+  std::remove("trasvase.dat");
+  StandInReset();
+  StandIn().boxAnswers = {IDNO};
+  WinMain(nullptr, nullptr, nullptr, 0);
+  ASSERT_FALSE(StandIn().boxes.empty());
+  EXPECT_EQ(StandIn().boxes[0].text.rfind("Faltan presupuestos en datos.dat: config.cfg cuenta "
+                                          "6, pero no se puede leer ninguno, y los que faltan",
+                                          0),
+            0u);
 }

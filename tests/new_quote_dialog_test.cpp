@@ -29,13 +29,21 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   StoreQuotes(7);
   StandIn().focusId = -1;
   EXPECT_EQ(Open(NewQuoteDialogProc), FALSE);
-  ExpectShown({"", "", "6/12/2026", "", ""}, "8");
+  ExpectShown({"", "", CurrentDateText(), "", ""}, "8");
   EXPECT_EQ(StandIn().focusId, IDC_NAME);
   std::map<int, int> limits = {{IDC_TOTAL, 40}, {IDC_DATE, 40}, {IDC_NAME, 39},
                                {IDC_BODY, 1800}, {IDC_ADDRESS, 39}};
   EXPECT_EQ(StandIn().typingLimit, limits);
   EXPECT_EQ(IsNew, 1);
   EXPECT_EQ(Modified, 0);
+
+  // The body wraps on screen where the sheet does, at 76 characters (8
+  // pixels each here), where the control is wide enough for them.
+  EXPECT_EQ(StandIn().formatRect.right, 0);
+  StandIn().clientRect = RECT{0, 0, 640, 330};
+  Open(NewQuoteDialogProc);
+  EXPECT_EQ(StandIn().formatRect.left, 1);
+  EXPECT_EQ(StandIn().formatRect.right, 76 * 8 + 2);
 
   StandInReset();
   RecordCount = 0;
@@ -111,7 +119,7 @@ TEST_F(NewQuoteDialog, AnswersToTheQuestion) {
   EXPECT_FALSE(StandIn().ended);
   EXPECT_EQ(Modified, 1);
   ExpectShown(kTyped, "3");
-  TypeQuote({"", "", "6/12/2026", "", ""});
+  TypeQuote({"", "", CurrentDateText(), "", ""});
   CancelAnswering(IDCANCEL);
   EXPECT_EQ(StandIn().boxes.size(), 2u);
   EXPECT_FALSE(StandIn().ended);
@@ -161,11 +169,11 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
   // A new opening starts afresh and never touches the quote saved before.
   StandInReset();
   Open(NewQuoteDialogProc);
-  ExpectShown({"", "", "6/12/2026", "", ""}, "4");
+  ExpectShown({"", "", CurrentDateText(), "", ""}, "4");
   EXPECT_EQ(IsNew, 1);
   Press(NewQuoteDialogProc, IDC_SAVE);
   EXPECT_EQ(ReadBytes("datos.dat"),
-            stored + Bytes(last) + RecordBytes("", "", "6/12/2026", "", ""));
+            stored + Bytes(last) + RecordBytes("", "", CurrentDateText(), "", ""));
 }
 
 TEST_F(NewQuoteDialog, ControlsAreStoredCutToTheirFieldsInWindows1252) {
@@ -192,42 +200,46 @@ TEST_F(NewQuoteDialog, ControlsAreStoredCutToTheirFieldsInWindows1252) {
   EXPECT_EQ(StandIn().boxes.size(), 1u);
 }
 
-TEST_F(NewQuoteDialog, PrintUsesTheNumberShownAndLeavesTheQuoteUnsaved) {
+TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
   std::string stored = StoreQuotes(1);
   Open(NewQuoteDialogProc);
-  QuoteRecord snapshot = QuoteSnapshot;
+  TypeQuote(kTyped);
   EXPECT_EQ(Press(NewQuoteDialogProc, IDC_PRINT), TRUE);
   EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2)), std::string::npos);
-  EXPECT_EQ(IsNew, 1);
-  EXPECT_EQ(Modified, 0);
-  EXPECT_EQ(std::memcmp(&snapshot, &QuoteSnapshot, sizeof snapshot), 0);
-  EXPECT_EQ(ReadBytes("datos.dat"), stored);
-  CancelAnswering(IDYES);
-  EXPECT_TRUE(StandIn().boxes.empty());
-  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
+  EXPECT_EQ(IsNew, 0);
 
-  // Printed with a change: "Cancelar" still asks, and Yes appends.
-  StandInReset();
-  Open(NewQuoteDialogProc);
-  TypeQuote(kTyped);
-  Press(NewQuoteDialogProc, IDC_PRINT);
-  EXPECT_EQ(Modified, 0);
-  EXPECT_EQ(ReadBytes("datos.dat"), stored);
-  EXPECT_TRUE(StandIn().boxes.empty());
-  CancelAnswering(IDCANCEL);
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text, kQuestion);
-
-  // Once saved, the quote prints under the number it was appended as.
-  Press(NewQuoteDialogProc, IDC_SAVE);
+  // Printed again as it stands: nothing more is stored; changed, the
+  // change is stored over the same quote before it prints.
   std::remove("LPT1");
   Press(NewQuoteDialogProc, IDC_PRINT);
   EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2)), std::string::npos);
   EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
-  EXPECT_EQ(StandIn().boxes.size(), 1u);
+  QuoteTexts changed = kTyped;
+  changed.total = "99,00";
+  Type(IDC_TOTAL, changed.total);
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(changed));
+
+  // Nothing was left unsaved: "Cancelar" asks nothing.
+  CancelAnswering(IDYES);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().ended);
+
+  // A quote that cannot be stored is not printed either.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  TypeQuote(kTyped);
+  std::remove("LPT1");
+  DiskHook = FailEveryDiskOp;
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  DiskHook = nullptr;
+  EXPECT_FALSE(Exists("LPT1"));
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text.rfind(kSaveFailed, 0), 0u);
+  EXPECT_EQ(IsNew, 1);
 
   // No LPT1 and no printer on the machine is reported; the dialog stays open.
-  std::remove("LPT1");
   ASSERT_EQ(mkdir("LPT1", 0777), 0);
   Press(NewQuoteDialogProc, IDC_PRINT);
   ASSERT_EQ(StandIn().boxes.size(), 2u);
@@ -298,7 +310,7 @@ TEST_F(NewQuoteDialog, ACopiedQuoteOpensFilledDatedTodayUnderTheNextNumberAndUns
   std::memcpy(&old, stored.data(), sizeof old);
   NewQuoteDialogProc(StandInDialog(), WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&old));
   QuoteTexts copy = Stored(1);
-  copy.date = "6/12/2026";
+  copy.date = CurrentDateText();
   ExpectShown(copy, "3");
 
   CancelAnswering(IDYES);

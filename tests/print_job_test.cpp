@@ -40,11 +40,40 @@ void SetQuote(const std::string& body, const std::string& date, const std::strin
   SetCurrentQuote(body, name, date, address, total);
 }
 
-std::string SheetBytes(int32_t number) {
+std::string SheetBytes(int32_t number, const std::string& vatRate = "") {
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, CurrentQuote, number);
+  WriteQuoteSheet(stream, CurrentQuote, number, vatRate);
   return out.str();
+}
+
+const CompanyData kPlaceholders;
+
+CompanyData Business() {
+  CompanyData company;
+  company.name = "Reformas Pe\xF1" "a S.L.";
+  company.activity = "Fontaner\xED" "a, alba\xF1iler\xED" "a y reformas en general";
+  company.address = "C/ Mayor 1, 28013 Madrid";
+  company.phone = "Tel. 912 345 678";
+  // Longer than its room of 52 characters: cut at the page's edge.
+  company.other = "NIF B-12345678 - info@reformaspena.es - www.reformaspena.es";
+  company.vatRate = "21";
+  return company;
+}
+
+// The cells a drawn text's characters fall in: column and row of each
+// character's left edge on the grid of `columnWidth` x `rowHeight` from
+// `left`, in device units.
+std::vector<std::pair<int, int>> Cells(const StandInText& text, double left, double columnWidth,
+                                       double rowHeight) {
+  std::vector<std::pair<int, int>> cells;
+  double x = text.x;
+  int row = static_cast<int>(text.y / rowHeight);
+  for (std::size_t i = 0; i < text.text.size(); ++i) {
+    cells.emplace_back(static_cast<int>((x - left) / columnWidth + 0.5), row);
+    x += text.advances.at(i);
+  }
+  return cells;
 }
 }  // namespace
 
@@ -53,7 +82,8 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
   WriteBytes("LPT1", std::string(5000, 'x'));  // an earlier job's file is emptied
   SetQuote("Reparacion de tejado\r\n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a e hijos",
            "C/ Mayor 1", "1.234,56");
-  ASSERT_EQ(PrintQuote(CurrentQuote, 7, StandInDialog()), PrintResult::Printed);
+  ASSERT_EQ(PrintQuote(CurrentQuote, 7, kPlaceholders, false, StandInDialog()),
+            PrintResult::Printed);
   EXPECT_TRUE(StandIn().calls.empty());
 
   std::string job = ReadBytes("LPT1");
@@ -62,11 +92,26 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
   EXPECT_EQ(job.substr(194, job.size() - 195), SheetBytes(7));
   EXPECT_EQ(job.back(), '\x0C');
 
-  // The letterhead alone: 170 bytes written, 14 of them LF.
-  std::ostringstream out;
-  PrinterStream stream{out};
-  WriteLetterhead(stream);
-  EXPECT_EQ(out.str(), kBeforeSheet.substr(4, 184));
+  // The business's own lines in place of the placeholders, with the same
+  // codes around them, in the printer's table, each cut at the page's edge.
+  ASSERT_EQ(PrintQuote(CurrentQuote, 7, Business(), false, StandInDialog()),
+            PrintResult::Printed);
+  job = ReadBytes("LPT1");
+  const char kHead[] =
+      "\r\n\r\n"
+      "\x1BW\x01\x1Bw\x01\x1Bw\x01\x1Bk\x04\x1BP\x1B" "E\x1B" "4\x1Bl\x05"
+      "\r\n\r\n\r\n\r\nReformas Pe\xA4" "a S.L.\r\n\r\n"
+      "\x1B" "5\x1BW\x00"
+      "                     Fontaner\xA1" "a, alba\xA4iler\xA1" "a y reformas en general\r\n\r\n\r\n"
+      "\x1Bw\x00\x1Bq\x03"
+      "         C/ Mayor 1, 28013 Madrid\r\n"
+      "               Tel. 912 345 678\r\n"
+      "                       NIF B-12345678 - info@reformaspena.es - www.reformas\r\n\r\n\r\n"
+      "\x1Bq\x00\x1B" "F\x1Bq\x00\x1Bk\x07\x1Bl\x00"
+      "\r\n\r\n\r\n";
+  std::string head(kHead, sizeof kHead - 1);
+  EXPECT_EQ(job.substr(0, head.size()), head);
+  EXPECT_EQ(job.substr(head.size(), job.size() - head.size() - 1), SheetBytes(7, "21"));
 }
 
 TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
@@ -74,20 +119,31 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   ASSERT_EQ(mkdir("LPT1", 0755), 0);
   SetQuote("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
   // The stand-in's machine has no printer at all: no print dialog either.
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::NoPrinter);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()),
+            PrintResult::NoPrinter);
   EXPECT_EQ(StandIn().calls.back(), "GetDefaultPrinterW");
 
+  // Printers, but none the default: the dialog starts on the first one.
+  StandIn().printers = {"Oficina", "PDF"};
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()),
+            PrintResult::Cancelled);
+  EXPECT_EQ(StandIn().calls.back(), "PrintDlgW");
+  EXPECT_EQ(StandIn().printDialogDevice, "Oficina");
+
   StandIn().defaultPrinter = "PDF";  // and "Cancelar" in the dialog
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::Cancelled);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Cancelled);
   EXPECT_EQ(StandIn().calls.back(), "PrintDlgW");
   EXPECT_EQ(StandIn().printDialog.hwndOwner, StandInDialog());
   EXPECT_EQ(StandIn().printDialog.Flags & PD_RETURNDC, static_cast<DWORD>(PD_RETURNDC));
   EXPECT_EQ(StandIn().printDialog.nCopies, 1);
+  EXPECT_EQ(StandIn().printDialogDevice, "");
+  const DWORD noFile = PD_HIDEPRINTTOFILE | PD_DISABLEPRINTTOFILE;
+  EXPECT_EQ(StandIn().printDialog.Flags & noFile, noFile);
 
   // A4 at 300 dpi: the 80 columns, 8 inches, centred on the 8.27-inch paper.
   StandIn().calls.clear();
   StandIn().printDialogAnswer = TRUE;
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Printed);
   EXPECT_EQ(StandIn().calls,
             (std::vector<std::string>{"GetDefaultPrinterW", "PrintDlgW",
                                       "StartDocW Presupuesto 3",
@@ -114,7 +170,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   StandIn().drawnLines.clear();
   StandIn().deviceCaps = {{LOGPIXELSX, 600}, {LOGPIXELSY, 600}, {HORZRES, 3600},
                           {VERTRES, 6000}, {PHYSICALWIDTH, 5100}, {PHYSICALOFFSETX, 750}};
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Printed);
   EXPECT_EQ(std::make_tuple(StandIn().drawnTexts.at(5).x, StandIn().drawnTexts.at(5).y,
                             StandIn().drawnTexts.at(5).font.lfHeight),
             std::make_tuple(90, 1635, -75));
@@ -123,8 +179,56 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
             std::make_tuple(23, 1463, 3578, 1463, 4));
 
   StandIn().failingPrintCall = "EndPage";
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, StandInDialog()), PrintResult::SpoolerFailed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::SpoolerFailed);
   EXPECT_EQ(StandIn().calls.at(StandIn().calls.size() - 2), "AbortDoc");
+
+  // A PDF printer's own file-name prompt, cancelled, is a cancel; another
+  // failure of StartDoc is not.
+  StandIn().failingPrintCall = "StartDocW";
+  StandIn().failingPrintError = ERROR_CANCELLED;
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Cancelled);
+  StandIn().failingPrintError = ERROR_ACCESS_DENIED;
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::SpoolerFailed);
+}
+
+TEST(PrintJob, ChoosingThePrinterSkipsLpt1) {
+  TestFolder folder;
+  WriteBytes("LPT1", "");
+  SetQuote("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
+  StandIn().defaultPrinter = "PDF";
+  StandIn().printDialogAnswer = TRUE;
+  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, true, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(ReadBytes("LPT1"), "");
+  EXPECT_EQ(StandIn().calls.at(1), "PrintDlgW");
+}
+
+TEST(PrintJob, DrawnCharactersFallInTheSameCellsAtAnyResolution) {
+  TestFolder folder;
+  SetQuote("Reparaci\xF3n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a", "C/ Mayor 1", "1.234,56");
+  StandIn().defaultPrinter = "Matricial";
+  StandIn().printDialogAnswer = TRUE;
+  // A 24-pin printer's 360 x 180 dpi, where GDI widens the face itself,
+  // against a square 600 dpi; both on paper 8.5 inches wide.
+  std::vector<std::vector<std::pair<int, int>>> seen[2];
+  const int dpi[2][2] = {{360, 180}, {600, 600}};
+  for (int device = 0; device < 2; ++device) {
+    int x = dpi[device][0], y = dpi[device][1];
+    StandIn().drawnTexts.clear();
+    StandIn().deviceCaps = {{LOGPIXELSX, x}, {LOGPIXELSY, y}, {HORZRES, x * 17 / 2},
+                            {VERTRES, y * 11}, {PHYSICALWIDTH, x * 17 / 2}, {PHYSICALOFFSETX, 0}};
+    ASSERT_EQ(PrintQuote(CurrentQuote, 3, Business(), true, StandInDialog()), PrintResult::Printed);
+    double left = (x * 8.5 - x * 8.0) / 2;
+    for (const StandInText& text : StandIn().drawnTexts) {
+      seen[device].push_back(Cells(text, left, x / 10.0, y / 6.0));
+      // Each character's shape as wide as its cell, not wider.
+      EXPECT_NEAR(text.glyphWidth, text.advances.at(0), 1.5) << x << "x" << y;
+    }
+  }
+  EXPECT_EQ(seen[0], seen[1]);
+  // The letterhead's name, in double width, takes two columns a letter.
+  ASSERT_FALSE(seen[0].empty());
+  EXPECT_EQ(seen[0][0][0].first, 5);
+  EXPECT_EQ(seen[0][0][1].first, 7);
 }
 
 TEST(PrintJob, DeviceThatRefusesBytesFails) {
@@ -132,7 +236,8 @@ TEST(PrintJob, DeviceThatRefusesBytesFails) {
   TestFolder folder;
   ASSERT_EQ(symlink("/dev/full", "LPT1"), 0);
   SetQuote("", "", "", "", "");
-  EXPECT_EQ(PrintQuote(CurrentQuote, 1, StandInDialog()), PrintResult::DeviceFailed);
+  EXPECT_EQ(PrintQuote(CurrentQuote, 1, kPlaceholders, false, StandInDialog()),
+            PrintResult::DeviceFailed);
 }
 
 TEST(PrintJob, StreamSendsEveryLfAsCrLfAndRemembersFailure) {

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include "print/body_rows.h"
 #include "print/page_model.h"
 #include "print/printer_charset.h"
 #include "print/printer_stream.h"
@@ -13,16 +15,30 @@
 #include "tests/test_folder.h"
 
 namespace {
+// A Windows-1252 text in another code page by the C library's tables, or
+// nothing where that code page lacks some character of it.
+std::string Reencoded(const std::string& text, const char* to) {
+  iconv_t converter = iconv_open(to, "WINDOWS-1252");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string();
+  std::string out(text.size() * 4, '\0');
+  char* in = const_cast<char*>(text.data());
+  char* at = out.data();
+  std::size_t inLeft = text.size(), outLeft = out.size();
+  bool done = iconv(converter, &in, &inLeft, &at, &outLeft) != static_cast<std::size_t>(-1);
+  iconv_close(converter);
+  return done ? out.substr(0, out.size() - outLeft) : std::string();
+}
+
 std::string Sp(std::size_t n) { return std::string(n, ' '); }
 std::string Rep(std::size_t n, char c) { return std::string(n, c); }
 const std::string V = "\xB3";
 const std::string Blank = V + Sp(78) + V;
 
 // The sheet for CurrentQuote, split at its CR LF line ends.
-std::vector<std::string> SheetLines(int32_t number) {
+std::vector<std::string> SheetLines(int32_t number, const std::string& vatRate = "") {
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, CurrentQuote, number);
+  WriteQuoteSheet(stream, CurrentQuote, number, vatRate);
   EXPECT_FALSE(stream.failed);
   std::string bytes = out.str();
   std::vector<std::string> lines;
@@ -39,10 +55,13 @@ std::vector<std::string> SheetLines(int32_t number) {
   return lines;
 }
 
+// The euro sign on paper: C struck over with =.
+const std::string Euro = "C\b=";
+
 std::string Row(const std::string& text) { return V + " " + text + Sp(76 - text.size()) + " " + V; }
 
 // Body rows 1 to 25 of a sheet.
-std::vector<std::string> BodyRows(const std::vector<std::string>& lines) {
+std::vector<std::string> SheetBodyRows(const std::vector<std::string>& lines) {
   return std::vector<std::string>(lines.begin() + 6, lines.begin() + 31);
 }
 
@@ -76,7 +95,7 @@ TEST(QuoteSheet, WorkedExampleLineByLine) {
       "\xC0" + Rep(78, '\xC4') + "\xD9",
       "",
       boxTop,
-      Sp(57) + "Subtotal " + V + " 1.234,56 \x80 " + V,
+      Sp(57) + "Subtotal " + V + " 1.234,56 " + Euro + " " + V,
       boxBottom,
       boxTop,
       Sp(57) + "IVA    % " + V + Sp(12) + V,
@@ -89,35 +108,63 @@ TEST(QuoteSheet, WorkedExampleLineByLine) {
 
   std::vector<std::string> lines = SheetLines(7);
   for (std::size_t i = 0; i < 42; ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
-  for (std::size_t i = 0; i < 42; ++i) EXPECT_EQ(expected[i].size(), i == 32 ? 0u : 80u);
-}
-
-TEST(QuoteSheet, PrinterCharsetConvertsOnlyFourLetters) {
-  EXPECT_EQ(ToPrinterCharset("\xD1" "and\xFA Mu\xF1oz"), "\xA5" "and\xFA Mu\xA4oz");
-  EXPECT_EQ(ToPrinterCharset("1\xAA y 2\xBA"), "1\xA6 y 2\xA7");
-  EXPECT_EQ(ToPrinterCharset(""), "");
-  std::string others;
-  for (int byte = 1; byte < 256; ++byte) {
-    if (byte == 0xAA || byte == 0xBA || byte == 0xF1 || byte == 0xD1) continue;
-    others += static_cast<char>(byte);
+  for (std::size_t i = 0; i < 42; ++i) {
+    EXPECT_EQ(expected[i].size(), i == 32 ? 0u : i == 34 ? 82u : 80u);
   }
-  EXPECT_EQ(ToPrinterCharset(others), others);
 }
 
-TEST(QuoteSheet, BodyIsCutIntoRowsAtBreaksAndAt76Columns) {
+TEST(QuoteSheet, PrinterCharsetHasEveryLetterOfTheIbmTable) {
+  // Against the C library's own tables: what code page 437 has goes out as
+  // its byte there; what it lacks takes one column all the same.
+  for (int byte = 0x20; byte < 256; ++byte) {
+    if (byte == 0x7F) continue;
+    std::string one(1, static_cast<char>(byte));
+    std::string printed = ToPrinterCharset(one);
+    std::string cp437 = Reencoded(one, "CP437");
+    if (byte == 0x80) {
+      EXPECT_EQ(printed, Euro);
+    } else if (!cp437.empty()) {
+      EXPECT_EQ(printed, cp437) << std::hex << byte;
+    } else {
+      EXPECT_EQ(printed.size(), 1u) << std::hex << byte;
+      EXPECT_TRUE(static_cast<unsigned char>(printed[0]) >= 0x20) << std::hex << byte;
+    }
+  }
+  // Capitals without their accent; ª º ñ Ñ ¿ ¡ as the table has them.
+  EXPECT_EQ(ToPrinterCharset("Jos\xE9 N\xFA\xF1" "ez \xBF\xC1vila? \xA1S\xED!"),
+            "Jos\x82 N\xA3\xA4" "ez \xA8" "Avila? \xADS\xA1!");
+  EXPECT_EQ(ToPrinterCharset("\xC0\xC1\xC8\xCD\xD3\xDA\xD1\xC7\xDC\xC9 1\xAA 2\xBA"),
+            "AAEIOU\xA5\x80\x9A\x90 1\xA6 2\xA7");
+}
+
+TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
   std::string a74 = Rep(74, 'a'), b75 = Rep(75, 'b'), c76 = Rep(76, 'c');
-  std::string d100 = Rep(50, 'd') + Rep(50, 'e');
-  SetCurrentQuote(a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + d100 + "\r\nfin", "", "", "", "");
-  // The 75-character line is cut after its CR, which is not printed; its LF
-  // and the break after the 76-character line each give an empty row.
-  EXPECT_EQ(BodyRows(SheetLines(1)),
-            ExpectedRows({a74, b75, "", c76, "", d100.substr(0, 76), d100.substr(76), "fin"}));
+  // Lines up to a row long take one row each; a longer one breaks at its
+  // last space that fits, the spaces there ending the row; a word longer
+  // than a row is cut at the row's width.
+  std::string words = "Impermeabilizaci\xF3n de la cubierta con l\xE1mina asf\xE1ltica y "
+                      "protecci\xF3n de grava, incluida la retirada de escombros";
+  std::string word90 = Rep(90, 'w');
+  SetCurrentQuote(a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + words + "\r\n" + word90 +
+                      " fin\r\n" + c76 + "   \r\nlf\nsolo",
+                  "", "", "", "");
+  std::string printedWords = ToPrinterCharset(words);
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)),
+            ExpectedRows({a74, b75, c76, printedWords.substr(0, 70), printedWords.substr(71),
+                          Rep(76, 'w'), Rep(14, 'w') + " fin", c76, "lf", "solo"}));
 
   SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
-  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
 
   SetCurrentQuote("", "", "", "", "");
-  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows({}));
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({}));
+
+  // Whether the text fits the sheet's 24 rows: empty rows after it do not count.
+  std::string lines24;
+  for (int i = 0; i < 24; ++i) lines24 += "x\r\n";
+  EXPECT_TRUE(RowsFit(BodyRows(lines24 + "\r\n   \r\n"), 24));
+  EXPECT_FALSE(RowsFit(BodyRows(lines24 + "y"), 24));
+  EXPECT_FALSE(RowsFit(BodyRows(Rep(23 * 76, 'z') + " " + Rep(77, 'z')), 24));
 }
 
 TEST(QuoteSheet, BodyBeyondTwentyFourRowsIsDropped) {
@@ -129,7 +176,7 @@ TEST(QuoteSheet, BodyBeyondTwentyFourRowsIsDropped) {
     if (i <= 24) texts.push_back(line);
   }
   SetCurrentQuote(body, "", "", "", "");
-  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows(texts));
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows(texts));
 
   // A full body with no breaks: 23 rows of 76 and the last 51 bytes.
   std::string full;
@@ -138,20 +185,57 @@ TEST(QuoteSheet, BodyBeyondTwentyFourRowsIsDropped) {
   texts.clear();
   for (int i = 0; i < 24; ++i) texts.push_back(full.substr(76 * i, 76));
   EXPECT_EQ(texts.back().size(), 51u);
-  EXPECT_EQ(BodyRows(SheetLines(1)), ExpectedRows(texts));
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows(texts));
 }
 
-TEST(QuoteSheet, SubtotalCellGrowsOnlyPastNineCharacters) {
-  SetCurrentQuote("", "", "", "", "");
-  EXPECT_EQ(SheetLines(1)[34], Sp(57) + "Subtotal " + V + Sp(10) + "\x80 " + V);
-  SetCurrentQuote("", "", "", "", "123456,78");
-  EXPECT_EQ(SheetLines(1)[34], Sp(57) + "Subtotal " + V + "123456,78 \x80 " + V);
-  SetCurrentQuote("", "", "", "", "1234567,89");
-  std::vector<std::string> lines = SheetLines(1);
-  EXPECT_EQ(lines[34], Sp(57) + "Subtotal " + V + "1234567,89 \x80 " + V);
-  EXPECT_EQ(lines[34].size(), 81u);
-  EXPECT_EQ(lines[33].size(), 80u);
-  EXPECT_EQ(lines[35].size(), 80u);
+TEST(QuoteSheet, SmallBoxesShowTheTotalAndWorkOutIva) {
+  // total, IVA rate: the Subtotal, IVA and Total lines (the euro sign, C
+  // struck over with =, takes one column of three bytes).
+  struct Case {
+    std::string total, rate, subtotal, vat, sum;
+  };
+  const std::string noVat = Sp(57) + "IVA    % " + V + Sp(12) + V;
+  const std::string noSum = Sp(60) + "Total " + V + Sp(12) + V;
+  auto sub = [](const std::string& cell) { return Sp(57) + "Subtotal " + V + cell + " " + V; };
+  auto vat = [](const std::string& label, const std::string& cell) {
+    return Sp(66 - label.size()) + label + V + cell + " " + V;
+  };
+  auto sum = [](const std::string& cell) { return Sp(60) + "Total " + V + cell + " " + V; };
+  const Case cases[] = {
+      {"", "", sub(Sp(10) + Euro), noVat, noSum},
+      {"123456,78", "21,5%", sub("123456,78 " + Euro), vat("IVA 21,5 % ", "26.543,21 " + Euro),
+       sum("149.999,99 " + Euro)},
+      {"1234567,89", "", sub("1234567,89 " + Euro), noVat, noSum},
+      {"1.234,56", "21", sub(" 1.234,56 " + Euro), vat("IVA 21 % ", "   259,26 " + Euro),
+       sum(" 1.493,82 " + Euro)},
+      // Typed with its own euro sign: no second one.
+      {"1234,56 \x80", " 21 ", sub("  1234,56 " + Euro), vat("IVA 21 % ", "   259,26 " + Euro),
+       sum(" 1.493,82 " + Euro)},
+      {"1234", "5,5", sub("     1234 " + Euro), vat("IVA 5,5 % ", "    67,87 " + Euro),
+       sum(" 1.301,87 " + Euro)},
+      // Half a cent rounds up.
+      {"0,10", "5", sub("     0,10 " + Euro), vat("IVA 5 % ", "     0,01 " + Euro),
+       sum("     0,11 " + Euro)},
+      {"0,10", "4", sub("     0,10 " + Euro), vat("IVA 4 % ", "     0,00 " + Euro),
+       sum("     0,10 " + Euro)},
+      // Not an amount, or no usable rate: the boxes stay empty.
+      {"mil euros", "21", sub("mil euros " + Euro), noVat, noSum},
+      {"12.34", "21", sub("    12.34 " + Euro), noVat, noSum},
+      {"1,234", "21", sub("    1,234 " + Euro), noVat, noSum},
+      {"-5", "21", sub("       -5 " + Euro), noVat, noSum},
+      {"100", "veintiuno", sub("      100 " + Euro), noVat, noSum},
+      {"100", "101", sub("      100 " + Euro), noVat, noSum},
+      {"100", "1.5", sub("      100 " + Euro), noVat, noSum},
+  };
+  for (const Case& c : cases) {
+    SetCurrentQuote("", "", "", "", c.total);
+    std::vector<std::string> lines = SheetLines(1, c.rate);
+    EXPECT_EQ(lines[34], c.subtotal) << c.total << " " << c.rate;
+    EXPECT_EQ(lines[37], c.vat) << c.total << " " << c.rate;
+    EXPECT_EQ(lines[40], c.sum) << c.total << " " << c.rate;
+    EXPECT_EQ(lines[33].size(), 80u);
+    EXPECT_EQ(lines[35].size(), 80u);
+  }
 }
 
 TEST(QuoteSheet, HeaderColumnsFollowDateAndNumberWidths) {
@@ -177,14 +261,16 @@ TEST(QuoteSheet, LongHeaderPushesTheClosingRuleOut) {
   EXPECT_EQ(lines[3], V + " Fecha: " + date + Sp(5) + "Domicilio: " + Sp(15) + V);
 }
 
-TEST(QuoteSheet, ControlBytesPrintAsSpacesAndOtherBytesGoOutAsTheyAre) {
+TEST(QuoteSheet, ControlBytesPrintAsSpacesAndLettersInThePrinterTable) {
   SetCurrentQuote("\x1B@o\x7Fjo\r\nuno\rdos\ttres\r\n\xE1\xF1\x80\xBA", "A\x0C" "B\xF1",
                   "1\n2\xBA", "C/\x1B" "E \xD1", "9\x07\xAA");
   std::vector<std::string> lines = SheetLines(5);
   EXPECT_EQ(lines[2], V + " Presupuesto N\xA7 5" + Sp(4) + "Nombre: A B\xA4" + Sp(45) + V);
-  EXPECT_EQ(lines[3], V + " Fecha: 1 2\xBA" + Sp(5) + "Domicilio: C/ E \xA5" + Sp(44) + V);
-  EXPECT_EQ(BodyRows(lines), ExpectedRows({" @o jo", "uno dos tres", "\xE1\xA4\x80\xA7"}));
-  EXPECT_EQ(lines[34], Sp(57) + "Subtotal " + V + Sp(6) + "9 \xAA \x80 " + V);
+  EXPECT_EQ(lines[3], V + " Fecha: 1 2\xA7" + Sp(5) + "Domicilio: C/ E \xA5" + Sp(44) + V);
+  std::vector<std::string> rows = ExpectedRows({" @o jo", "uno dos tres"});
+  rows[3] = V + " \xA0\xA4" + Euro + "\xA7" + Sp(72) + " " + V;
+  EXPECT_EQ(SheetBodyRows(lines), rows);
+  EXPECT_EQ(lines[34], Sp(57) + "Subtotal " + V + Sp(6) + "9 \xA6 " + Euro + " " + V);
 }
 
 namespace {
@@ -211,8 +297,8 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
   SetCurrentQuote(line76 + "\r\n\xBFIVA? Se a\xF1" "ade al final: 21 \x80\r\nA\xF1o 2026",
                   "Mu\xF1oz N\xFA\xF1" "ez 1\xAA", "", "C/ \xD1" "and\xFA 2\xBA", "1.234.567,89");
   // Double width and height, bold and italic as the letterhead's codes set
-  // them; the 76-character line fills its row and its break leaves the next
-  // one empty; the wide total pushes its cell's closing rule to column 82.
+  // them; the 76-character line fills its row, the next line has the next
+  // row; the wide total pushes its cell's closing rule to column 82.
   std::wstring expected =
       L"83x61\n"
       L"6 5 2x2 B I Nombre empresa.\n"
@@ -224,8 +310,8 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
       L"22 2 1x1 Fecha:      Domicilio: C/ \u00D1and\u00FA 2\u00BA\n"
       L"26 2 1x1 Instalaci\u00F3n de ca\u00F1er\u00EDa en el ba\u00F1o del 2\u00BA piso, "
       L"con grifer\u00EDa nueva y desag\u00FCe.\n"
-      L"28 2 1x1 \u00BFIVA? Se a\u00F1ade al final: 21 \u20AC\n"
-      L"29 2 1x1 A\u00F1o 2026\n"
+      L"27 2 1x1 \u00BFIVA? Se a\u00F1ade al final: 21 \u20AC\n"
+      L"28 2 1x1 A\u00F1o 2026\n"
       L"53 57 1x1 Subtotal\n"
       L"53 67 1x1 1.234.567,89 \u20AC\n"
       L"56 57 1x1 IVA    %\n"
@@ -249,5 +335,5 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
       L"rule 159,111 159,115\n"
       L"rule 133,117 133,121\n"
       L"rule 159,117 159,121\n";
-  EXPECT_EQ(PageDump(QuotePage(CurrentQuote, 12)), expected);
+  EXPECT_EQ(PageDump(QuotePage(CurrentQuote, 12, CompanyData())), expected);
 }

@@ -4,7 +4,9 @@
 
 #include <iconv.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <sys/stat.h>
@@ -33,6 +35,7 @@ int MadeIndex(HGDIOBJ object, uintptr_t base) {
 int PrintCall(const std::string& name, int success) {
   state.calls.push_back(name);
   bool fails = !state.failingPrintCall.empty() && name.rfind(state.failingPrintCall, 0) == 0;
+  if (fails) state.lastError = state.failingPrintError;
   return fails ? -1 : success;
 }
 
@@ -160,6 +163,11 @@ void PostQuitMessage(int exitCode) {
 
 HDC GetDC(HWND) { return HandleFor(0x4000); }
 
+BOOL GetClientRect(HWND, RECT* rect) {
+  *rect = state.clientRect;
+  return TRUE;
+}
+
 BOOL GetTextMetricsW(HDC, TEXTMETRICW* metrics) {
   *metrics = state.metrics;
   return TRUE;
@@ -175,8 +183,9 @@ HANDLE LoadImageW(HINSTANCE, LPCWSTR name, UINT, int, int, UINT) {
   return HandleFor(0x5000);
 }
 
-LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM) {
+LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
   state.calls.push_back("SendMessageW " + std::to_string(message));
+  if (message == EM_SETRECTNP) state.formatRect = *reinterpret_cast<const RECT*>(lParam);
   return 0;
 }
 
@@ -235,6 +244,24 @@ UINT GetDlgItemTextW(HWND, int id, LPWSTR buffer, int capacity) {
   std::wmemcpy(buffer, text.data(), n);
   buffer[n] = L'\0';
   return static_cast<UINT>(n);
+}
+
+BOOL CheckRadioButton(HWND, int first, int last, int checked) {
+  for (int id = first; id <= last; ++id) state.checked[id] = id == checked;
+  return TRUE;
+}
+
+UINT IsDlgButtonChecked(HWND, int id) { return state.checked[id] ? BST_CHECKED : BST_UNCHECKED; }
+
+short GetKeyState(int key) {
+  bool down = (key == VK_SHIFT && state.shiftDown) || (key == VK_CONTROL && state.controlDown);
+  return down ? static_cast<short>(0x8000) : 0;
+}
+
+BOOL SetWindowTextW(HWND, LPCWSTR text) {
+  state.windowTitle = Text(text);
+  state.calls.push_back("SetWindowTextW " + state.windowTitle);
+  return TRUE;
 }
 
 HWND GetDlgItem(HWND, int id) { return HandleFor(kControlBase + static_cast<uintptr_t>(id)); }
@@ -337,10 +364,6 @@ BOOL UnhookWindowsHookEx(HHOOK) {
 
 LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) { return 0; }
 
-short GetKeyState(int key) {
-  return key == VK_CONTROL && state.controlDown ? static_cast<short>(0x8000) : 0;
-}
-
 DWORD GetCurrentThreadId() { return 1; }
 
 LPWSTR GetCommandLineW() { return &state.commandLine[0]; }
@@ -413,6 +436,11 @@ BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size) {
 BOOL PrintDlgW(PRINTDLGW* choice) {
   state.calls.push_back("PrintDlgW");
   state.printDialog = *choice;
+  state.printDialogDevice.clear();
+  if (choice->hDevNames) {
+    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(choice->hDevNames));
+    state.printDialogDevice = Text(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
+  }
   if (!state.printDialogAnswer) return FALSE;
   choice->hDC = HandleFor(kPrinterDc);
   return TRUE;
@@ -420,7 +448,62 @@ BOOL PrintDlgW(PRINTDLGW* choice) {
 
 DWORD CommDlgExtendedError() { return state.printDialogAnswer ? 0 : state.printDialogError; }
 
-HGLOBAL GlobalFree(HGLOBAL) { return nullptr; }
+// Global memory is plain heap memory here.
+HGLOBAL GlobalAlloc(UINT, size_t size) {
+  return reinterpret_cast<HGLOBAL>(std::calloc(size == 0 ? 1 : size, 1));
+}
+LPVOID GlobalLock(HGLOBAL memory) { return memory; }
+BOOL GlobalUnlock(HGLOBAL) { return TRUE; }
+
+HGLOBAL GlobalFree(HGLOBAL memory) {
+  // The stand-in's dialog hands out no memory of its own; what the program
+  // gave it came from GlobalAlloc.
+  std::free(memory);
+  return nullptr;
+}
+
+BOOL EnumPrintersW(DWORD, LPWSTR, DWORD, BYTE* buffer, DWORD size, DWORD* needed,
+                   DWORD* returned) {
+  // The structures, then the names they point to.
+  std::vector<std::wstring> names;
+  DWORD total = 0;
+  for (const std::string& printer : state.printers) {
+    names.push_back(StandInWiden(printer));
+    total += static_cast<DWORD>(sizeof(PRINTER_INFO_4W) + (names.back().size() + 1) * sizeof(wchar_t));
+  }
+  *needed = total;
+  *returned = 0;
+  if (!buffer || size < total) {
+    state.lastError = ERROR_INSUFFICIENT_BUFFER;
+    return FALSE;
+  }
+  auto* infos = reinterpret_cast<PRINTER_INFO_4W*>(buffer);
+  auto* text = reinterpret_cast<wchar_t*>(buffer + names.size() * sizeof(PRINTER_INFO_4W));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::wmemcpy(text, names[i].c_str(), names[i].size() + 1);
+    infos[i] = PRINTER_INFO_4W{text, nullptr, 0};
+    text += names[i].size() + 1;
+  }
+  *returned = static_cast<DWORD>(names.size());
+  return TRUE;
+}
+
+// Courier New's advance is 0.6 of its em; a device whose resolutions
+// differ widens it by their ratio, as GDI does.
+BOOL GetTextExtentPoint32W(HDC, LPCWSTR, int count, SIZE* size) {
+  if (state.selectedFont < 0) {
+    // A window's own font: the screen's text metrics.
+    size->cx = count * state.metrics.tmAveCharWidth;
+    size->cy = state.metrics.tmHeight;
+    return TRUE;
+  }
+  const LOGFONTW& font = state.fonts[static_cast<size_t>(state.selectedFont)];
+  double em = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+  double aspect = static_cast<double>(state.deviceCaps[LOGPIXELSX]) / state.deviceCaps[LOGPIXELSY];
+  size->cx = static_cast<LONG>(std::lround(count * 0.6 * em * aspect));
+  size->cy = static_cast<LONG>(em);
+  return TRUE;
+}
 
 int StartDocW(HDC, const DOCINFOW* document) {
   return PrintCall("StartDocW " + Text(document->lpszDocName), 1);
@@ -457,11 +540,15 @@ BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
                  const INT* advances) {
   const XFORM& at = state.transform;
   StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
-                    std::wstring(text, count), std::vector<int>(), LOGFONTW{}};
+                    std::wstring(text, count), std::vector<int>(), LOGFONTW{}, 0};
   for (UINT i = 0; advances && i < count; ++i) {
     drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
   }
   if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
+  SIZE face{};
+  if (GetTextExtentPoint32W(nullptr, L"MMMMMMMMMM", 10, &face)) {
+    drawn.glyphWidth = static_cast<double>(face.cx) * at.eM11 / 10;
+  }
   state.drawnTexts.push_back(drawn);
   return TRUE;
 }

@@ -24,13 +24,15 @@ struct StandInWindow {
 
 // A text drawn on the printer, in the font that was selected for it; the
 // place and advances in device units, through the world transform's
-// stretch across and shift.
+// stretch across and shift; `glyphWidth` is how wide each character's
+// shape comes out on the device (its face's advance, stretched).
 struct StandInText {
   int x, y;
   float stretch;
   std::wstring text;
   std::vector<int> advances;
   LOGFONTW font;
+  double glyphWidth;
 };
 
 struct StandInLine {
@@ -41,6 +43,11 @@ struct StandInLine {
 struct StandInState {
   std::map<int, std::wstring> controlText;  // what each dialog control holds
   std::map<int, int> typingLimit;           // EM_LIMITTEXT per control
+  std::map<int, bool> checked;              // radio buttons and check boxes
+  bool shiftDown = false;                   // what GetKeyState says of Shift
+  std::string windowTitle;                  // the last SetWindowTextW
+  RECT clientRect{0, 0, 540, 330};          // what GetClientRect gives
+  RECT formatRect{0, 0, 0, 0};              // the last EM_SETRECTNP
   std::vector<std::string> calls;           // one line per call, in order
   std::vector<StandInMessageBox> boxes;     // message boxes shown
   std::vector<int> boxAnswers;              // answers still to give, in order
@@ -57,8 +64,12 @@ struct StandInState {
   std::vector<DWORD> openErrors;            // errors of the next CreateFileA calls, 0 opens
   DWORD lastError = 0;
   TEXTMETRICW metrics{16, 13, 3, 0, 0, 8, 16};
-  // The system's default printer; by default the machine has none.
+  // The system's default printer and its printers; by default the machine
+  // has none.
   std::string defaultPrinter;
+  std::vector<std::string> printers;
+  // The print dialog's starting printer, from the DEVNAMES it was given.
+  std::string printDialogDevice;
   // The print dialog: its answer, what CommDlgExtendedError then says (by
   // default the user cancelled), and what the program asked of it.
   BOOL printDialogAnswer = FALSE;
@@ -69,6 +80,7 @@ struct StandInState {
                                 {VERTRES, 3508}, {PHYSICALWIDTH, 2480}, {PHYSICALHEIGHT, 3508},
                                 {PHYSICALOFFSETX, 0}, {PHYSICALOFFSETY, 0}};
   std::string failingPrintCall;              // e.g. "EndPage": that call fails
+  DWORD failingPrintError = 0;               // ... with this error
   std::vector<StandInText> drawnTexts;
   std::vector<StandInLine> drawnLines;
   std::vector<LOGFONTW> fonts;               // made by CreateFontIndirectW
@@ -90,7 +102,7 @@ struct StandInState {
   std::wstring saveFileDefault;             // the file name it was opened with
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
   int hookType = 0;
-  bool controlDown = false;                 // GetKeyState(VK_CONTROL)
+  bool controlDown = false;                 // and of Ctrl
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;

@@ -65,6 +65,7 @@ typedef LRESULT (*HOOKPROC)(int, WPARAM, LPARAM);
 #define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
 
 struct POINT { LONG x; LONG y; };
+struct SIZE { LONG cx; LONG cy; };
 struct MSG {
   HWND hwnd;
   UINT message;
@@ -140,6 +141,17 @@ struct DOCINFOW {
   LPCWSTR lpszOutput;
   LPCWSTR lpszDatatype;
   DWORD fwType;
+};
+struct DEVNAMES {
+  WORD wDriverOffset;
+  WORD wDeviceOffset;
+  WORD wOutputOffset;
+  WORD wDefault;
+};
+struct PRINTER_INFO_4W {
+  WCHAR* pPrinterName;
+  WCHAR* pServerName;
+  DWORD Attributes;
 };
 // The fields of the print dialog's structure that the program sets or reads.
 struct PRINTDLGW {
@@ -227,6 +239,11 @@ struct OPENFILENAMEW {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define EM_LIMITTEXT 0x00C5
+#define EM_SETRECTNP 0x00B4
+#define WM_GETFONT 0x0031
+#define BST_UNCHECKED 0
+#define BST_CHECKED 1
+#define VK_SHIFT 0x10
 #define STM_SETIMAGE 0x0172
 
 // Styles.
@@ -309,6 +326,7 @@ struct OPENFILENAMEW {
 #define ERROR_LOCK_VIOLATION 33L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_CANCELLED 1223L
 
 // Printing: the print dialog, device capabilities, fonts and pens.
 #define PD_NOSELECTION 0x00000004
@@ -316,6 +334,12 @@ struct OPENFILENAMEW {
 #define PD_NOWARNING 0x00000080
 #define PD_RETURNDC 0x00000100
 #define PD_USEDEVMODECOPIESANDCOLLATE 0x00040000
+#define PD_DISABLEPRINTTOFILE 0x00080000
+#define PD_HIDEPRINTTOFILE 0x00100000
+#define PRINTER_ENUM_LOCAL 0x00000002
+#define PRINTER_ENUM_CONNECTIONS 0x00000004
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
 #define PDERR_NODEFAULTPRN 0x1008
 #define PDERR_PRINTERNOTFOUND 0x100B
 #define HORZRES 8
@@ -354,6 +378,7 @@ LRESULT DispatchMessageW(const MSG* msg);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 HDC GetDC(HWND window);
+BOOL GetClientRect(HWND window, RECT* rect);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 int ReleaseDC(HWND window, HDC dc);
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT load);
@@ -367,6 +392,10 @@ BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
 UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int capacity);
 HWND GetDlgItem(HWND dialog, int id);
 HWND SetFocus(HWND control);
+BOOL CheckRadioButton(HWND dialog, int first, int last, int checked);
+UINT IsDlgButtonChecked(HWND dialog, int id);
+short GetKeyState(int key);
+BOOL SetWindowTextW(HWND window, LPCWSTR text);
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 BOOL EnableWindow(HWND window, BOOL enable);
@@ -384,7 +413,6 @@ BOOL GetSaveFileNameW(OPENFILENAMEW* choice);
 HHOOK SetWindowsHookExW(int type, HOOKPROC procedure, HINSTANCE module, DWORD thread);
 BOOL UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
-short GetKeyState(int key);
 DWORD GetCurrentThreadId();
 
 // The command line.
@@ -403,6 +431,19 @@ BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size);
 BOOL PrintDlgW(PRINTDLGW* choice);
 DWORD CommDlgExtendedError();
 HGLOBAL GlobalFree(HGLOBAL memory);
+HGLOBAL GlobalAlloc(UINT flags, size_t size);
+LPVOID GlobalLock(HGLOBAL memory);
+BOOL GlobalUnlock(HGLOBAL memory);
+BOOL EnumPrintersW(DWORD flags, LPWSTR name, DWORD level, BYTE* buffer, DWORD size, DWORD* needed,
+                   DWORD* returned);
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
+
+// INI files through the profile functions, and full paths.
+#define MAX_PATH 260
+DWORD GetFullPathNameW(LPCWSTR name, DWORD size, LPWSTR buffer, LPWSTR* filePart);
+DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR fallback, LPWSTR buffer,
+                               DWORD size, LPCWSTR path);
+BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR path);
 int StartDocW(HDC dc, const DOCINFOW* document);
 int StartPage(HDC dc);
 int EndPage(HDC dc);

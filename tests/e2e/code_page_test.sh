@@ -23,7 +23,7 @@ QUOTE=($'Instalaci\xf3n en el 2\xba piso\r\n\xbfPlazo? 1\xaa semana' $'Pe\xf1a N
 
 start_program() {
   e2e_launch
-  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  MAIN=$(e2e_wait_main)
 }
 
 open_dialog() {

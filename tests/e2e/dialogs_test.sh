@@ -59,7 +59,7 @@ store_three_quotes() {
 
 start_program() {
   e2e_launch
-  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  MAIN=$(e2e_wait_main)
 }
 
 # open_dialog BUTTON_INDEX TITLE: sets DIALOG.
@@ -75,17 +75,6 @@ replace_field() {
   click "$1"
   e2e_select_all_in_field
   e2e_type "$2"
-}
-
-# print_and_check DESCRIPTION BUTTON NUMBER BODY NAME DATE ADDRESS TOTAL
-print_and_check() {
-  local description=$1 button=$2
-  shift 2
-  e2e_expected_job "$@" >"$CASE_AUX/expected.prn"
-  : >"$CASE_AUX/lpt1.out"
-  click "$button"
-  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-  e2e_check_bytes "$description" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
 }
 
 end_program() {
@@ -132,7 +121,7 @@ new_quote() {
   e2e_check_bytes "config.cfg counts the quote and keeps the launch count" \
     "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
-  print_and_check "\"Imprimir\" prints quote 1 as shown" "$NEW_PRINT" \
+  e2e_print_and_check "\"Imprimir\" prints quote 1 as shown" "$NEW_PRINT" \
     1 "$stored_body" "$name" "$today" "$address" "$total"
 
   click "$CANCEL_BUTTON"
@@ -151,7 +140,7 @@ list_dialog() {
   e2e_shot list_dialog "$DIALOG"
 
   click "$NEXT_BUTTON"
-  print_and_check "opens on the newest quote; \">>\" does not pass it" "$LIST_PRINT" \
+  e2e_print_and_check "opens on the newest quote; \">>\" does not pass it" "$LIST_PRINT" \
     3 "${QUOTE3[@]}"
 
   click "$PREV_BUTTON"
@@ -160,11 +149,11 @@ list_dialog() {
   # The fields are read-only: typing changes nothing that is printed.
   click "$NAME_FIELD"
   e2e_type 'x'
-  print_and_check "\"<<\" goes back to quote 1 and stops there" "$LIST_PRINT" \
+  e2e_print_and_check "\"<<\" goes back to quote 1 and stops there" "$LIST_PRINT" \
     1 "${QUOTE1[@]}"
 
   click "$NEXT_BUTTON"
-  print_and_check "\">>\" goes on to quote 2" "$LIST_PRINT" 2 "${QUOTE2[@]}"
+  e2e_print_and_check "\">>\" goes on to quote 2" "$LIST_PRINT" 2 "${QUOTE2[@]}"
 
   click "$CANCEL_BUTTON"
   e2e_check "\"Cancelar\" closes the dialog" e2e_wait_hidden "$DIALOG"
@@ -236,25 +225,34 @@ unsaved_question() {
   today=$(e2e_today)
   start_program
 
+  # "Imprimir" stores a new quote first, under the number it prints.
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Impreso'
+  e2e_print_and_check "a new quote prints under number 1" "$NEW_PRINT" \
+    1 '' 'Impreso' "$today" '' ''
+  e2e_record '' 'Impreso' "$today" '' '' >"$CASE_AUX/expected.dat"
+  e2e_check_bytes "and is stored as quote 1" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  click "$CANCEL_BUTTON"
+  e2e_check "\"Cancelar\" then closes it asking nothing" e2e_wait_hidden "$DIALOG"
+
   open_dialog 0 "Nuevo Presupuesto"
   click "$NAME_FIELD"
   e2e_type 'Sin guardar'
-  print_and_check "an unsaved quote prints under number 1" "$NEW_PRINT" \
-    1 '' 'Sin guardar' "$today" '' ''
   click "$CANCEL_BUTTON"
   wait_question
   e2e_shot unsaved_question
   e2e_key "$BOX" Escape
   e2e_wait_hidden "$BOX"
   e2e_check "answer Cancel: the dialog stays open" e2e_window_shown "$DIALOG"
-  e2e_check "answer Cancel: nothing stored" test ! -e "$CASE_DIR/datos.dat"
+  e2e_check_bytes "answer Cancel: nothing stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
 
   click "$CANCEL_BUTTON"
   wait_question
   e2e_key "$BOX" n
   e2e_check "answer No: the dialog closes" e2e_wait_hidden "$DIALOG"
-  e2e_check "answer No: nothing stored" test ! -e "$CASE_DIR/datos.dat"
-  e2e_settings 0 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "answer No: nothing stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "answer No: config.cfg unchanged" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
   open_dialog 0 "Nuevo Presupuesto"
@@ -266,10 +264,10 @@ unsaved_question() {
   wait_question
   e2e_key "$BOX" Return
   e2e_check "answer Yes: the dialog closes" e2e_wait_hidden "$DIALOG"
-  e2e_record '' 'Guardado al salir' "$today" '' '5' >"$CASE_AUX/expected.dat"
-  e2e_check_bytes "answer Yes: the quote is stored as quote 1" \
+  e2e_record '' 'Guardado al salir' "$today" '' '5' >>"$CASE_AUX/expected.dat"
+  e2e_check_bytes "answer Yes: the quote is stored as quote 2" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
+  e2e_settings 2 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "answer Yes: config.cfg counts it" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
   end_program
@@ -343,7 +341,7 @@ damaged_count() {
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_settings 4 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "config.cfg counts 4 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
-  print_and_check "it prints under number 4" "$NEW_PRINT" 4 '' 'Cuarto' "$today" '' ''
+  e2e_print_and_check "it prints under number 4" "$NEW_PRINT" 4 '' 'Cuarto' "$today" '' ''
 
   click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
@@ -417,7 +415,7 @@ damaged_count_asked() {
     "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
   open_dialog 1 "Listar Presupuesto"
-  print_and_check "the list dialog opens on quote 3" "$LIST_PRINT" 3 "${QUOTE3[@]}"
+  e2e_print_and_check "the list dialog opens on quote 3" "$LIST_PRINT" 3 "${QUOTE3[@]}"
   click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
 

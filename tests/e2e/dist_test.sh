@@ -58,7 +58,7 @@ runs_from_fresh_folder() {
   unzip -q "$ZIP" -d "$CASE_DIR"
   PRESUPUESTOS_EXE=$CASE_DIR/presupuestos.exe
   e2e_launch
-  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  window=$(e2e_wait_main)
   e2e_check "the main window shows fondo.bmp (build/e2e/shots/dist_main_window.png)" \
     e2e_wait_until 10 shows_picture "$window"
   e2e_click_main_button "$window" 3

@@ -30,7 +30,7 @@ MAIN_TITLE='Programa de Presupuestos. Nombre empresa'
 DIALOG_UNITS_WIDE=325
 DIALOG_UNITS_HIGH=250
 # Seconds to wait for a window, a file or the end of the program.
-E2E_TIMEOUT=${E2E_TIMEOUT:-20}
+E2E_TIMEOUT=${E2E_TIMEOUT:-40}
 
 # The locale of the offices that use the program: Wine's own buttons and
 # dialogs read "Sí", "No", "Cancelar" (scripts/deps.sh generates it).
@@ -238,12 +238,31 @@ e2e_kill_programs() {
 
 # e2e_launch: starts the program in the case's folder, in the background.
 # PROGRAM_PID is its process id, which is also the pid of its windows.
+# E2E_FIRST_START tells whether the folder had never been used (no
+# config.cfg): the program then asks for the business's data.
 e2e_launch() {
+  E2E_FIRST_START=yes
+  [[ -e "$CASE_DIR/config.cfg" ]] && E2E_FIRST_START=no
   # The msgbox channel writes the text of every message box into wine.log.
   (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox exec wine "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
   PROGRAM_PID=$!
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
+}
+
+# e2e_wait_main [PID]: prints the main window's id once the program is
+# ready for its buttons. At a first start the "Datos de la empresa" dialog
+# opens over it: it is cancelled, as by a user who leaves it for later, and
+# a first start without it fails.
+e2e_wait_main() {
+  local pid=${1-$PROGRAM_PID} main company
+  main=$(e2e_wait_window "$MAIN_TITLE" "$pid") || return 1
+  if [[ ${E2E_FIRST_START:-no} == yes ]]; then
+    company=$(e2e_wait_window "Datos de la empresa" "$pid") || return 1
+    e2e_key "$company" Escape
+    e2e_wait_hidden "$company" || return 1
+  fi
+  echo "$main"
 }
 
 # e2e_wait_exit: waits for the program to end; its exit code in PROGRAM_RC.
@@ -329,10 +348,11 @@ e2e_click_at() {
 
 # e2e_click_main_button ID INDEX: presses one of the buttons of the main
 # window (0 "Nuevo Presupuesto", 1 "Listar", 2 "Modificar", 3 "Salir",
-# 4 "Buscar"). They are at x 240 and y 150, 200, 250, 325, 100 of the client
-# area; their size follows the system font, but is never below 80 x 20 pixels.
+# 4 "Datos de la empresa", 5 "Buscar"). They are at x 240 and y 150, 200,
+# 250, 325, 50, 100 of the client area; their size follows the system font,
+# but is never below 80 x 20 pixels.
 e2e_click_main_button() {
-  local tops=(150 200 250 325 100)
+  local tops=(150 200 250 325 50 100)
   e2e_geometry "$1"
   e2e_click_at $((GEOMETRY_X + 240 + 30)) $((GEOMETRY_Y + ${tops[$2]} + 10))
 }
@@ -376,8 +396,15 @@ e2e_paste() {
     xclip -selection clipboard -i -quiet -loops 1 >/dev/null 2>&1 &
   xclip_pid=$!
   sleep 0.1
+  # A busy machine may let the key reach the field before the click that
+  # gives it the focus: while xclip still waits, nothing was pasted, and
+  # the key is sent again.
+  local tries=0
   xdotool key ctrl+v
-  if ! e2e_wait_until 10 e2e_gone_process "$xclip_pid"; then
+  while ! e2e_wait_until 8 e2e_gone_process "$xclip_pid" && ((++tries < E2E_TIMEOUT / 8)); do
+    xdotool key ctrl+v
+  done
+  if ! e2e_gone_process "$xclip_pid"; then
     kill "$xclip_pid" 2>/dev/null || true
     echo "the program did not take the pasted text" >&2
     return 1

@@ -101,7 +101,7 @@ print_without_lpt1() {
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
   e2e_launch
-  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  MAIN=$(e2e_wait_main)
   e2e_click_main_button "$MAIN" 1
   DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
 
@@ -145,8 +145,61 @@ print_without_lpt1() {
     "$(printf '%s\n' config.cfg datos.dat fondo.bmp presupuestos.lck)" "$(ls -A "$CASE_DIR" | sort)"
 }
 
+# With LPT1 working, Shift held on "Imprimir" opens the print dialog for one
+# quote: a PDF of the business's letterhead, IVA and Total worked out, the
+# long line broken at a space as on LPT1; nothing goes to LPT1.
+business_page_with_lpt1() {
+  local body name date address total title
+  body=$'Impermeabilizaci\xf3n de la cubierta con l\xe1mina asf\xe1ltica y protecci\xf3n de '
+  body+=$'grava, retirada de escombros incluida.\r\n\r\nMano de obra: dos oficiales, tres jornadas.'
+  body+=$'\r\n\xbfPlazo? La 1\xaa semana de abril.'
+  name=$'Hermanos Mu\xf1oz N\xfa\xf1ez'
+  date='15/03/2026'
+  address='C/ Sol 2'
+  total='1.234,56'
+  e2e_record "$body" "$name" "$date" "$address" "$total" >"$CASE_DIR/datos.dat"
+  e2e_settings 1 1 >"$CASE_DIR/config.cfg"
+  printf '[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nIVA=21\r\n' >"$CASE_DIR/empresa.ini"
+  quote_pdfs >"$CASE_AUX/pdfs.before"
+
+  e2e_launch
+  title='Programa de Presupuestos. Reformas Peña S.L.'
+  MAIN=$(MAIN_TITLE=$title e2e_wait_main)
+  e2e_click_main_button "$MAIN" 1
+  DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
+  xdotool keydown shift
+  e2e_click_control "$DIALOG" $LIST_PRINT
+  xdotool keyup shift
+  local print_dialog
+  print_dialog=$(wait_print_dialog)
+  e2e_pass "Shift and \"Imprimir\" open the print dialog though LPT1 works"
+  e2e_key "$print_dialog" Return
+  e2e_check "its OK prints the quote through CUPS into a PDF" e2e_wait_until 60 new_pdf
+  cp "$NEW_PDF" "$CASE_AUX/page.pdf"
+  rm -f "$NEW_PDF"
+  e2e_check "nothing went to LPT1" test ! -s "$CASE_AUX/lpt1.out"
+
+  pdftotext -layout -fixed 7.2 "$CASE_AUX/page.pdf" - | tr -d '\f' | sheet_lines \
+    >"$CASE_AUX/page.txt"
+  e2e_check_equal "the business's letterhead comes first" \
+    "$(printf '%s\n' 'Reformas Peña S.L.' Datos Direccion Telefono Datos)" \
+    "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
+  E2E_VAT_RATE=21 E2E_SHEET_FORM=page \
+    e2e_expected_sheet 1 "$body" "$name" "$date" "$address" "$total" |
+    tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | sheet_lines >"$CASE_AUX/expected.txt"
+  e2e_check_equal "then the sheet: the long line broken at a space, IVA 21 % and the Total" \
+    "$(cat "$CASE_AUX/expected.txt")" "$(tail -n +6 "$CASE_AUX/page.txt")"
+
+  e2e_click_control "$DIALOG" $CANCEL_BUTTON
+  e2e_wait_hidden "$DIALOG"
+  e2e_click_main_button "$MAIN" 3
+  e2e_wait_exit
+  e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
+}
+
 e2e_begin
 trap 'stop_cups; e2e_cleanup' EXIT
 start_cups
 e2e_run_case print_without_lpt1 print_without_lpt1
+e2e_run_case business_page_with_lpt1 business_page_with_lpt1
 e2e_end

@@ -2,18 +2,31 @@
 # program: letterhead, quote sheet and form feed, with CR LF line ends.
 # Source after lib.sh. Texts are Windows-1252 bytes.
 
+# The business's lines on the letterhead, as empresa.ini gives them; unset,
+# the placeholders of a folder without it. E2E_VAT_RATE is its IVA rate
+# (whole percent), unset for none.
+E2E_COMPANY=("Nombre empresa." "Datos" "Direccion" "Telefono" "Datos")
+
+# e2e_letterhead_line INDENT ROOM TEXT: one of the business's lines after
+# its indent, cut to the room it has, in the printer's table.
+e2e_letterhead_line() {
+  local LC_ALL=C
+  printf '%*s' "$1" ''
+  e2e_printer_charset "${3:0:$2}"
+}
+
 # Everything before the sheet: two line ends, the letterhead, three line
-# ends; 194 bytes on the wire.
+# ends; 194 bytes on the wire with the placeholders.
 e2e_job_head() {
   printf '\r\n\r\n'
   printf '\x1bW\x01\x1bw\x01\x1bw\x01\x1bk\x04\x1bP\x1bE\x1b4\x1bl\x05'
-  printf '\r\n\r\n\r\n\r\nNombre empresa.\r\n\r\n'
+  printf '\r\n\r\n\r\n\r\n%s\r\n\r\n' "$(e2e_letterhead_line 0 37 "${E2E_COMPANY[0]}")"
   printf '\x1b5\x1bW\x00'
-  printf '%21sDatos\r\n\r\n\r\n' ''
+  printf '%s\r\n\r\n\r\n' "$(e2e_letterhead_line 21 54 "${E2E_COMPANY[1]}")"
   printf '\x1bw\x00\x1bq\x03'
-  printf '%9sDireccion\r\n' ''
-  printf '%15sTelefono\r\n' ''
-  printf '%23sDatos\r\n\r\n\r\n' ''
+  printf '%s\r\n' "$(e2e_letterhead_line 9 66 "${E2E_COMPANY[2]}")"
+  printf '%s\r\n' "$(e2e_letterhead_line 15 60 "${E2E_COMPANY[3]}")"
+  printf '%s\r\n\r\n\r\n' "$(e2e_letterhead_line 23 52 "${E2E_COMPANY[4]}")"
   printf '\x1bq\x00\x1bF\x1bq\x00\x1bk\x07\x1bl\x00'
   printf '\r\n\r\n\r\n'
 }
@@ -36,35 +49,69 @@ e2e_pad() {
 # Control bytes print as spaces.
 e2e_blank_controls() { printf '%s' "$1" | LC_ALL=C tr '\001-\037\177' ' '; }
 
-# ª º ñ Ñ in the printer's character table.
-e2e_printer_charset() { printf '%s' "$1" | LC_ALL=C tr '\252\272\361\321' '\246\247\244\245'; }
+# Windows-1252 text in the printer's table, by the C library's own tables:
+# what code page 437 has as its byte, a capital it lacks without its
+# accent, the euro sign as C struck over with = (C, backspace, =).
+e2e_printer_charset() {
+  local LC_ALL=C
+  # Transliteration follows the locale: under C, � would become "?".
+  printf '%s' "${1//$'\x80'/C$'\b'=}" | LC_ALL=es_ES.UTF-8 iconv -f WINDOWS-1252 -t CP437//TRANSLIT
+}
 
 # e2e_body_rows BODY: the 25 row texts of the body box, one per array item of
-# BODY_ROWS. Row 1 is blank; a line break ends a row when it comes within 76
-# bytes (the byte before the LF, the CR, is dropped); longer text is cut
-# every 76 bytes; text beyond row 25 is not printed.
+# BODY_ROWS. Row 1 is blank; each line (its CR LF dropped) takes a row, a
+# longer one broken at its last space within 77 bytes, the spaces there
+# dropped, a word longer than 76 bytes cut; rows beyond 25 are not printed.
 e2e_body_rows() {
-  local LC_ALL=C rest=$1 before position row
-  BODY_ROWS=("")
-  while ((${#BODY_ROWS[@]} < 25)); do
-    position=-1
-    if [[ $rest == *$'\n'* ]]; then
-      before=${rest%%$'\n'*}
-      position=${#before}
-    fi
-    if ((position >= 0 && position <= 75)); then
-      row=""
-      ((position > 0)) && row=${rest:0:position-1}
-      rest=${rest:position+1}
-    elif ((${#rest} <= 75)); then
-      row=$rest
-      rest=""
-    else
-      row=${rest:0:76}
-      rest=${rest:76}
-    fi
-    BODY_ROWS+=("$row")
+  local LC_ALL=C rest=$1 line cut wrapped lines=()
+  while [[ $rest == *$'\n'* ]]; do
+    line=${rest%%$'\n'*}
+    lines+=("${line%$'\r'}")
+    rest=${rest#*$'\n'}
   done
+  lines+=("$rest")
+  BODY_ROWS=("")
+  for line in "${lines[@]}"; do
+    wrapped=0
+    while ((${#line} > 76)); do
+      cut=76
+      while ((cut > 0)) && [[ ${line:cut:1} != ' ' ]]; do cut=$((cut - 1)); done
+      if ((cut == 0)); then
+        BODY_ROWS+=("${line:0:76}")
+        line=${line:76}
+      else
+        BODY_ROWS+=("${line:0:cut}")
+        line=${line:cut}
+        line=${line#"${line%%[! ]*}"}
+      fi
+      wrapped=1
+    done
+    ((wrapped && ${#line} == 0)) || BODY_ROWS+=("$line")
+  done
+  while ((${#BODY_ROWS[@]} < 25)); do BODY_ROWS+=(""); done
+  BODY_ROWS=("${BODY_ROWS[@]:0:25}")
+}
+
+# e2e_amount_cents TEXT: the cents of an amount in Spanish notation (1.234,56,
+# 1234, with or without a final euro sign); fails for any other text.
+e2e_amount_cents() {
+  local LC_ALL=C text=${1%$'\x80'} whole fraction
+  text=${text% }
+  [[ $text =~ ^([0-9]{1,3}(\.[0-9]{3})+|[0-9]+)(,([0-9]{1,2}))?$ ]] || return 1
+  whole=${BASH_REMATCH[1]//./}
+  fraction=${BASH_REMATCH[4]}
+  ((${#fraction} == 1)) && fraction+=0
+  echo $((10#$whole * 100 + 10#${fraction:-0}))
+}
+
+# e2e_amount_text CENTS: 1.493,82 and the euro sign.
+e2e_amount_text() {
+  local whole=$(($1 / 100)) grouped=""
+  while ((whole >= 1000)); do
+    grouped=.$(printf '%03d' $((whole % 1000)))$grouped
+    whole=$((whole / 1000))
+  done
+  printf '%d%s,%02d \x80' "$whole" "$grouped" $(($1 % 100))
 }
 
 # The sheet is expected in one of two forms, E2E_SHEET_FORM:
@@ -111,12 +158,14 @@ e2e_expected_sheet() {
   inner_blank="$V$(printf '%78s' '')$V"
   number_label="Presupuesto N$ORDINAL $number"
   date_label="Fecha: $date"
+  date=$(e2e_sheet_charset "$date")
   total_text="$total "$'\x80'
+  [[ ${total% } == *$'\x80' ]] && total_text=$total
 
   printf '%s%s%s\r\n' "$TOP_LEFT" "$rule" "$TOP_RIGHT"
   printf '%s\r\n' "$inner_blank"
   e2e_header_line " $(e2e_pad "$number_label" $((${#date_label} + 1)))    Nombre: $name"
-  e2e_header_line " $date_label     Domicilio: $address"
+  e2e_header_line " Fecha: $date     Domicilio: $address"
   printf '%s\r\n' "$inner_blank"
   printf '%s%s%s\r\n' "$TEE_LEFT" "$rule" "$TEE_RIGHT"
   e2e_body_rows "$body"
@@ -129,12 +178,27 @@ e2e_expected_sheet() {
   local box_top box_bottom
   box_top="$(printf '%66s' '')$TOP_LEFT$(e2e_repeat "$H" 12)$TOP_RIGHT"
   box_bottom="$(printf '%66s' '')$BOTTOM_LEFT$(e2e_repeat "$H" 12)$BOTTOM_RIGHT"
-  cell=""
-  ((${#total_text} < 11)) && cell=$(printf '%*s' $((11 - ${#total_text})) '')
-  cell+="$total_text "
-  printf '%s\r\n%57sSubtotal %s%s%s\r\n%s\r\n' "$box_top" '' "$V" "$cell" "$V" "$box_bottom"
-  printf '%s\r\n%57sIVA    %% %s%12s%s\r\n%s\r\n' "$box_top" '' "$V" '' "$V" "$box_bottom"
-  printf '%s\r\n%60sTotal %s%12s%s\r\n%s\r\n' "$box_top" '' "$V" '' "$V" "$box_bottom"
+  local vat_label='IVA    % ' vat_cell="" sum_cell="" cents tax
+  if [[ -n ${E2E_VAT_RATE:-} ]] && cents=$(e2e_amount_cents "$total"); then
+    tax=$(((cents * E2E_VAT_RATE + 50) / 100))
+    vat_label="IVA $E2E_VAT_RATE % "
+    vat_cell=$(e2e_amount_text "$tax")
+    sum_cell=$(e2e_amount_text $((cents + tax)))
+  fi
+  printf '%s\r\n%57sSubtotal %s%s%s\r\n%s\r\n' "$box_top" '' "$V" "$(e2e_box_cell "$total_text")" \
+    "$V" "$box_bottom"
+  printf '%s\r\n%*s%s%s%s%s\r\n%s\r\n' "$box_top" $((66 - ${#vat_label})) '' "$vat_label" "$V" \
+    "$(e2e_box_cell "$vat_cell")" "$V" "$box_bottom"
+  printf '%s\r\n%60sTotal %s%s%s\r\n%s\r\n' "$box_top" '' "$V" "$(e2e_box_cell "$sum_cell")" "$V" \
+    "$box_bottom"
+}
+
+# e2e_box_cell TEXT: a small box's value right-aligned in its 12 columns,
+# then a space, in the form of the sheet.
+e2e_box_cell() {
+  local LC_ALL=C
+  ((${#1} < 11)) && printf '%*s' $((11 - ${#1})) ''
+  printf '%s ' "$(e2e_sheet_charset "$1")"
 }
 
 # e2e_expected_job NUMBER BODY NAME DATE ADDRESS TOTAL: the whole job.
@@ -142,4 +206,17 @@ e2e_expected_job() {
   e2e_job_head
   e2e_expected_sheet "$@"
   printf '\f'
+}
+
+# e2e_print_and_check DESCRIPTION BUTTON NUMBER BODY NAME DATE ADDRESS TOTAL:
+# presses BUTTON (dialog units, in the dialog DIALOG) and checks that LPT1
+# gets the whole job expected.
+e2e_print_and_check() {
+  local description=$1 button=$2
+  shift 2
+  e2e_expected_job "$@" >"$CASE_AUX/expected.prn"
+  : >"$CASE_AUX/lpt1.out"
+  e2e_click_control "$DIALOG" $button
+  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
+  e2e_check_bytes "$description" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
 }

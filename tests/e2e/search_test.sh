@@ -29,7 +29,7 @@ click() {
 
 start_program() {
   e2e_launch
-  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  MAIN=$(e2e_wait_main)
 }
 
 # field N INDEX: a stored field of quote N (0 body, 1 name, 2 date,
@@ -58,7 +58,7 @@ search_view_copy() {
   $QUOTES make "$CASE_DIR" 3000 3000
   cp "$CASE_DIR/datos.dat" "$CASE_AUX/stored.dat"
   start_program
-  e2e_click_main_button "$MAIN" 4
+  e2e_click_main_button "$MAIN" 5
   SEARCH=$(e2e_wait_window "Buscar Presupuesto" "$PROGRAM_PID")
 
   click "$SEARCH" 400 "$SEARCH_FIELD"

@@ -25,7 +25,7 @@ five_launches() {
   local launch window
   for launch in 1 2 3 4 5; do
     e2e_launch
-    window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+    window=$(e2e_wait_main)
     if ((launch == 1)); then
       e2e_shot main_window "$window"
       check_button_opens "$window" 0 "Nuevo Presupuesto"
@@ -76,7 +76,7 @@ leftover_work_folder() {
 close_box() {
   local window
   e2e_launch
-  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  window=$(e2e_wait_main)
   e2e_key "$window" alt+F4
   e2e_wait_exit
   e2e_check_equal "closing the main window ends with exit code 0" 0 "$PROGRAM_RC"
@@ -100,9 +100,9 @@ start_through() {
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
 }
 
-# wait_other_window ID: prints the id of a shown window with the main
-# window's title other than ID (the second copy's box) once there is one.
-other_window() { e2e_find_window "$MAIN_TITLE" | grep -vx "$1"; }
+# wait_other_window ID: prints the id of a shown window titled as the
+# program's boxes, other than ID (the second copy's box), once there is one.
+other_window() { e2e_find_window "Presupuestos" | grep -vx "$1"; }
 wait_other_window() {
   e2e_wait_until "$E2E_TIMEOUT" other_window "$1"
   sleep 0.2
@@ -115,7 +115,8 @@ second_copy() {
   local first_window first_pid box state_before
   ln -sfn "$CASE_DIR" "$WINEPREFIX/dosdevices/p:"
   start_through 'P:\'
-  first_window=$(e2e_wait_window "$MAIN_TITLE")
+  E2E_FIRST_START=yes
+  first_window=$(e2e_wait_main "")
   first_pid=$PROGRAM_PID
   state_before=$(folder_state)
   e2e_check "the first copy holds presupuestos.lck" test -f "$CASE_DIR/presupuestos.lck"

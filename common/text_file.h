@@ -1,0 +1,12 @@
+// The text of a file that a user may have saved with Notepad: UTF-16 or
+// UTF-8 with a byte order mark, UTF-8 without one, or ANSI (Windows-1252).
+#pragma once
+#include <string>
+
+// The characters of `bytes`: by their byte order mark where there is one;
+// otherwise UTF-8 where every byte reads as UTF-8, Windows-1252 where not.
+std::wstring DecodeTextFile(const std::string& bytes);
+
+// `text` as UTF-16 little-endian bytes behind their byte order mark, the
+// form the system's profile functions read and write as Unicode.
+std::string Utf16FileBytes(const std::wstring& text);

@@ -1,0 +1,8 @@
+// The quote's body on screen wrapped where the printed sheet wraps it.
+#pragma once
+#include <windows.h>
+
+// Narrows the body edit's text to the printed row's 76 characters, so that
+// the screen breaks each line where the sheet does; where the control is
+// narrower than that it is left as it is.
+void WrapBodyAtSheetRows(HWND dialog);

@@ -1,0 +1,139 @@
+// The business's data through GetPrivateProfileStringW and
+// WritePrivateProfileStringW, on a file kept in UTF-16.
+#include "store/company_file.h"
+
+#include <windows.h>
+
+#include <cwctype>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/text_file.h"
+#include "common/windows1252.h"
+#include "store/disk.h"
+#include "store/file_names.h"
+
+namespace {
+
+const wchar_t kSection[] = L"Empresa";
+const wchar_t kChooseEachTime[] = L"Elegir";
+const wchar_t kLpt1[] = L"LPT1";
+
+// The file's bytes; false when there is no file or it cannot be read whole.
+bool ReadWhole(std::string& bytes) {
+  DiskFile* file = DiskOpen(kCompanyFile, DiskMode::Read);
+  if (!file) return false;
+  int64_t size = DiskSize(file);
+  bool read = size >= 0;
+  if (read) {
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    read = DiskRead(file, bytes.data(), bytes.size()) == bytes.size();
+  }
+  DiskClose(file);
+  return read;
+}
+
+bool IsUtf16(const std::string& bytes) {
+  return bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                               (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}
+
+bool WriteAsUtf16(const std::wstring& text) {
+  std::string bytes = Utf16FileBytes(text);
+  return DiskWriteWhole(kCompanyFile, kNewCompanyFile, bytes.data(), bytes.size());
+}
+
+// The profile functions look for a bare file name in the Windows folder.
+std::wstring FullPath() {
+  std::wstring name = Widen(kCompanyFile);
+  std::vector<wchar_t> path(MAX_PATH);
+  DWORD length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+  if (length >= path.size()) {
+    path.resize(length + 1);
+    length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+  }
+  return length > 0 && length < path.size() ? std::wstring(path.data(), length) : name;
+}
+
+// A value, or with no key name the section's key names, NUL between them.
+std::wstring Profile(const std::wstring& path, const wchar_t* key) {
+  std::vector<wchar_t> buffer(256);
+  while (true) {
+    DWORD length = GetPrivateProfileStringW(kSection, key, L"", buffer.data(),
+                                            static_cast<DWORD>(buffer.size()), path.c_str());
+    // A full buffer may have cut the text: read again with more room.
+    if (length + 2 < buffer.size() || buffer.size() >= 65536) return std::wstring(buffer.data(), length);
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+std::wstring Lowered(const wchar_t* text) {
+  std::wstring lowered(text);
+  for (wchar_t& c : lowered) c = static_cast<wchar_t>(towlower(c));
+  return lowered;
+}
+
+// The section's key names, in lower case: the profile functions match
+// names in any case.
+std::set<std::wstring> KeyNames(const std::wstring& path) {
+  std::set<std::wstring> names;
+  std::wstring list = Profile(path, nullptr);
+  for (std::size_t start = 0; start < list.size();) {
+    std::size_t end = list.find(L'\0', start);
+    if (end == std::wstring::npos) end = list.size();
+    if (end > start) names.insert(Lowered(list.substr(start, end - start).c_str()));
+    start = end + 1;
+  }
+  return names;
+}
+
+struct Line {
+  const wchar_t* key;
+  std::string CompanyData::*field;
+};
+const Line kLines[] = {
+    {L"Nombre", &CompanyData::name},       {L"Actividad", &CompanyData::activity},
+    {L"Direccion", &CompanyData::address}, {L"Telefono", &CompanyData::phone},
+    {L"Otros", &CompanyData::other},       {L"IVA", &CompanyData::vatRate},
+};
+
+}  // namespace
+
+CompanyData ReadCompanyData() {
+  CompanyData company;
+  std::string bytes;
+  if (!ReadWhole(bytes)) return company;
+  // Where the rewrite cannot be made (a read-only folder), the profile
+  // functions read the file in the system's code page.
+  if (!IsUtf16(bytes)) WriteAsUtf16(DecodeTextFile(bytes));
+  std::wstring path = FullPath();
+  std::set<std::wstring> present = KeyNames(path);
+  for (const Line& line : kLines) {
+    if (present.count(Lowered(line.key))) company.*line.field = Narrow(Profile(path, line.key));
+  }
+  if (present.count(L"impresora")) {
+    company.choosePrinter = Lowered(Profile(path, L"Impresora").c_str()) == Lowered(kChooseEachTime);
+  }
+  return company;
+}
+
+bool WriteCompanyData(const CompanyData& company) {
+  std::string bytes;
+  bool found = ReadWhole(bytes);
+  if (!found && DiskExists(kCompanyFile)) return false;
+  if (!found && !WriteAsUtf16(L"[Empresa]\r\n")) return false;
+  if (found && !IsUtf16(bytes) && !WriteAsUtf16(DecodeTextFile(bytes))) return false;
+  std::wstring path = FullPath();
+  bool written = true;
+  for (const Line& line : kLines) {
+    written = WritePrivateProfileStringW(kSection, line.key, Widen(company.*line.field).c_str(),
+                                         path.c_str()) &&
+              written;
+  }
+  written = WritePrivateProfileStringW(kSection, L"Impresora",
+                                       company.choosePrinter ? kChooseEachTime : kLpt1,
+                                       path.c_str()) &&
+            written;
+  return written;
+}

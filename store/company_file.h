@@ -1,0 +1,18 @@
+// empresa.ini in the working folder: the business's own data, in section
+// [Empresa] of a Windows INI file read and written with the system's
+// profile functions, and which a user may also edit with Notepad.
+#pragma once
+#include "common/company_data.h"
+
+// The data empresa.ini holds. A missing file or key keeps that line's
+// placeholder (and no IVA, LPT1). The file may have been saved as ANSI
+// (Windows-1252), as UTF-8 with or without a byte order mark, or as
+// UTF-16; one in an 8-bit form is first rewritten, its lines kept, as
+// UTF-16, the form in which the profile functions read every letter the
+// same under any system code page. Characters Windows-1252 lacks come back
+// as "?".
+CompanyData ReadCompanyData();
+
+// Writes every key, making the file (as UTF-16) where there is none. False
+// when some key could not be written.
+bool WriteCompanyData(const CompanyData& company);

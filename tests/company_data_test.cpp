@@ -1,0 +1,109 @@
+// The business's data in empresa.ini, however Notepad saved it, and the
+// dialog that edits it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/text_file.h"
+#include "dialogs/company_dialog.h"
+#include "resources/resource.h"
+#include "store/company_file.h"
+#include "tests/dialog_driver.h"
+
+namespace {
+
+// The same file as Notepad saves it in each of its encodings.
+const std::wstring kIni =
+    L"; Datos de la empresa\r\n[Empresa]\r\nNombre=Reformas Pe\u00F1a S.L.\r\n"
+    L"Direccion = C/ Mayor 1, 2\u00BA\r\nTelefono=912 345 678\r\nOtros=\r\nIVA=21\r\n"
+    L"Impresora=elegir\r\n";
+
+std::string Utf8(const std::wstring& text) {
+  std::string bytes;
+  for (wchar_t c : text) {
+    if (c < 0x80) {
+      bytes += static_cast<char>(c);
+    } else {
+      bytes += static_cast<char>(0xC0 | (c >> 6));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return bytes;
+}
+
+void ExpectTheBusiness(const CompanyData& company) {
+  EXPECT_EQ(company.name, "Reformas Pe\xF1" "a S.L.");
+  EXPECT_EQ(company.activity, "Datos");  // no key: the placeholder
+  EXPECT_EQ(company.address, "C/ Mayor 1, 2\xBA");
+  EXPECT_EQ(company.phone, "912 345 678");
+  EXPECT_EQ(company.other, "");  // an empty key prints nothing
+  EXPECT_EQ(company.vatRate, "21");
+  EXPECT_TRUE(company.choosePrinter);
+}
+
+class CompanyFile : public DialogTest {};
+
+}  // namespace
+
+TEST_F(CompanyFile, ReadAlikeFromEveryFormNotepadSaves) {
+  const std::string forms[] = {
+      Utf8(kIni),                    // UTF-8, Notepad's default
+      "\xEF\xBB\xBF" + Utf8(kIni),   // UTF-8 with its mark
+      StandInNarrow(kIni),           // ANSI
+      Utf16FileBytes(kIni),          // Unicode
+  };
+  for (const std::string& form : forms) {
+    WriteBytes("empresa.ini", form);
+    ExpectTheBusiness(ReadCompanyData());
+    // Kept as UTF-16, every line in place, for the profile functions.
+    EXPECT_EQ(ReadBytes("empresa.ini"), Utf16FileBytes(kIni));
+  }
+  EXPECT_EQ(DecodeTextFile("a\xF1" "b\xC3"), L"a\u00F1b\u00C3");  // not UTF-8
+  EXPECT_EQ(DecodeTextFile(std::string("\xFE\xFF\x00\xF1", 4)), L"\u00F1");
+
+  // No file: every placeholder, LPT1.
+  std::remove("empresa.ini");
+  CompanyData none = ReadCompanyData();
+  EXPECT_EQ(none.name, "Nombre empresa.");
+  EXPECT_EQ(none.vatRate, "");
+  EXPECT_FALSE(none.choosePrinter);
+}
+
+TEST_F(CompanyFile, TheDialogShowsChecksAndStoresTheData) {
+  WriteBytes("empresa.ini", Utf8(kIni));
+  EXPECT_EQ(Open(CompanyDialogProc), FALSE);
+  EXPECT_EQ(Shown(IDC_COMPANY_NAME), "Reformas Pe\xF1" "a S.L.");
+  EXPECT_EQ(Shown(IDC_COMPANY_ACTIVITY), "Datos");
+  EXPECT_TRUE(StandIn().checked[IDC_PRINTER_CHOOSE]);
+  EXPECT_EQ(StandIn().typingLimit[IDC_COMPANY_NAME], 37);
+  EXPECT_EQ(StandIn().focusId, IDC_COMPANY_NAME);
+
+  // A rate that is no number is refused, and nothing is written.
+  Type(IDC_COMPANY_VAT, "veintiuno");
+  Press(CompanyDialogProc, IDOK);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_FALSE(StandIn().ended);
+  EXPECT_EQ(ReadCompanyData().vatRate, "21");
+
+  Type(IDC_COMPANY_ACTIVITY, "Fontaner\xED" "a");
+  Type(IDC_COMPANY_VAT, "10");
+  CheckRadioButton(StandInDialog(), IDC_PRINTER_LPT1, IDC_PRINTER_CHOOSE, IDC_PRINTER_LPT1);
+  Press(CompanyDialogProc, IDOK);
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(StandIn().endResult, 1);
+  CompanyData stored = ReadCompanyData();
+  EXPECT_EQ(stored.name, "Reformas Pe\xF1" "a S.L.");
+  EXPECT_EQ(stored.activity, "Fontaner\xED" "a");
+  EXPECT_EQ(stored.vatRate, "10");
+  EXPECT_FALSE(stored.choosePrinter);
+  EXPECT_EQ(DecodeTextFile(ReadBytes("empresa.ini")).rfind(L"; Datos de la empresa\r\n", 0), 0u);
+
+  // "Cancelar" writes nothing, even where there is no file yet.
+  std::remove("empresa.ini");
+  StandInReset();
+  Open(CompanyDialogProc);
+  Type(IDC_COMPANY_NAME, "Otra");
+  Press(CompanyDialogProc, IDCANCEL);
+  EXPECT_EQ(StandIn().endResult, 0);
+  EXPECT_FALSE(Exists("empresa.ini"));
+}
