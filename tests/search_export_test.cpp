@@ -177,26 +177,4 @@ TEST_F(SearchStore, FindListsTheMatchingQuotesNewestFirstAndReadsOneByNumber) {
   EXPECT_FALSE(ReadQuoteAt(0, record));
 }
 
-TEST_F(SearchStore, AReaderCountsTheQuotesAsStartUpWould) {
-  const std::string three = RecordBytes("a", "", "", "", "") + RecordBytes("b", "", "", "", "") +
-                            RecordBytes("c", "", "", "", "") + "half";
-  struct Case {
-    std::string settings;  // "-" for no config.cfg
-    std::string quotes;
-    int32_t count;
-  };
-  const Case cases[] = {{"-", three, 3},
-                        {SettingsBytes(5, 2), three, 5},
-                        {SettingsBytes(2, 2), three, 3},
-                        {SettingsBytes(-1, 2), three, 3},
-                        {"ab", three, 3},
-                        {SettingsBytes(7, 2), "", 7}};
-  for (const Case& c : cases) {
-    std::remove("config.cfg");
-    if (c.settings != "-") WriteBytes("config.cfg", c.settings);
-    WriteBytes("datos.dat", c.quotes);
-    EXPECT_EQ(StoredQuoteCount(), c.count);
-  }
-}
-
 }  // namespace
