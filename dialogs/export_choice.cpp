@@ -8,9 +8,10 @@
 
 namespace {
 
-// "1 presupuesto", "3 presupuestos".
+// "0 presupuestos", "1 presupuesto", "3 presupuestos" (IntToText writes no
+// digit for 0).
 std::string Quotes(int32_t count) {
-  return IntToText(count, 0) + (count == 1 ? " presupuesto" : " presupuestos");
+  return IntToText(count, count == 0 ? 1 : 0) + (count == 1 ? " presupuesto" : " presupuestos");
 }
 
 // The path chosen, or an empty one for "Cancelar".

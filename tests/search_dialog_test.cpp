@@ -78,6 +78,7 @@ TEST_F(SearchDialog, ListsEveryQuoteNarrowsAsOneTypesAndOpensTheChosenOne) {
   // Nothing listed: nothing opens. The unreadable quote cannot be copied.
   TypeSearch("nadie");
   EXPECT_EQ(StandIn().listCount, 0);
+  EXPECT_EQ(Shown(IDC_SEARCH_COUNT), "0 de 6 presupuestos");
   Press(SearchDialogProc, IDC_VIEW);
   TypeSearch("6");
   Press(SearchDialogProc, IDC_COPY_NEW);
