@@ -82,28 +82,54 @@ start_through() {
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
 }
 
-# wait_other_window ID: prints the id of a shown window with the main
-# window's title other than ID (the second copy's box) once there is one.
-other_window() { e2e_find_window "$MAIN_TITLE" | grep -vx "$1"; }
+# wait_other_window ID...: prints the id of a shown window with the main
+# window's title other than the IDs (the second copy's box) once there is one.
+other_window() {
+  local window
+  e2e_find_window "$MAIN_TITLE" | while read -r window; do
+    [[ " $* " == *" $window "* ]] || echo "$window"
+  done | grep .
+}
 wait_other_window() {
-  e2e_wait_until "$E2E_TIMEOUT" other_window "$1"
+  e2e_wait_until "$E2E_TIMEOUT" other_window "$@" >/dev/null
   sleep 0.2
-  other_window "$1" | head -n 1
+  other_window "$@" | head -n 1
+}
+
+# above ID OTHER: the X window ID lies above OTHER (xwininfo lists the
+# screen's windows from the top down).
+above() {
+  local order
+  order=$(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p')
+  local first second
+  first=$(grep -nx "$(printf '0x%x' "$1")" <<<"$order" | cut -d: -f1)
+  second=$(grep -nx "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)
+  [[ -n "$first" && -n "$second" ]] && ((first < second))
 }
 
 # Two copies on one folder, reached as P:\ (a drive mapped to it) and as its
-# path on Z:.
+# path on Z:, while a third copy runs on another folder, its window over the
+# first copy's dialog: the second copy brings that dialog forward as it ends.
 second_copy() {
-  local first_window first_pid box state_before
+  local first_window first_pid dialog other other_pid box state_before
   ln -sfn "$CASE_DIR" "$WINEPREFIX/dosdevices/p:"
   start_through 'P:\'
   first_window=$(e2e_wait_window "$MAIN_TITLE")
   first_pid=$PROGRAM_PID
+  e2e_click_main_button "$first_window" 0
+  dialog=$(e2e_wait_window "Nuevo Presupuesto")
   state_before=$(folder_state)
   e2e_check "the first copy holds presupuestos.lck" test -f "$CASE_DIR/presupuestos.lck"
 
+  mkdir -p "$CASE_AUX/other"
+  cp "$E2E_ROOT/resources/fondo.bmp" "$CASE_AUX/other/"
+  start_through "Z:${CASE_AUX//\//\\}\\other"
+  other=$(wait_other_window "$first_window")
+  other_pid=$PROGRAM_PID
+  e2e_check "a copy on another folder opens, over the first copy's dialog" above "$other" "$dialog"
+
   start_through "Z:${CASE_DIR//\//\\}"
-  box=$(wait_other_window "$first_window")
+  box=$(wait_other_window "$first_window" "$other")
   e2e_shot second_copy_box
   e2e_geometry "$box"
   e2e_check "the second copy shows a message box, not a main window" \
@@ -112,10 +138,23 @@ second_copy() {
   e2e_key "$box" Return
   e2e_wait_exit
   e2e_check_equal "the second copy ends with exit code 1 once its box is closed" 1 "$PROGRAM_RC"
+  e2e_check "it has brought the first copy's dialog over the other folder's copy" \
+    above "$dialog" "$other"
   e2e_check_equal "nothing changed on disk" "$state_before" "$(folder_state)"
   e2e_check "the first copy still runs" e2e_window_shown "$first_window"
 
+  # Clicks, not keys: under Wine the second copy's activation leaves no
+  # window with the keyboard.
+  e2e_click_control "$dialog" 130 230 45 14
+  e2e_wait_hidden "$dialog"
+  # The two main windows lie one over the other: each is raised before its
+  # "Salir" is clicked.
+  PROGRAM_PID=$other_pid
+  xdotool windowraise "$other"
+  e2e_click_main_button "$other" 3
+  e2e_wait_exit
   PROGRAM_PID=$first_pid
+  xdotool windowraise "$first_window"
   e2e_click_main_button "$first_window" 3
   e2e_wait_exit
   e2e_check_equal "the first copy ends with exit code 0" 0 "$PROGRAM_RC"
