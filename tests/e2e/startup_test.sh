@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: start-up, launch counter and dated backup, the main window and
-# its buttons, the two ways to end the program, and the refusal of a second
-# copy in the same working folder reached through another path.
+# its buttons, also on a screen of 144 dpi (150 %), the two ways to end the
+# program, and the refusal of a second copy in the same working folder
+# reached through another path, which brings the running copy forward.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -107,6 +108,54 @@ above() {
   [[ -n "$first" && -n "$second" ]] && ((first < second))
 }
 
+# screen_dpi DPI: the dots per inch that programs started from now on see
+# (Wine reads the user's setting at each start); "default" removes it.
+screen_dpi() {
+  if [[ $1 == default ]]; then
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  else
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  fi
+}
+
+# Colours at points of the picture away from the buttons (the band, the
+# panel, its frame, the lower shading), in the picture as it is and at those
+# points scaled by 1.5 in a screenshot of the window.
+colours_at() {
+  convert "$1" -format "$(printf '%%[pixel:p{%d,%d}] ' $2)" info:
+}
+PICTURE_POINTS='20 10 320 135 220 300 600 400'
+SCALED_POINTS='30 15 480 202 330 450 900 600'
+
+# At 150 %, the window, the picture and the buttons' places are those of
+# 100 % times 1.5, and the buttons are where the picture has room for them.
+high_dpi_screen() {
+  local window tops=(225 300 375 488)
+  screen_dpi 144
+  e2e_launch
+  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  screen_dpi default
+  e2e_shot main_window_144dpi
+  e2e_geometry "$window"
+  e2e_check "the window's inside is 1.5 times as large (build/e2e/shots/main_window_144dpi.png)" \
+    test "$GEOMETRY_WIDTH" -ge 940 -a "$GEOMETRY_HEIGHT" -ge 660
+  e2e_shot main_window_144dpi_inside "$window"
+  e2e_check_equal "the picture is scaled with it" \
+    "$(colours_at "$E2E_ROOT/resources/fondo.bmp" "$PICTURE_POINTS")" \
+    "$(colours_at "$E2E_BUILD/shots/main_window_144dpi_inside.png" "$SCALED_POINTS")"
+  # The first button's scaled place lies below where it is at 100 %.
+  e2e_click_at $((GEOMETRY_X + 360 + 30)) $((GEOMETRY_Y + tops[0] + 10))
+  local dialog
+  dialog=$(e2e_wait_window "Nuevo Presupuesto" "$PROGRAM_PID")
+  e2e_pass "\"Nuevo Presupuesto\" is at its scaled place"
+  e2e_shot new_quote_144dpi
+  e2e_key "$dialog" Escape
+  e2e_wait_hidden "$dialog"
+  e2e_click_at $((GEOMETRY_X + 360 + 30)) $((GEOMETRY_Y + tops[3] + 10))
+  e2e_wait_exit
+  e2e_check_equal "so is \"Salir\": the program ends with exit code 0" 0 "$PROGRAM_RC"
+}
+
 # Two copies on one folder, reached as P:\ (a drive mapped to it) and as its
 # path on Z:, while a third copy runs on another folder, its window over the
 # first copy's dialog: the second copy brings that dialog forward as it ends.
@@ -164,5 +213,8 @@ second_copy() {
 e2e_begin
 e2e_run_case five_launches five_launches
 e2e_run_case close_box close_box
+e2e_run_case high_dpi_screen high_dpi_screen
+# Whatever became of the case, later programs see the prefix's own setting.
+screen_dpi default
 e2e_run_case second_copy second_copy
 e2e_end
