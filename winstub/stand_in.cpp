@@ -422,7 +422,8 @@ int AbortDoc(HDC) { return PrintCall("AbortDoc", 1); }
 BOOL DeleteDC(HDC) { return PrintCall("DeleteDC", TRUE); }
 
 int GetDeviceCaps(HDC dc, int index) {
-  if (dc == HandleFor(kScreenDc) && (index == LOGPIXELSX || index == LOGPIXELSY)) {
+  bool screen = reinterpret_cast<uintptr_t>(dc) == kScreenDc;
+  if (screen && (index == LOGPIXELSX || index == LOGPIXELSY)) {
     return state.screenDpi;
   }
   return state.deviceCaps[index];
