@@ -1,14 +1,31 @@
-// Entry point: the date of the day, the settings load (which counts the
-// launch and may take the backup), then the main window and its loop.
+// Entry point: the date of the day, the lock on the working folder, the
+// store's start-up (which finishes a half-done correction, takes back
+// missing quotes, counts the launch and may take the backup) with what it
+// has to tell or ask, then the main window and its loop.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/main_window.h"
 #include "app/running_copy.h"
 #include "app/single_instance.h"
+#include "app/startup_boxes.h"
 #include "common/number_text.h"
 #include "dialogs/window_text.h"
-#include "store/settings.h"
+#include "store/start_up.h"
+
+namespace {
+
+// Before the main window: what came back, and the question where quotes
+// are still missing, whose answer sets the numbering the window then uses.
+void SettleMissingQuotes(const StartUpReport& report) {
+  if (!report.recovered.empty()) TellRecovered(report);
+  if (report.firstMissing > report.lastMissing) return;
+  if (!AskToNumberAfterStored(report)) return;
+  DiskFailure failure;
+  if (!ContinueAfterStoredQuotes(&failure)) TellNumberingNotChanged(failure);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The manifest's version 6 of the common controls, for every window class
@@ -16,22 +33,30 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   BuildTodayText();
-  if (!ClaimWorkingFolder()) {
-    ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
-                MB_OK | MB_ICONEXCLAMATION);
-    BringRunningCopyForward();
-    return 1;
+  switch (ClaimWorkingFolder()) {
+    case FolderClaim::HeldByAnother:
+      ShowMessage(nullptr, "El programa ya est\xE1 abierto.", kMainWindowTitle,
+                  MB_OK | MB_ICONEXCLAMATION);
+      BringRunningCopyForward();
+      return 1;
+    case FolderClaim::LockUnusable:
+      TellLockUnusable();
+      return 1;
+    case FolderClaim::Held:
+    case FolderClaim::Unguarded:
+      break;
   }
-  bool backupMade = LoadSettings();
+  StartUpReport report;
+  bool backupMade = LoadSettings(&report);
+  SettleMissingQuotes(report);
   HWND window = OpenMainWindow(instance);
   MarkWindowWithFolder(window);
   // Told once the window is there, so that the box has an owner the user
-  // sees; the next due launch tries again.
-  if (!backupMade) {
-    ShowMessage(window,
-                "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de "
-                "nuevo dentro de cinco arranques.",
-                "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
+  // sees.
+  if (report.folderReadOnly) {
+    TellFolderReadOnly(window);
+  } else if (!backupMade) {
+    TellBackupFailed(window, report.backupFailure);
   }
 
   MSG msg;

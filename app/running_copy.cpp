@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "app/main_window.h"
+#include "common/windows1252.h"
+#include "store/file_names.h"
 
 namespace {
 
-const wchar_t kLockFileName[] = L"presupuestos.lck";
 const wchar_t kVolumeMark[] = L"Presupuestos.Volumen";
 const wchar_t kFileMark[] = L"Presupuestos.Archivo";
 
@@ -21,7 +22,7 @@ struct FolderIdentity {
 // not refuse.
 bool ReadFolderIdentity(FolderIdentity* identity) {
   HANDLE lock =
-      CreateFileW(kLockFileName, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      CreateFileW(Widen(kLockFile).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (lock == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION information;

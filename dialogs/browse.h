@@ -1,5 +1,5 @@
 // Moving through the stored quotes in the list and modify dialogs, one at a
-// time, within 1 to RecordCount.
+// time, within 1 to the last stored quote.
 #pragma once
 #include <cstdint>
 
@@ -10,8 +10,10 @@
 // The number of the quote on show; 0 when no quote is stored.
 extern int32_t BrowseIndex;
 
-// Opening: the newest quote into CurrentQuote and BrowseIndex on it. With no
-// quote stored, CurrentQuote is emptied and BrowseIndex is 0.
+// Opening: the newest quote that can be read into CurrentQuote and
+// BrowseIndex on it (quotes counted but missing from datos.dat are not
+// offered). With no quote stored, CurrentQuote is emptied and BrowseIndex
+// is 0.
 void LoadNewest();
 
 // Shows the quote loaded for BrowseIndex and, when it could not be read,
@@ -32,3 +34,12 @@ bool QuoteOnShow();
 // Whether the quote on show was read from datos.dat; one that was not shows
 // empty texts, which must not be printed or stored under its number.
 bool QuoteOnShowRead();
+
+// The whole record of the quote on show, as read from datos.dat when it was
+// shown, bytes after each text included: a correction is stored only while
+// the disk still holds exactly this.
+const QuoteRecord& QuoteAsShown();
+
+// After a correction is stored: the record on disk is now CurrentQuote's, as
+// the store writes it, and is what a further correction compares with.
+void TakeSavedAsShown();

@@ -23,6 +23,10 @@ const char* Reason(SaveRefusal why) {
       return "\nFaltan presupuestos en datos.dat.";
     case SaveRefusal::NoNumberLeft:
       return "\nNo quedan n\xFAmeros para m\xE1s presupuestos.";
+    case SaveRefusal::QuoteChanged:
+      return "\nEl presupuesto ha cambiado en datos.dat desde que se mostr\xF3 (lo ha guardado "
+             "otra copia del programa): la correcci\xF3n no se ha guardado. Cierre la ventana y "
+             "vuelva a abrirla para ver el presupuesto guardado.";
     case SaveRefusal::None:
       break;
   }
@@ -31,8 +35,25 @@ const char* Reason(SaveRefusal why) {
 
 }  // namespace
 
-void TellSaveFailed(HWND dialog, SaveRefusal why) {
-  Tell(dialog, std::string("No se ha podido guardar el presupuesto.") + Reason(why));
+std::string CauseSentence(const DiskFailure& failure) {
+  switch (failure.cause) {
+    case DiskCause::DiskFull:
+      return "\nCausa: el disco est\xE1 lleno.";
+    case DiskCause::NoPermission:
+      return "\nCausa: no hay permiso para escribir en la carpeta.";
+    case DiskCause::InUse:
+      return "\nCausa: otro programa est\xE1 usando " + failure.file + ".";
+    case DiskCause::Other:
+    case DiskCause::None:
+      break;
+  }
+  return "";
+}
+
+void TellSaveFailed(HWND dialog, SaveRefusal why, const DiskFailure& failure) {
+  std::string reason = Reason(why);
+  if (reason.empty()) reason = CauseSentence(failure);
+  Tell(dialog, "No se ha podido guardar el presupuesto." + reason);
 }
 
 void TellPrintResult(HWND dialog, PrintResult result) {

@@ -2,14 +2,21 @@
 // not be read.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include <windows.h>
 
 #include "print/print_job.h"
 #include "store/quote_file.h"
 
-// The general text, then the reason where the store gave one.
-void TellSaveFailed(HWND dialog, SaveRefusal why = SaveRefusal::None);
+// The general text, then the reason where the store gave one, or the cause
+// where the system gave one.
+void TellSaveFailed(HWND dialog, SaveRefusal why = SaveRefusal::None,
+                    const DiskFailure& failure = DiskFailure());
+
+// The sentence that names a failure's cause (a full disk, no permission, a
+// file in use), empty where the system gave none; start-up's boxes add it.
+std::string CauseSentence(const DiskFailure& failure);
 // Says why a print did not go through; a print done or cancelled says nothing.
 void TellPrintResult(HWND dialog, PrintResult result);
 

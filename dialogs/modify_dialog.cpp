@@ -30,7 +30,12 @@ void Save(HWND dialog) {
   }
   ReadControls(dialog);
   SaveRefusal why = SaveRefusal::None;
-  if (!SaveQuote(0, BrowseIndex, &why)) TellSaveFailed(dialog, why);
+  DiskFailure failure;
+  if (SaveCorrection(BrowseIndex, QuoteAsShown(), CurrentQuote, &why, &failure)) {
+    TakeSavedAsShown();
+  } else {
+    TellSaveFailed(dialog, why, failure);
+  }
 }
 
 }  // namespace

@@ -43,8 +43,9 @@ int32_t QuoteNumber() { return IsNew ? NextNumber() : RecordCount; }
 // user, when it did not reach the disk.
 bool Save(HWND dialog) {
   SaveRefusal why = SaveRefusal::None;
-  if (SaveWorkingCopy(IsNew, RecordCount, &why)) return true;
-  TellSaveFailed(dialog, why);
+  DiskFailure failure;
+  if (SaveWorkingCopy(IsNew, RecordCount, &why, &failure)) return true;
+  TellSaveFailed(dialog, why, failure);
   return false;
 }
 

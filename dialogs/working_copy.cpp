@@ -60,8 +60,9 @@ bool QuoteChanged() {
          !SameField(CurrentQuote.total, QuoteSnapshot.total, kFieldWidth);
 }
 
-bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal) {
-  if (!SaveQuote(isNew, number, refusal)) return false;
+bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal,
+                     DiskFailure* failure) {
+  if (!SaveQuote(isNew, number, refusal, failure)) return false;
   TakeSnapshot();
   Modified = 0;
   IsNew = 0;

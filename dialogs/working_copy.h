@@ -29,4 +29,5 @@ bool QuoteChanged();
 // Stores CurrentQuote; only once it is stored do the snapshot and the flags
 // move on, so a failed save still counts as unsaved. `refusal` as for
 // SaveQuote.
-bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal = nullptr);
+bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal = nullptr,
+                     DiskFailure* failure = nullptr);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The reliability suite beyond the unit tests: the fault, crash and huge
-# count tests with what they measured, a bounded libFuzzer run, and static
+# The reliability suite beyond the unit tests: the fault, crash, power-loss,
+# passing-refusal and huge count tests with what they measured, a bounded libFuzzer run, and static
 # analysis (cppcheck, clang-tidy) of the program's own sources.
 # Usage: scripts/reliability.sh [unit test binary]
 #   FUZZ_SECONDS=60 (default) bounds the fuzzing run.
@@ -11,14 +11,14 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 started=$SECONDS
 sources=(common app store dialogs print winstub)
 
-echo "== Fault injection, crash consistency, huge count"
+echo "== Fault injection, crash consistency, power loss, refusals that pass, huge count"
 tests=${1:-}
 if [[ -z "$tests" ]]; then
   cmake -S . -B build/rel -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
   cmake --build build/rel -j2 >/dev/null
   tests=build/rel/presupuestos_tests
 fi
-"$tests" --gtest_filter='FaultInjection.*:Crash.*:HugeCount.*:StoreFaults.*' --gtest_brief=1 |
+"$tests" --gtest_filter='FaultInjection.*:Crash.*:PowerLoss.*:TransientFaults.*:HugeCount.*:StoreFaults.*' --gtest_brief=1 |
   grep -E '^\[ measured \]|FAILED|PASSED'
 echo "   ($((SECONDS - started)) s)"
 

@@ -3,16 +3,40 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
-enum class DiskOp { Open, Read, Write, Flush, Sync, Close, Seek, Truncate, Replace, MakeFolder };
+enum class DiskOp { Open, Read, Write, Flush, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder };
 
 // What a test wants the next operation to do: go ahead, fail with an error,
-// or (for a write) put only part of the bytes down, as on a full disk.
-enum class DiskFault { None, Error, ShortWrite };
+// (for a write) put only part of the bytes down, as on a full disk, or fail
+// as the system does for a full disk, a denied permission or a file that
+// another program holds.
+enum class DiskFault { None, Error, ShortWrite, DiskFull, Denied, InUse };
 using DiskFaultHook = DiskFault (*)(DiskOp op);
 
 // Asked before every operation; null in the program.
 extern DiskFaultHook DiskHook;
+
+// Why an operation failed, as far as the system tells.
+enum class DiskCause { None, DiskFull, NoPermission, InUse, Other };
+struct DiskFailure {
+  DiskCause cause = DiskCause::None;
+  std::string file;  // the file or folder the failed operation was on
+};
+// The first failure since DiskClearFailure that no retry made good (the
+// cause, not what the clean-up after it met); cause None when none.
+DiskFailure DiskLastFailure();
+void DiskClearFailure();
+
+// An open or a rename refused for a moment (a sharing violation or a denied
+// access, as an antivirus, indexer or sync client causes) is tried again
+// after a wait, for about two seconds in all. The wait is a test seam:
+// DiskWait is the system's sleep in the program.
+constexpr int kRetryStepMs = 100;
+constexpr int kRetryBudgetMs = 2000;
+using DiskWaitFn = void (*)(int milliseconds);
+extern DiskWaitFn DiskWait;
 
 struct DiskFile;
 
@@ -41,16 +65,37 @@ bool DiskSeek(DiskFile* file, int64_t offset);
 // Length in bytes, or -1.
 int64_t DiskSize(DiskFile* file);
 bool DiskTruncate(DiskFile* file, int64_t size);
-// Puts `from` in the place of `to` in one step, replacing it.
+// Puts `from` in the place of `to` in one step, replacing it, and makes the
+// new name durable. `from` must have been synced: the rename alone does not
+// carry its bytes to the disk.
 bool DiskReplace(const char* from, const char* to);
 // Creates a folder; fails when it already exists.
 bool DiskMakeFolder(const char* path);
-// Gives a folder another name; fails when a folder of that name exists.
+// Makes the names in a folder (the files made in it) durable.
+void DiskSyncFolder(const char* path);
+// Gives a folder another name, durably, after making the names in it
+// durable; fails when a folder of that name exists.
 bool DiskRenameFolder(const char* from, const char* to);
+// Removes a file; false when it is still there.
+bool DiskRemove(const char* path);
 // Removes an empty folder; false when it is still there.
 bool DiskRemoveFolder(const char* path);
 bool DiskExists(const char* path);
+bool DiskIsFolder(const char* path);
+// The names of the folders in the working folder.
+std::vector<std::string> DiskFolderNames();
 
 // Writes `size` bytes to `path` so that a crash leaves either the old or the
-// new content: a temporary beside it, synced, then renamed over it.
-bool DiskWriteWhole(const char* path, const void* data, std::size_t size);
+// new content: the temporary `temporary` beside it, synced, then renamed
+// over it.
+bool DiskWriteWhole(const char* path, const char* temporary, const void* data, std::size_t size);
+
+// Test support, never switched on by the program: a model of a power cut.
+// From DiskPowerModelOn the seam notes what each file would hold after a
+// power cut: only what was synced, under the names that a synced folder
+// holds (a rename or a new file is durable once its folder is synced).
+// DiskPowerCut lays the working folder down so, and fails every operation
+// after it until DiskPowerModelOff. Native builds only.
+void DiskPowerModelOn();
+void DiskPowerCut();
+void DiskPowerModelOff();

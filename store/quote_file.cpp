@@ -1,28 +1,22 @@
 // The quote file: fixed 1960-byte records, quote N at offset (N - 1) * 1960.
-// Every save first checks that the files hold the quotes this copy counts,
-// so that no whole quote is ever written over or cut away.
+// Every save first checks that the files hold the quotes this copy counts
+// (store_rules), so that no whole quote is ever written over or cut away.
 #include "store/quote_file.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "store/disk.h"
+#include "store/file_names.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
 
 namespace {
 
-const char kQuoteFile[] = "datos.dat";
-const char kSettingsFile[] = "config.cfg";
-const char kTransferFile[] = "trasvase.dat";
-const char kNewQuoteFile[] = "datos.dat.tmp";
-const char kNewTransferFile[] = "trasvase.dat.tmp";
-
-// The record to be written: CurrentQuote's texts, zeros after each NUL.
-QuoteRecord RecordFromCurrentQuote() {
+// The record to be written: the quote's texts, zeros after each NUL.
+QuoteRecord CleanRecord(const QuoteRecord& quote) {
   QuoteRecord record;
   ClearQuote(record);
-  CopyQuote(record, CurrentQuote);
+  CopyQuote(record, quote);
   return record;
 }
 
@@ -36,49 +30,29 @@ void RestoreLength(int64_t length) {
   DiskClose(file);
 }
 
-// Whether datos.dat holds exactly RecordCount whole records (what follows
-// them is no quote); where it does not, `refusal` says which way it is off.
-bool HoldsTheCountedQuotes(int64_t length, SaveRefusal& refusal) {
-  int64_t whole = length / static_cast<int64_t>(kRecordSize);
-  if (whole < RecordCount) refusal = SaveRefusal::QuotesMissing;
-  if (whole > RecordCount) refusal = SaveRefusal::FilesChanged;
-  return whole == RecordCount;
-}
-
-bool Append(SaveRefusal& refusal) {
-  if (RecordCount == INT32_MAX) {
-    refusal = SaveRefusal::NoNumberLeft;
-    return false;
-  }
-  QuoteRecord record = RecordFromCurrentQuote();
-  int64_t offset = static_cast<int64_t>(RecordCount) * static_cast<int64_t>(kRecordSize);
-
-  // A settings file that is there but cannot be read would be rewritten
-  // without its launch count. One that counts more quotes than this copy
-  // was written by another.
-  bool found = false;
-  bool countHeld = false;
-  SettingsRecord settings = ReadSettings(&found, &countHeld);
-  if (!found && DiskExists(kSettingsFile)) return false;
-  if (countHeld && settings.recordCount > RecordCount) {
-    refusal = SaveRefusal::FilesChanged;
-    return false;
-  }
-
+bool Append(const QuoteRecord& record, SaveRefusal& refusal) {
+  SettingsSeen settings = SeeSettings();
   // datos.dat is opened without ever emptying it; a missing one is made,
   // for the first quote only.
   DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
-  if (!file && !DiskExists(kQuoteFile) && HoldsTheCountedQuotes(0, refusal)) {
-    file = DiskOpen(kQuoteFile, DiskMode::Create);
+  FileSeen quotes;
+  if (file) {
+    quotes = {true, DiskSize(file)};
+  } else if (DiskExists(kQuoteFile)) {
+    return false;
   }
+  if (!MayAppend(RecordCount, settings, quotes, &refusal)) {
+    if (file) DiskClose(file);
+    return false;
+  }
+  if (!file) file = DiskOpen(kQuoteFile, DiskMode::Create);
   if (!file) return false;
-  int64_t length = DiskSize(file);
-  bool placed = length >= 0 && HoldsTheCountedQuotes(length, refusal) && DiskSeek(file, offset);
-  bool written = placed && DiskWrite(file, &record, sizeof record) && DiskSync(file);
+  int64_t offset = static_cast<int64_t>(RecordCount) * static_cast<int64_t>(kRecordSize);
+  bool written = DiskSeek(file, offset) && DiskWrite(file, &record, sizeof record) && DiskSync(file);
   bool closed = DiskClose(file);
-  if (!placed) return false;
-  if (!written || !closed || !WriteSettings(RecordCount + 1, settings.launchCount)) {
-    RestoreLength(length);
+  // The count's rename also makes a new datos.dat's name durable.
+  if (!written || !closed || !WriteSettings(RecordCount + 1, settings.launches)) {
+    RestoreLength(quotes.size);
     return false;
   }
   ++RecordCount;
@@ -88,8 +62,10 @@ bool Append(SaveRefusal& refusal) {
 // Writes the new quote file and the new transfer file beside the old ones
 // in one pass over `source`: its first RecordCount records, record `number`
 // replaced. True when both are whole: every write checked, both synced and
-// closed.
-bool BuildReplacements(DiskFile* source, int32_t number) {
+// closed. With `shown`, stops with `changed` set where the old record
+// `number` is no longer that one.
+bool BuildReplacements(DiskFile* source, int32_t number, const QuoteRecord& corrected,
+                       const QuoteRecord* shown, bool& changed) {
   DiskFile* quotes = DiskOpen(kNewQuoteFile, DiskMode::Create);
   DiskFile* transfer = quotes ? DiskOpen(kNewTransferFile, DiskMode::Create) : nullptr;
   bool ok = quotes && transfer;
@@ -97,7 +73,11 @@ bool BuildReplacements(DiskFile* source, int32_t number) {
   for (int32_t i = 1; ok && i <= RecordCount; ++i) {
     // The old record `number` is passed over by reading it like the others.
     ok = DiskRead(source, &record, sizeof record) == sizeof record;
-    if (ok && i == number) record = RecordFromCurrentQuote();
+    if (ok && i == number) {
+      changed = shown && !StillAsShown(record, *shown);
+      ok = !changed;
+      record = corrected;
+    }
     ok = ok && DiskWrite(quotes, &record, sizeof record) &&
          DiskWrite(transfer, &record, sizeof record);
   }
@@ -107,31 +87,25 @@ bool BuildReplacements(DiskFile* source, int32_t number) {
   return ok;
 }
 
-bool Overwrite(int32_t number, SaveRefusal& refusal) {
+bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* shown,
+             SaveRefusal& refusal) {
   if (number < 1 || number > RecordCount) return false;
-  // Another copy, or an old config.cfg brought back, has changed the count:
-  // this copy's numbers may no longer be the files'.
-  bool found = false;
-  bool countHeld = false;
-  SettingsRecord settings = ReadSettings(&found, &countHeld);
-  if (!found && DiskExists(kSettingsFile)) return false;
-  if (found && (!countHeld || settings.recordCount != RecordCount)) {
-    refusal = SaveRefusal::FilesChanged;
-    return false;
-  }
-
+  SettingsSeen settings = SeeSettings();
   DiskFile* source = DiskOpen(kQuoteFile, DiskMode::Read);
-  if (!source) {
-    if (!DiskExists(kQuoteFile)) refusal = SaveRefusal::QuotesMissing;
+  FileSeen quotes;
+  if (source) {
+    quotes = {true, DiskSize(source)};
+  } else if (DiskExists(kQuoteFile)) {
     return false;
   }
-  int64_t length = DiskSize(source);
-  bool built = length >= 0 && HoldsTheCountedQuotes(length, refusal) &&
-               BuildReplacements(source, number);
-  DiskClose(source);
+  bool changed = false;
+  bool built = MayCorrect(number, RecordCount, settings, quotes, &refusal) &&
+               BuildReplacements(source, number, corrected, shown, changed);
+  if (source) DiskClose(source);
+  if (changed) refusal = SaveRefusal::QuoteChanged;
   if (!built || !DiskReplace(kNewQuoteFile, kQuoteFile)) {
-    std::remove(kNewQuoteFile);
-    std::remove(kNewTransferFile);
+    DiskRemove(kNewQuoteFile);
+    DiskRemove(kNewTransferFile);
     return false;
   }
   // The correction is made; see quote_file.h for a failure here.
@@ -139,13 +113,28 @@ bool Overwrite(int32_t number, SaveRefusal& refusal) {
   return true;
 }
 
+bool Report(bool saved, SaveRefusal why, SaveRefusal* refusal, DiskFailure* failure) {
+  if (refusal) *refusal = why;
+  if (failure) *failure = saved ? DiskFailure() : DiskLastFailure();
+  return saved;
+}
+
 }  // namespace
 
-bool SaveQuote(unsigned char isNew, int32_t number, SaveRefusal* refusal) {
+bool SaveQuote(unsigned char isNew, int32_t number, SaveRefusal* refusal, DiskFailure* failure) {
+  DiskClearFailure();
   SaveRefusal why = SaveRefusal::None;
-  bool saved = isNew ? Append(why) : Overwrite(number, why);
-  if (refusal) *refusal = why;
-  return saved;
+  QuoteRecord record = CleanRecord(CurrentQuote);
+  bool saved = isNew ? Append(record, why) : Correct(number, record, nullptr, why);
+  return Report(saved, why, refusal, failure);
+}
+
+bool SaveCorrection(int32_t number, const QuoteRecord& shown, const QuoteRecord& corrected,
+                    SaveRefusal* refusal, DiskFailure* failure) {
+  DiskClearFailure();
+  SaveRefusal why = SaveRefusal::None;
+  bool saved = Correct(number, CleanRecord(corrected), &shown, why);
+  return Report(saved, why, refusal, failure);
 }
 
 bool ReadQuoteRecord(int32_t skip, QuoteRecord& record) {
@@ -170,4 +159,19 @@ bool LoadQuote(int32_t number) {
   }
   CopyQuote(CurrentQuote, record);
   return true;
+}
+
+FileSeen SeeFile(const char* path) {
+  DiskFile* file = DiskOpen(path, DiskMode::Read);
+  if (!file) return {DiskExists(path), -1};
+  int64_t size = DiskSize(file);
+  DiskClose(file);
+  return {true, size};
+}
+
+int32_t LastStoredQuote() {
+  int64_t whole = WholeRecords(SeeFile(kQuoteFile));
+  // A file that cannot be measured hides nothing: every counted quote is
+  // offered, and one that cannot be read says so.
+  return whole < 0 || whole >= RecordCount ? RecordCount : static_cast<int32_t>(whole);
 }

@@ -1,27 +1,15 @@
-// The settings file config.cfg (quote count and launch count, 8 bytes) and
-// the start-up load that counts each launch.
+// The settings file config.cfg: the quote count and the launch count, 8
+// bytes, always rewritten whole.
 #pragma once
 #include <cstdint>
 
-struct SettingsRecord {
-  int32_t recordCount;
-  int32_t launchCount;
-};
+#include "store/start_up.h"
+#include "store/store_rules.h"
 
-// The stored words; words the file does not hold (missing or short file)
-// read as 0. `found` tells whether config.cfg could be opened and read; when
-// it could not, both words are 0. `countHeld` tells whether it was read and
-// is long enough (4 bytes) to hold the count.
-SettingsRecord ReadSettings(bool* found = nullptr, bool* countHeld = nullptr);
+// The stored words, and whether config.cfg is there, was read whole and
+// holds the count (4 bytes); words the file does not hold read as 0, and
+// both are 0 when it could not be read.
+SettingsSeen SeeSettings();
 
-// Rewrites config.cfg in one atomic step; false if it is unchanged.
+// Rewrites config.cfg in one atomic, durable step; false if it is unchanged.
 bool WriteSettings(int32_t recordCount, int32_t launchCount);
-
-// Start-up: takes RecordCount from config.cfg, counts this launch in it and
-// takes the dated backup when due. A stored count that cannot be used (the
-// file too short to hold it, or below 0) or that is lower than the whole
-// records in datos.dat gives way to the number of those records, and that
-// corrected count is what is written back: new quotes are then numbered
-// after every stored one. False only when a backup was due and could not
-// be made.
-bool LoadSettings();

@@ -78,15 +78,20 @@ TEST_F(BrowseDialogs, WithNoQuoteStoredNothingIsShownStoredOrPrinted) {
   EXPECT_EQ(RecordCount, 0);
 }
 
+// Fails every read of datos.dat while set.
+bool ReadsFail = false;
+DiskFault FailReadsWhenSet(DiskOp op) {
+  return ReadsFail && op == DiskOp::Read ? DiskFault::Error : DiskFault::None;
+}
+
 TEST_F(BrowseDialogs, AnUnreadableQuoteIsToldAndNeitherPrintedNorStored) {
-  // A datos.dat brought back from an older backup: quote 3 is counted but
-  // not there to be read.
-  std::string stored = StoreQuotes(3).substr(0, 2 * kRecordSize);
-  WriteBytes("datos.dat", stored);
+  std::string stored = StoreQuotes(3);
   const std::string unread = "No se ha podido leer el presupuesto 3 de datos.dat.";
+  DiskHook = FailReadsWhenSet;
   for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc}) {
     bool list = proc == ListQuoteDialogProc;
     StandInReset();
+    ReadsFail = true;  // a failing disk
     Open(proc);
     ExpectShown({"", "", "", "", ""}, "3");
     ASSERT_EQ(StandIn().boxes.size(), 1u);
@@ -101,15 +106,30 @@ TEST_F(BrowseDialogs, AnUnreadableQuoteIsToldAndNeitherPrintedNorStored) {
     ExpectNotice(StandIn().boxes[1], list ? "No se imprime el presupuesto 3: no se ha podido leer."
                                           : "No se guarda el presupuesto 3: no se ha podido leer.");
     // Quote 2 reads and is said nothing of; back on 3, it is told again.
+    ReadsFail = false;
     Press(proc, IDC_PREV);
     ExpectShown(Stored(2), "2");
+    ReadsFail = true;
     Press(proc, IDC_NEXT);
     ASSERT_EQ(StandIn().boxes.size(), 3u);
     ExpectNotice(StandIn().boxes[2], unread);
   }
+  DiskHook = nullptr;
   EXPECT_FALSE(Exists("LPT1"));
   EXPECT_TRUE(ReadBytes("datos.dat") == stored);
   EXPECT_FALSE(Exists("trasvase.dat"));
+
+  // A datos.dat brought back from an older backup, quote 3 counted but not
+  // in it: the dialogs open on quote 2, the last that can be read, and
+  // ">>" does not go past it.
+  WriteBytes("datos.dat", stored.substr(0, 2 * kRecordSize + 100));
+  for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc}) {
+    StandInReset();
+    Open(proc);
+    ExpectShown(Stored(2), "2");
+    EXPECT_FALSE(Moves(proc, IDC_NEXT));
+    EXPECT_TRUE(StandIn().boxes.empty());
+  }
 }
 
 TEST_F(ListDialog, PrintsTheQuoteOnShowUnderItsNumber) {
@@ -221,7 +241,7 @@ TEST_F(ModifyDialog, AFailedSaveIsReportedAndChangesNothing) {
     Press(ModifyQuoteDialogProc, IDC_SAVE);
     DiskHook = nullptr;
     ASSERT_EQ(StandIn().boxes.size(), 1u);
-    ExpectNotice(StandIn().boxes[0], kSaveFailed);
+    ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) + (hook == FailWrites ? kDiskFull : ""));
     EXPECT_FALSE(StandIn().ended);
     EXPECT_EQ(ReadBytes("datos.dat"), stored);
     EXPECT_EQ(Shown(IDC_BODY), "Nuevo cuerpo");
@@ -231,10 +251,20 @@ TEST_F(ModifyDialog, AFailedSaveIsReportedAndChangesNothing) {
                               "\nLos archivos de datos han cambiado desde que se abri\xF3 el "
                               "programa: ci\xE9rrelo y vuelva a abrirlo.";
   const std::string missing = std::string(kSaveFailed) + "\nFaltan presupuestos en datos.dat.";
+  // Quote 2 corrected by another copy while this one shows it, down to a
+  // byte after its texts: this correction would silently replace that one.
+  const std::string replaced =
+      std::string(kSaveFailed) +
+      "\nEl presupuesto ha cambiado en datos.dat desde que se mostr\xF3 (lo ha guardado otra "
+      "copia del programa): la correcci\xF3n no se ha guardado. Cierre la ventana y vuelva a "
+      "abrirla para ver el presupuesto guardado.";
+  std::string other = stored;
+  other[2 * kRecordSize - 1] = 'x';
   struct Case {
     std::string quotes, settings, told;
   } cases[] = {{stored, SettingsBytes(3, 3), changed},
-               {stored.substr(0, kRecordSize + 9), SettingsBytes(2, 3), missing}};
+               {stored.substr(0, kRecordSize + 9), SettingsBytes(2, 3), missing},
+               {other, SettingsBytes(2, 3), replaced}};
   for (const Case& c : cases) {
     StandIn().boxes.clear();
     WriteBytes("datos.dat", c.quotes);

@@ -75,6 +75,7 @@ constexpr unsigned kQuestionType = 0x33;
 constexpr unsigned kNoticeType = 0x30;
 const char kQuestion[] = "No se ha guardado el presupuesto actual, \xBF" "desea guardarlo?";
 const char kSaveFailed[] = "No se ha podido guardar el presupuesto.";
+const char kDiskFull[] = "\nCausa: el disco est\xE1 lleno.";
 const char kPrintFailed[] = "No se ha podido imprimir el presupuesto en LPT1.";
 const char kNoPrinter[] = "No hay ninguna impresora instalada en este equipo.";
 const char kPrinterFailed[] = "No se ha podido imprimir el presupuesto en la impresora elegida.";

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/main_window.h"
 #include "common/number_text.h"
@@ -11,6 +14,7 @@
 #include "stand_in.h"
 #include "store/dated_backup.h"
 #include "store/disk.h"
+#include "store/quote_record.h"
 #include "tests/test_folder.h"
 
 namespace {
@@ -144,6 +148,8 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
       {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}};
   for (const std::vector<DWORD>& errors : heldElsewhere) {
     StandInReset();
+    // The last: a lock file marked read-only, held by another copy.
+    if (errors.size() == 2) WriteBytes("presupuestos.lck", "");
     StandIn().openErrors = errors;
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
     ASSERT_EQ(StandIn().boxes.size(), 1u);
@@ -154,13 +160,39 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
   }
   EXPECT_EQ(StandIn().calls[1], openToRead);
 
-  // A read-only folder, where the lock file can be neither made nor opened:
-  // the program runs, unguarded, and counts the launch as ever.
+  // A read-only folder, where the lock file is not there and cannot be
+  // made: the program runs, unguarded, and counts the launch as ever.
+  std::remove("presupuestos.lck");
   StandInReset();
   StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
+
+  // A lock that is there and cannot be taken (a folder of that name, or a
+  // file this user may not open) would let two copies in: the program
+  // says so, naming the file, and does not start.
+  std::remove("config.cfg");
+  const std::string unusable =
+      "No se puede abrir el archivo presupuestos.lck de esta carpeta, que impide que el "
+      "programa se abra dos veces a la vez. Compruebe que es un archivo (no una carpeta) y que "
+      "se puede escribir en \xE9l, o b\xF3rrelo con el programa cerrado.";
+  for (bool folderNamed : {true, false}) {
+    StandInReset();
+    if (folderNamed) {
+      ASSERT_EQ(mkdir("presupuestos.lck", 0777), 0);
+      StandIn().openErrors = {ERROR_ACCESS_DENIED};
+    } else {
+      ASSERT_EQ(rmdir("presupuestos.lck"), 0);
+      WriteBytes("presupuestos.lck", "");
+      StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
+    }
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    EXPECT_EQ(StandIn().boxes[0].text, unusable);
+    EXPECT_TRUE(StandIn().windows.empty());
+    EXPECT_FALSE(Exists("config.cfg"));
+  }
 }
 
 // A second copy raises the one copy whose window carries the identity of this
@@ -225,4 +257,37 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
             std::find(calls.begin(), calls.end(), "MessageBoxW Presupuestos"));
   EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
   EXPECT_FALSE(Exists(kBackupWorkFolder));
+}
+
+TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
+  // Quotes 4 and 5 in trasvase.dat, quote 6 nowhere: told, then asked,
+  // before the main window. "No" changes nothing ("S\xED": see the
+  // end-to-end tests).
+  std::string quotes;
+  for (int n = 1; n <= 5; ++n) quotes += RecordBytes("q" + std::to_string(n), "", "", "", "");
+  WriteBytes("trasvase.dat", quotes);
+  WriteBytes("datos.dat", quotes.substr(0, 3 * kRecordSize));
+  WriteBytes("config.cfg", SettingsBytes(6, 1));
+  const std::string asked =
+      "Faltan presupuestos en datos.dat: config.cfg cuenta 6, pero solo se pueden leer 5, y "
+      "los que faltan no est\xE1n en trasvase.dat ni en las copias de seguridad.\n\n\xBF" "Desea "
+      "numerar los presupuestos nuevos a partir del 6? El n\xFAmero 6 se dar\xE1 otra vez.\n\n"
+      "Si responde No, no se cambia nada por ahora (y no se pueden guardar presupuestos). Para "
+      "traer una copia de seguridad, cierre el programa y copie datos.dat y config.cfg de la "
+      "carpeta de la copia (la de su fecha, como 6-12-2026) en esta carpeta, como explica "
+      "LEEME.txt.";
+  StandIn().boxAnswers = {IDOK, IDNO};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_EQ(StandIn().boxes[0].text, "Los presupuestos 4 y 5 se han recuperado de trasvase.dat.");
+  EXPECT_EQ(StandIn().boxes[0].type, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(StandIn().boxes[1].text, asked);
+  EXPECT_EQ(StandIn().boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(StandIn().boxes[1].owner, nullptr);
+  auto& calls = StandIn().calls;
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "MessageBoxW Presupuestos"),
+            std::find(calls.begin(), calls.end(), "ShowWindow 10"));
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(6, 2));
+
 }

@@ -279,7 +279,7 @@ TEST_F(NewQuoteDialog, AFailedOverwriteKeepsTheFirstSave) {
   DiskHook = FailWrites;
   Press(NewQuoteDialogProc, IDC_SAVE);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
-  ExpectNotice(StandIn().boxes[0], kSaveFailed);
+  ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) + kDiskFull);
   EXPECT_EQ(IsNew, 0);
   EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
   EXPECT_EQ(std::string(QuoteSnapshot.name), kTyped.name);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <sys/stat.h>
 
 namespace {
 
@@ -387,6 +388,14 @@ BOOL GetFileInformationByHandle(HANDLE, BY_HANDLE_FILE_INFORMATION* information)
 }
 
 BOOL CloseHandle(HANDLE) { return TRUE; }
+
+DWORD GetFileAttributesW(LPCWSTR name) {
+  std::string path;
+  for (const wchar_t* c = name; *c; ++c) path += static_cast<char>(*c);
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
+  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
 
 BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size) {
   state.calls.push_back("GetDefaultPrinterW");

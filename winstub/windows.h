@@ -221,7 +221,10 @@ struct PRINTDLGW {
 #define IDYES 6
 #define IDNO 7
 #define MB_OK 0x00000000L
+#define MB_YESNO 0x00000004L
 #define MB_YESNOCANCEL 0x00000003L
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONINFORMATION 0x00000040L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 
@@ -234,6 +237,9 @@ struct PRINTDLGW {
 #define OPEN_EXISTING 3
 #define OPEN_ALWAYS 4
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
+#define ERROR_WRITE_PROTECT 19L
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_SHARING_VIOLATION 32L
@@ -320,6 +326,8 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 
 // The lock file of the working folder.
+// Attributes of a real file in the working folder.
+DWORD GetFileAttributesW(LPCWSTR name);
 HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID security,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);

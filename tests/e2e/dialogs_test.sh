@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end: the three quote dialogs on the real program. A new quote typed
 # in, saved and printed; the list dialog stepping and printing; the modify
-# dialog saving one quote among others; the unsaved-changes question with
-# each of its answers; a new quote beside stored quotes and a damaged
-# config.cfg. Records, settings and printer bytes are compared
-# whole with contents built here.
+# dialog saving one quote among others, and refusing to replace a quote
+# another program changed while it showed it; the unsaved-changes question
+# with each of its answers; a new quote beside stored quotes and a damaged
+# config.cfg; quotes missing from datos.dat taken back at start-up, or
+# asked about. Records, settings and printer bytes are compared whole with
+# contents built here.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
@@ -349,6 +351,119 @@ damaged_count() {
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
+# wait_box: waits for a message box of the program; sets BOX.
+wait_box() {
+  BOX=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+}
+
+# datos.dat brought back alone from an older backup: 3 quotes beside a
+# config.cfg counting 5 and a trasvase.dat holding all 5. Start-up takes
+# back 4 and 5 and says so before the main window; the next new quote is 6.
+recovered_quotes() {
+  local today
+  today=$(e2e_today)
+  store_three_quotes 0
+  {
+    cat "$CASE_AUX/stored.dat"
+    e2e_record 'Cuatro' 'Cliente cuatro' '1/12/2026' 'Calle 4' '4'
+    e2e_record 'Cinco' 'Cliente cinco' '2/12/2026' 'Calle 5' '5'
+  } >"$CASE_AUX/trasvase.dat"
+  cp "$CASE_AUX/trasvase.dat" "$CASE_DIR/trasvase.dat"
+  e2e_settings 5 0 >"$CASE_DIR/config.cfg"
+  e2e_launch
+  wait_box
+  e2e_shot recovered_quotes_box
+  e2e_check_equal "start-up says what came back, before the main window" \
+    'Los presupuestos 4 y 5 se han recuperado de trasvase.dat.' "$(e2e_box_texts)"
+  e2e_check "no main window yet" test -z "$(e2e_find_window "$MAIN_TITLE" "$PROGRAM_PID")"
+  e2e_key "$BOX" Return
+  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_check_bytes "quotes 1 to 5 are byte for byte those of trasvase.dat" \
+    "$CASE_AUX/trasvase.dat" "$CASE_DIR/datos.dat"
+
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Sexto'
+  {
+    cat "$CASE_AUX/trasvase.dat"
+    e2e_record '' 'Sexto' "$today" '' ''
+  } >"$CASE_AUX/expected.dat"
+  click "$NEW_SAVE"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "the next new quote is quote 6" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_settings 6 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "config.cfg counts 6 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+  end_program
+}
+
+# A damaged count (0x41414141) beside 3 quotes, and nothing to take back:
+# the user is asked, and "S\xed" numbers new quotes after quote 3.
+damaged_count_asked() {
+  local today
+  today=$(e2e_today)
+  store_three_quotes 0
+  e2e_settings 0x41414141 0 >"$CASE_DIR/config.cfg"
+  e2e_launch
+  wait_box
+  e2e_shot damaged_count_question
+  e2e_check "the question names the missing numbers" \
+    grep -q 'Los n\\00fameros 4 a 1094795585 se dar\\00e1n otra vez' <<<"$(e2e_box_texts)"
+  e2e_key "$BOX" s
+  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_settings 3 1 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "\"S\\xed\": config.cfg counts the 3 stored quotes" \
+    "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
+
+  open_dialog 1 "Listar Presupuesto"
+  print_and_check "the list dialog opens on quote 3" "$LIST_PRINT" 3 "${QUOTE3[@]}"
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$NAME_FIELD"
+  e2e_type 'Cuarto'
+  {
+    cat "$CASE_AUX/stored.dat"
+    e2e_record '' 'Cuarto' "$today" '' ''
+  } >"$CASE_AUX/expected.dat"
+  click "$NEW_SAVE"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "the next new quote is quote 4" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+  end_program
+  e2e_check_equal "one box only, the question" 1 "$(e2e_box_texts | wc -l)"
+}
+
+# Another program (a second copy past the lock) corrects quote 3 while the
+# modify dialog shows it: "Guardar" refuses, and the disk keeps the other
+# correction.
+changed_behind() {
+  store_three_quotes 1
+  start_program
+  open_dialog 2 "Modificar Presupuesto"
+  replace_field "$TOTAL_FIELD" '999'
+  {
+    head -c $((2 * 1960)) "$CASE_AUX/stored.dat"
+    e2e_record 'Tres' 'Corregido por otro' '30/11/2026' 'Avda. Sol 3' '33'
+  } >"$CASE_AUX/other.dat"
+  cp "$CASE_AUX/other.dat" "$CASE_DIR/datos.dat"
+  click "$MODIFY_SAVE"
+  wait_box
+  e2e_check "\"Guardar\" refuses: the quote changed since it was shown" \
+    grep -q 'El presupuesto ha cambiado en datos.dat desde que se mostr\\00f3' <<<"$(e2e_box_texts)"
+  e2e_key "$BOX" Return
+  e2e_wait_hidden "$BOX"
+  e2e_check_bytes "the disk keeps the other program's version" \
+    "$CASE_AUX/other.dat" "$CASE_DIR/datos.dat"
+  e2e_check "nothing was overwritten (no trasvase.dat)" test ! -e "$CASE_DIR/trasvase.dat"
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+  end_program
+}
+
 e2e_begin
 e2e_run_case new_quote new_quote
 e2e_run_case list_dialog list_dialog
@@ -356,4 +471,7 @@ e2e_run_case modify_dialog modify_dialog
 e2e_run_case unsaved_question unsaved_question
 e2e_run_case long_numbers long_numbers
 e2e_run_case damaged_count damaged_count
+e2e_run_case recovered_quotes recovered_quotes
+e2e_run_case damaged_count_asked damaged_count_asked
+e2e_run_case changed_behind changed_behind
 e2e_end

@@ -201,9 +201,10 @@ e2e_new_folder() {
 
 # e2e_run_case NAME FUNCTION: runs one case in a fresh working folder. A case
 # that stops half-way (a window that never came) counts as one failure and
-# the others still run.
+# the others still run. E2E_ONLY="NAME ..." runs only the cases named.
 e2e_run_case() {
   local name=$1 function=$2 status started=$SECONDS
+  if [[ -n "${E2E_ONLY:-}" && " $E2E_ONLY " != *" $name "* ]]; then return; fi
   echo "-- $name"
   e2e_new_folder "$name"
   PROGRAM_PID=""
@@ -258,9 +259,10 @@ e2e_wait_exit() {
 e2e_gone_process() { ! kill -0 "$1" 2>/dev/null; }
 
 # The texts of the message boxes the program has opened so far, one a line,
-# as Wine writes them (a non-ASCII letter as \00e1 and so on).
+# as Wine writes them (a non-ASCII letter as \00e1, a line break as \n, and
+# a long text cut after about 300 characters, where Wine adds "...").
 e2e_box_texts() {
-  sed -n 's/.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"\r\{0,1\}$/\1/p' "$CASE_AUX/wine.log" 2>/dev/null || true
+  sed -n 's/.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"\(\.\.\.\)\{0,1\}\r\{0,1\}$/\1/p' "$CASE_AUX/wine.log" 2>/dev/null || true
 }
 
 # ---------------------------------------------------------------- windows

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end: start-up, launch counter and dated backup, the main window and
-# its buttons, also on a screen of 144 dpi (150 %), the two ways to end the
+# End-to-end: start-up, launch counter and dated backup (also over a
+# copia.tmp/ left with a foreign file in it), the main window and its
+# buttons, also on a screen of 144 dpi (150 %), the two ways to end the
 # program, and the refusal of a second copy in the same working folder
 # reached through another path, which brings the running copy forward.
 set -euo pipefail
@@ -53,6 +54,23 @@ five_launches() {
   e2e_check_equal "the working folder holds the settings, the picture, the lock file and the backup" \
     "$(printf '%s\n' "$(e2e_backup_folder)" config.cfg fondo.bmp presupuestos.lck | sort)" \
     "$(ls -A "$CASE_DIR" | sort)"
+  e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
+}
+
+# A copia.tmp/ left by a backup cut short, holding a file of another program
+# (a Thumbs.db): the fifth launch makes the dated backup all the same.
+leftover_work_folder() {
+  local window folder="$CASE_DIR/$(e2e_backup_folder)"
+  mkdir "$CASE_DIR/copia.tmp"
+  echo x >"$CASE_DIR/copia.tmp/Thumbs.db"
+  e2e_settings 0 4 >"$CASE_DIR/config.cfg"
+  e2e_launch
+  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_click_main_button "$window" 3
+  e2e_wait_exit
+  e2e_settings 0 5 >"$CASE_AUX/expected.cfg"
+  e2e_check_bytes "fifth launch: backup of config.cfg made" "$CASE_AUX/expected.cfg" "$folder/config.cfg"
+  e2e_check "copia.tmp/ took the dated name" test ! -e "$CASE_DIR/copia.tmp"
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
@@ -212,6 +230,7 @@ second_copy() {
 
 e2e_begin
 e2e_run_case five_launches five_launches
+e2e_run_case leftover_work_folder leftover_work_folder
 e2e_run_case close_box close_box
 e2e_run_case high_dpi_screen high_dpi_screen
 # Whatever became of the case, later programs see the prefix's own setting.

@@ -1,0 +1,90 @@
+// Start-up's message boxes. The texts are Windows-1252; the quote numbers go
+// in as the program writes them everywhere else.
+#include "app/startup_boxes.h"
+
+#include <string>
+
+#include "common/number_text.h"
+#include "dialogs/failure_message.h"
+#include "dialogs/window_text.h"
+#include "store/file_names.h"
+
+namespace {
+
+const char kCaption[] = "Presupuestos";
+
+int Tell(HWND owner, const std::string& text, UINT type) {
+  return ShowMessage(owner, text, kCaption, type);
+}
+
+std::string Number(int32_t n) { return IntToText(n, 0); }
+
+// "El presupuesto 4 se ha", "Los presupuestos 4 y 5 se han", "Los
+// presupuestos 4 a 9 se han".
+std::string QuotesSubject(int32_t first, int32_t last) {
+  if (first == last) return "El presupuesto " + Number(first) + " se ha";
+  std::string joint = last == first + 1 ? " y " : " a ";
+  return "Los presupuestos " + Number(first) + joint + Number(last) + " se han";
+}
+
+}  // namespace
+
+void TellLockUnusable() {
+  Tell(nullptr,
+       std::string("No se puede abrir el archivo ") + kLockFile +
+           " de esta carpeta, que impide que el programa se abra dos veces a la vez. "
+           "Compruebe que es un archivo (no una carpeta) y que se puede escribir en \xE9l, o "
+           "b\xF3rrelo con el programa cerrado.",
+       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellRecovered(const StartUpReport& report) {
+  std::string text;
+  for (const QuotesTakenBack& taken : report.recovered) {
+    std::string source = taken.source == kTransferFile
+                             ? std::string(kTransferFile)
+                             : "la copia de seguridad " + taken.source;
+    if (!text.empty()) text += "\n";
+    text += QuotesSubject(taken.first, taken.last) + " recuperado de " + source + ".";
+  }
+  Tell(nullptr, text, MB_OK | MB_ICONINFORMATION);
+}
+
+bool AskToNumberAfterStored(const StartUpReport& report) {
+  int32_t stored = report.firstMissing - 1;
+  std::string missing = report.firstMissing == report.lastMissing
+                            ? "El n\xFAmero " + Number(report.firstMissing) + " se dar\xE1"
+                            : "Los n\xFAmeros " + Number(report.firstMissing) + " a " +
+                                  Number(report.lastMissing) + " se dar\xE1n";
+  std::string text =
+      "Faltan presupuestos en datos.dat: config.cfg cuenta " + Number(report.lastMissing) +
+      ", pero solo se pueden leer " + Number(stored) +
+      ", y los que faltan no est\xE1n en trasvase.dat ni en las copias de seguridad.\n\n"
+      "\xBF" "Desea numerar los presupuestos nuevos a partir del " + Number(report.firstMissing) +
+      "? " + missing + " otra vez.\n\n"
+      "Si responde No, no se cambia nada por ahora (y no se pueden guardar presupuestos). Para "
+      "traer una copia de seguridad, cierre el programa y copie datos.dat y config.cfg de la "
+      "carpeta de la copia (la de su fecha, como 6-12-2026) en esta carpeta, como explica "
+      "LEEME.txt.";
+  return Tell(nullptr, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TellNumberingNotChanged(const DiskFailure& failure) {
+  Tell(nullptr, "No se ha podido cambiar la cuenta de presupuestos en config.cfg." +
+                    CauseSentence(failure),
+       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellBackupFailed(HWND window, const DiskFailure& failure) {
+  Tell(window,
+       "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de nuevo "
+       "dentro de cinco arranques." + CauseSentence(failure),
+       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellFolderReadOnly(HWND window) {
+  Tell(window,
+       "No se puede escribir en la carpeta de los datos: se pueden ver e imprimir los "
+       "presupuestos, pero no guardarlos, y no se hacen copias de seguridad.",
+       MB_OK | MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,23 @@
+// What start-up tells the user or asks, in Spanish message boxes: the lock
+// file, quotes taken back or still missing, a backup not made, a folder
+// where nothing can be written.
+#pragma once
+#include <windows.h>
+
+#include "store/disk.h"
+#include "store/start_up.h"
+
+// presupuestos.lck is there but cannot be opened; the program does not start.
+void TellLockUnusable();
+
+// One box: which quotes came back from which file or backup.
+void TellRecovered(const StartUpReport& report);
+
+// Quotes are still missing: true when the user chooses to number new quotes
+// after the last one stored; false to change nothing for now.
+bool AskToNumberAfterStored(const StartUpReport& report);
+void TellNumberingNotChanged(const DiskFailure& failure);
+
+// Told once the main window is open, over it.
+void TellBackupFailed(HWND window, const DiskFailure& failure);
+void TellFolderReadOnly(HWND window);

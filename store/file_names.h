@@ -1,0 +1,21 @@
+// The names of every file and folder the store keeps in the working folder,
+// each defined here once.
+#pragma once
+
+// The quotes, the count and launch counter, and the copy of the quotes as of
+// the last correction.
+inline constexpr char kQuoteFile[] = "datos.dat";
+inline constexpr char kSettingsFile[] = "config.cfg";
+inline constexpr char kTransferFile[] = "trasvase.dat";
+
+// What a correction or a settings write builds beside each file before a
+// rename puts it in place.
+inline constexpr char kNewQuoteFile[] = "datos.dat.tmp";
+inline constexpr char kNewTransferFile[] = "trasvase.dat.tmp";
+inline constexpr char kNewSettingsFile[] = "config.cfg.tmp";
+
+// The folder a backup is built in before it takes its dated name.
+inline constexpr char kBackupWorkFolder[] = "copia.tmp";
+
+// The file a running copy holds open so that no other copy uses the folder.
+inline constexpr char kLockFile[] = "presupuestos.lck";

@@ -1,0 +1,105 @@
+// Recovery reads its sources and writes datos.dat; what to take from where
+// is decided by PlanRecovery and RollsForward (store_rules).
+#include "store/recovery.h"
+
+#include <string>
+#include <vector>
+
+#include "store/disk.h"
+#include "store/file_names.h"
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "store/record_copy.h"
+#include "store/store_rules.h"
+
+namespace {
+
+int64_t RecordOffset(int32_t number) {
+  return static_cast<int64_t>(number - 1) * static_cast<int64_t>(kRecordSize);
+}
+
+// Writes quotes first..last of `source` into datos.dat at their places and
+// syncs it; a datos.dat made new gets its name made durable too.
+bool TakeBack(const std::string& source, int32_t first, int32_t last) {
+  DiskFile* from = DiskOpen(source.c_str(), DiskMode::Read);
+  if (!from) return false;
+  bool made = false;
+  DiskFile* to = DiskOpen(kQuoteFile, DiskMode::Update);
+  if (!to && !DiskExists(kQuoteFile)) {
+    to = DiskOpen(kQuoteFile, DiskMode::Create);
+    made = to != nullptr;
+  }
+  bool ok = to && DiskSeek(from, RecordOffset(first)) && DiskSeek(to, RecordOffset(first)) &&
+            CopyUnits(from, to, static_cast<int64_t>(last) - first + 1, kRecordSize) &&
+            DiskSync(to);
+  if (to) ok = DiskClose(to) && ok;
+  DiskClose(from);
+  if (ok && made) DiskSyncFolder(".");
+  return ok;
+}
+
+// How many of the first `records` records differ between two files; -1
+// when they cannot be read.
+int32_t DifferingRecords(const char* a, const char* b, int64_t records) {
+  DiskFile* first = DiskOpen(a, DiskMode::Read);
+  DiskFile* second = first ? DiskOpen(b, DiskMode::Read) : nullptr;
+  int32_t differing = second ? 0 : -1;
+  QuoteRecord one, other;
+  for (int64_t i = 0; differing >= 0 && differing <= 1 && i < records; ++i) {
+    if (DiskRead(first, &one, sizeof one) != sizeof one ||
+        DiskRead(second, &other, sizeof other) != sizeof other) {
+      differing = -1;
+    } else if (!StillAsShown(one, other)) {
+      ++differing;
+    }
+  }
+  if (second) DiskClose(second);
+  if (first) DiskClose(first);
+  return differing;
+}
+
+// `file` replaced by `newFile` where the correction that built it was cut
+// short; `against` is the file its records must agree with.
+void RollForward(int32_t count, const char* file, const char* newFile, const char* against) {
+  FileSeen old = SeeFile(file);
+  if (!RollsForward(count, old, SeeFile(newFile))) return;
+  FileSeen compared = SeeFile(against);
+  int64_t records = WholeRecords(compared);
+  if (records > count) records = count;
+  int32_t differing = records > 0 ? DifferingRecords(against, newFile, records) : 0;
+  if (records >= 0 && RollForwardAgrees(differing)) DiskReplace(newFile, file);
+}
+
+}  // namespace
+
+void RollForwardCorrection(int32_t count) {
+  RollForward(count, kQuoteFile, kNewQuoteFile, kQuoteFile);
+  // The copy must agree with the quote file as it now is.
+  RollForward(count, kTransferFile, kNewTransferFile, kQuoteFile);
+}
+
+void RecoverMissingQuotes(int32_t first, int32_t last, StartUpReport& report) {
+  std::vector<std::string> sources = {kTransferFile};
+  std::vector<std::string> names = {kTransferFile};
+  for (const std::string& folder : BackupFoldersNewestFirst(DiskFolderNames())) {
+    sources.push_back(folder + "/" + kQuoteFile);
+    names.push_back(folder);
+  }
+  std::vector<int64_t> wholeIn;
+  for (const std::string& source : sources) {
+    int64_t whole = WholeRecords(SeeFile(source.c_str()));
+    wholeIn.push_back(whole < 0 ? 0 : whole);
+  }
+  report.firstMissing = first;
+  report.lastMissing = last;
+  for (const Taken& taken : PlanRecovery(first, last, wholeIn)) {
+    if (!TakeBack(sources[taken.source], taken.first, taken.last)) break;
+    report.recovered.push_back({taken.first, taken.last, names[taken.source]});
+    if (taken.last == last) {
+      report.firstMissing = 1;
+      report.lastMissing = 0;
+      break;
+    }
+    report.firstMissing = taken.last + 1;
+  }
+}

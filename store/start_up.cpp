@@ -1,0 +1,53 @@
+// Start-up's order: a half-done correction is finished first, so that the
+// quotes are counted in the file that holds them; then the count, the
+// missing quotes taken back, the launch counted and the backup.
+#include "store/start_up.h"
+
+#include "store/dated_backup.h"
+#include "store/disk.h"
+#include "store/file_names.h"
+#include "store/quote_file.h"
+#include "store/quote_record.h"
+#include "store/recovery.h"
+#include "store/settings.h"
+#include "store/store_rules.h"
+
+bool LoadSettings(StartUpReport* report) {
+  StartUpReport told;
+  SettingsSeen settings = SeeSettings();
+  if (settings.countHeld && settings.count > 0) RollForwardCorrection(settings.count);
+  CountPlan plan = PlanCount(settings, WholeRecords(SeeFile(kQuoteFile)));
+  if (plan.firstMissing <= plan.lastMissing) {
+    RecoverMissingQuotes(plan.firstMissing, plan.lastMissing, told);
+  }
+  RecordCount = plan.recordCount;
+  bool backupMade = true;
+  if (plan.write) {
+    DiskClearFailure();
+    if (WriteSettings(RecordCount, plan.launches)) {
+      backupMade = DatedBackup(plan.launches, &told.backupFailure);
+      told.backupFailed = !backupMade;
+    } else {
+      // A folder that takes no file gets no backup either; it is told as
+      // such, not as a backup to try again.
+      told.folderReadOnly = DiskLastFailure().cause == DiskCause::NoPermission;
+      if (!told.folderReadOnly) {
+        backupMade = DatedBackup(plan.launches, &told.backupFailure);
+        told.backupFailed = !backupMade;
+      }
+    }
+  }
+  if (report) *report = told;
+  return backupMade;
+}
+
+bool ContinueAfterStoredQuotes(DiskFailure* failure) {
+  DiskClearFailure();
+  SettingsSeen settings = SeeSettings();
+  int64_t whole = WholeRecords(SeeFile(kQuoteFile));
+  bool written = settings.read && whole >= 0 && whole <= INT32_MAX &&
+                 WriteSettings(static_cast<int32_t>(whole), settings.launches);
+  if (written) RecordCount = static_cast<int32_t>(whole);
+  if (failure) *failure = written ? DiskFailure() : DiskLastFailure();
+  return written;
+}

@@ -1,0 +1,43 @@
+// Start-up of the store: finishes a half-done correction, counts the quotes,
+// takes back those counted but missing, counts the launch and takes the
+// dated backup when due; and what it has to tell the user.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/disk.h"
+
+// Quotes first..last taken back into datos.dat from `source`: trasvase.dat,
+// or the name of a dated backup folder.
+struct QuotesTakenBack {
+  int32_t first;
+  int32_t last;
+  std::string source;
+};
+
+struct StartUpReport {
+  std::vector<QuotesTakenBack> recovered;
+  // Quotes still counted but not in datos.dat; none when first > last.
+  int32_t firstMissing = 1;
+  int32_t lastMissing = 0;
+  // Nothing can be written in the working folder: no launch counted, no
+  // backup tried.
+  bool folderReadOnly = false;
+  // A backup was due and could not be made, and why.
+  bool backupFailed = false;
+  DiskFailure backupFailure;
+};
+
+// Start-up, before the main window: see the header comment. Where quotes
+// are still missing, RecordCount stays the stored count (saves are then
+// refused) until ContinueAfterStoredQuotes. A count that cannot be used
+// (the file too short to hold it, or below 0) or that is lower than the
+// whole records in datos.dat gives way to the number of those records. False
+// only when a backup was due and could not be made.
+bool LoadSettings(StartUpReport* report = nullptr);
+
+// The user's answer where quotes are missing: new quotes are numbered after
+// the last one in datos.dat, and config.cfg counts that many. False, with
+// nothing changed, when config.cfg could not be written.
+bool ContinueAfterStoredQuotes(DiskFailure* failure = nullptr);

@@ -1,0 +1,159 @@
+// The store's decisions over what the files hold; no disk access here.
+#include "store/store_rules.h"
+
+#include <algorithm>
+#include <cstring>
+
+int64_t WholeRecords(const FileSeen& file) {
+  if (!file.there) return 0;
+  return file.size < 0 ? -1 : file.size / static_cast<int64_t>(kRecordSize);
+}
+
+namespace {
+
+// Whether datos.dat holds exactly `count` whole records; where it does not,
+// `why` says which way it is off.
+bool HoldsTheCounted(int64_t whole, int32_t count, SaveRefusal* why) {
+  if (whole < count) *why = SaveRefusal::QuotesMissing;
+  if (whole > count) *why = SaveRefusal::FilesChanged;
+  return whole == count;
+}
+
+}  // namespace
+
+bool MayAppend(int32_t recordCount, const SettingsSeen& settings, const FileSeen& quotes,
+               SaveRefusal* why) {
+  *why = SaveRefusal::None;
+  if (recordCount == INT32_MAX) {
+    *why = SaveRefusal::NoNumberLeft;
+    return false;
+  }
+  // A settings file that is there but cannot be read would be rewritten
+  // without its launch count; one that counts more was written by another.
+  if (settings.there && !settings.read) return false;
+  if (settings.countHeld && settings.count > recordCount) {
+    *why = SaveRefusal::FilesChanged;
+    return false;
+  }
+  int64_t whole = WholeRecords(quotes);
+  return whole >= 0 && HoldsTheCounted(whole, recordCount, why);
+}
+
+bool MayCorrect(int32_t number, int32_t recordCount, const SettingsSeen& settings,
+                const FileSeen& quotes, SaveRefusal* why) {
+  *why = SaveRefusal::None;
+  if (number < 1 || number > recordCount) return false;
+  if (settings.there && !settings.read) return false;
+  // Another copy, or an old config.cfg brought back, has changed the count:
+  // this copy's numbers may no longer be the files'.
+  if (settings.read && (!settings.countHeld || settings.count != recordCount)) {
+    *why = SaveRefusal::FilesChanged;
+    return false;
+  }
+  if (!quotes.there) {
+    *why = SaveRefusal::QuotesMissing;
+    return false;
+  }
+  int64_t whole = WholeRecords(quotes);
+  return whole >= 0 && HoldsTheCounted(whole, recordCount, why);
+}
+
+bool StillAsShown(const QuoteRecord& onDisk, const QuoteRecord& shown) {
+  return std::memcmp(&onDisk, &shown, sizeof onDisk) == 0;
+}
+
+CountPlan PlanCount(const SettingsSeen& settings, int64_t wholeOnDisk) {
+  CountPlan plan;
+  int32_t onDisk = wholeOnDisk > INT32_MAX ? INT32_MAX : static_cast<int32_t>(wholeOnDisk);
+  if (!settings.read) {
+    // A settings file that is there but unreadable, or a quote file that
+    // cannot be measured, is not rewritten with guesses: this launch goes
+    // uncounted.
+    plan.recordCount = onDisk < 0 ? 0 : onDisk;
+    plan.write = onDisk >= 0 && !settings.there;
+    return plan;
+  }
+  // A counter at its largest value wraps instead of overflowing.
+  plan.launches = static_cast<int32_t>(static_cast<uint32_t>(settings.launches) + 1u);
+  bool usable = settings.countHeld && settings.count >= 0;
+  if (usable && (onDisk < 0 || settings.count >= onDisk)) {
+    plan.recordCount = settings.count;
+    plan.write = true;
+    if (onDisk >= 0 && settings.count > onDisk) {
+      plan.firstMissing = onDisk + 1;
+      plan.lastMissing = settings.count;
+    }
+  } else if (onDisk >= 0) {
+    // A damaged count, or an older config.cfg brought back beside a newer
+    // datos.dat: every stored quote keeps its number.
+    plan.recordCount = onDisk;
+    plan.write = true;
+  }
+  return plan;
+}
+
+bool RollsForward(int32_t count, const FileSeen& file, const FileSeen& newFile) {
+  if (count < 1 || !newFile.there) return false;
+  if (newFile.size != static_cast<int64_t>(count) * static_cast<int64_t>(kRecordSize)) return false;
+  int64_t whole = WholeRecords(file);
+  return whole >= 0 && whole < count;
+}
+
+bool RollForwardAgrees(int32_t differing) { return differing >= 0 && differing <= 1; }
+
+std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<int64_t>& wholeIn) {
+  std::vector<Taken> plan;
+  int32_t next = first < 1 ? 1 : first;
+  while (next <= last) {
+    // Every source holds a run from quote 1, so the first that holds `next`
+    // is the first for every later quote it holds too.
+    std::size_t source = 0;
+    while (source < wholeIn.size() && wholeIn[source] < next) ++source;
+    if (source == wholeIn.size()) break;
+    int32_t end = wholeIn[source] < last ? static_cast<int32_t>(wholeIn[source]) : last;
+    if (!plan.empty() && plan.back().source == source) {
+      plan.back().last = end;
+    } else {
+      plan.push_back({source, next, end});
+    }
+    if (end == INT32_MAX) break;
+    next = end + 1;
+  }
+  return plan;
+}
+
+namespace {
+
+// D-MM-YYYY as days since year 0 in a sortable number; -1 for another name.
+int64_t DateKey(const std::string& name) {
+  int day = 0, month = 0, year = 0;
+  std::size_t at = 0;
+  auto number = [&](std::size_t minDigits, std::size_t maxDigits, int* value) {
+    std::size_t start = at;
+    while (at < name.size() && at - start < maxDigits && name[at] >= '0' && name[at] <= '9') {
+      *value = *value * 10 + (name[at++] - '0');
+    }
+    return at - start >= minDigits;
+  };
+  bool ok = number(1, 2, &day) && at < name.size() && name[at++] == '-' && number(2, 2, &month) &&
+            at < name.size() && name[at++] == '-' && number(4, 4, &year) && at == name.size();
+  if (!ok || day < 1 || day > 31 || month < 1 || month > 12) return -1;
+  return (static_cast<int64_t>(year) * 12 + month) * 31 + day;
+}
+
+}  // namespace
+
+std::vector<std::string> BackupFoldersNewestFirst(const std::vector<std::string>& names) {
+  std::vector<std::pair<int64_t, std::string>> dated;
+  for (const std::string& name : names) {
+    int64_t key = DateKey(name);
+    if (key >= 0) dated.emplace_back(key, name);
+  }
+  std::sort(dated.begin(), dated.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<std::string> folders(dated.size());
+  std::transform(dated.begin(), dated.end(), folders.begin(), [](const auto& item) { return item.second; });
+  return folders;
+}
+
+bool BackupDue(int32_t launchCount) { return launchCount % 5 == 0; }

@@ -1,0 +1,93 @@
+// The store's decisions, as pure functions over what the files were found to
+// hold: whether a save may go, what start-up counts, rolls forward and takes
+// back. The reading and writing that feed and follow them are elsewhere.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/quote_record.h"
+
+// Why a save was refused, where the store can tell.
+enum class SaveRefusal {
+  None,           // saved, or failed on the disk
+  FilesChanged,   // config.cfg or datos.dat count other quotes than this copy does
+  QuotesMissing,  // datos.dat holds fewer whole quotes than are counted
+  NoNumberLeft,   // the count is at its largest
+  QuoteChanged,   // the quote on disk is no longer the one the dialog showed
+};
+
+// config.cfg as read: whether it is there, was read whole, holds the count.
+struct SettingsSeen {
+  bool there = false;
+  bool read = false;
+  bool countHeld = false;
+  int32_t count = 0;
+  int32_t launches = 0;
+};
+
+// A file's length; -1 when it is there but cannot be measured.
+struct FileSeen {
+  bool there = false;
+  int64_t size = 0;
+};
+
+// Whole records in a file: 0 when it is not there, -1 when not measurable.
+int64_t WholeRecords(const FileSeen& file);
+
+// Whether an append of quote recordCount + 1 may go. It goes only after the
+// whole records, over a partial record at most: it is refused when datos.dat
+// holds fewer or more whole records than recordCount, or config.cfg counts
+// more. False with `why` None: a file cannot be read, so nothing is known.
+bool MayAppend(int32_t recordCount, const SettingsSeen& settings, const FileSeen& quotes,
+               SaveRefusal* why);
+
+// Whether a correction of quote `number` may go: refused when config.cfg
+// counts other than recordCount (a missing one counts nothing), or
+// datos.dat holds fewer or more whole records.
+bool MayCorrect(int32_t number, int32_t recordCount, const SettingsSeen& settings,
+                const FileSeen& quotes, SaveRefusal* why);
+
+// Whether the record on disk is still, byte for byte, the one shown.
+bool StillAsShown(const QuoteRecord& onDisk, const QuoteRecord& shown);
+
+// What start-up counts: RecordCount, whether config.cfg is written back and
+// with which launch count, and the quotes counted but not whole on disk.
+struct CountPlan {
+  int32_t recordCount = 0;
+  bool write = false;
+  int32_t launches = 1;
+  int32_t firstMissing = 1;  // none when above lastMissing
+  int32_t lastMissing = 0;
+};
+// `wholeOnDisk`: whole records of datos.dat, -1 when not measurable. A count
+// that cannot be used (short file, below 0) or is lower than the whole
+// records gives way to them; one that is higher stands, and the quotes
+// between are missing.
+CountPlan PlanCount(const SettingsSeen& settings, int64_t wholeOnDisk);
+
+// A half-done correction to finish: `file` missing or holding fewer whole
+// records than `count`, and `newFile` holding exactly `count` whole records
+// that differ from those of `file` in `differing` records at most one
+// (the corrected one).
+bool RollsForward(int32_t count, const FileSeen& file, const FileSeen& newFile);
+bool RollForwardAgrees(int32_t differing);
+
+// Missing quotes first..last taken back from sources that each hold whole
+// records 1 to wholeIn[s], in the order preferred: each quote from the first
+// source that holds it, in runs; the first quote that no source holds ends
+// the plan, since quotes sit in datos.dat by number.
+struct Taken {
+  std::size_t source;
+  int32_t first;
+  int32_t last;
+};
+std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<int64_t>& wholeIn);
+
+// The dated backup folders among `names` (D-MM-YYYY, as made on every fifth
+// launch), newest date first.
+std::vector<std::string> BackupFoldersNewestFirst(const std::vector<std::string>& names);
+
+// Whether a launch takes the dated backup: every fifth, 0 and negative
+// multiples of 5 included.
+bool BackupDue(int32_t launchCount);

@@ -1,0 +1,144 @@
+// The store's decisions as tables: each row what the files hold, and what
+// the store must decide.
+#include <gtest/gtest.h>
+
+#include "store/store_rules.h"
+
+namespace {
+
+constexpr int64_t R = 1960;  // one record
+const SettingsSeen kNoSettings{};
+SettingsSeen Counting(int32_t count, int32_t launches = 7) { return {true, true, true, count, launches}; }
+const SettingsSeen kUnreadable{true, false, false, 0, 0};
+const SettingsSeen kTooShort{true, true, false, 0, 0};
+FileSeen Quotes(int64_t size) { return {true, size}; }
+const FileSeen kNoFile{false, 0};
+
+TEST(StoreRules, SavesGoOnlyOverTheQuotesThisCopyCounts) {
+  using S = SaveRefusal;
+  struct Row {
+    bool append;
+    int32_t number, recordCount;
+    SettingsSeen settings;
+    FileSeen quotes;
+    bool go;
+    SaveRefusal why;
+  } rows[] = {
+      // Appends go after exactly the counted whole records (a partial one
+      // at most); corrections need the count in config.cfg as well. The
+      // refusals through the files are in quote_file_test.
+      {true, 0, 3, Counting(3), Quotes(3 * R + 700), true, S::None},
+      {true, 0, 0, kNoSettings, kNoFile, true, S::None},
+      {true, 0, 3, Counting(4), Quotes(3 * R), false, S::FilesChanged},
+      {true, 0, 3, Counting(3), Quotes(2 * R + 5), false, S::QuotesMissing},
+      {true, 0, 3, kUnreadable, Quotes(3 * R), false, S::None},
+      {true, 0, INT32_MAX, Counting(INT32_MAX), Quotes(3 * R), false, S::NoNumberLeft},
+      {false, 3, 3, kNoSettings, Quotes(3 * R + 9), true, S::None},
+      {false, 4, 3, Counting(3), Quotes(3 * R), false, S::None},
+      {false, 2, 3, kTooShort, Quotes(3 * R), false, S::FilesChanged},
+      {false, 2, 3, Counting(3), kNoFile, false, S::QuotesMissing},
+      {false, 2, 3, Counting(3), Quotes(-1), false, S::None},
+  };
+  int line = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(++line);
+    SaveRefusal why = SaveRefusal::QuoteChanged;
+    bool go = row.append ? MayAppend(row.recordCount, row.settings, row.quotes, &why)
+                         : MayCorrect(row.number, row.recordCount, row.settings, row.quotes, &why);
+    EXPECT_EQ(go, row.go);
+    EXPECT_EQ(why, row.why);
+  }
+}
+
+TEST(StoreRules, StartUpCountsAndFindsTheMissingQuotes) {
+  struct Row {
+    SettingsSeen settings;
+    int64_t whole;
+    int32_t recordCount;
+    bool write;
+    int32_t launches, firstMissing, lastMissing;
+  } rows[] = {
+      {Counting(3, 4), 3, 3, true, 5, 1, 0},
+      {Counting(5, 4), 3, 5, true, 5, 4, 5},                   // datos.dat brought back alone
+      {Counting(0x41414141, 1), 3, 0x41414141, true, 2, 4, 0x41414141},  // damaged count
+      {Counting(1, 6), 3, 3, true, 7, 1, 0},                   // an old config.cfg
+      {Counting(-1, 6), 3, 3, true, 7, 1, 0},
+      {kTooShort, 3, 3, true, 1, 1, 0},
+      {Counting(3, INT32_MAX), 3, 3, true, INT32_MIN, 1, 0},   // the counter wraps
+      {Counting(5, 4), -1, 5, true, 5, 1, 0},                  // datos.dat not measurable
+      {kTooShort, -1, 0, false, 1, 1, 0},
+      {kNoSettings, 3, 3, true, 1, 1, 0},
+      {kNoSettings, -1, 0, false, 1, 1, 0},
+      {kUnreadable, 3, 3, false, 1, 1, 0},                     // never rewritten with guesses
+  };
+  int line = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(++line);
+    CountPlan plan = PlanCount(row.settings, row.whole);
+    EXPECT_EQ(plan.recordCount, row.recordCount);
+    EXPECT_EQ(plan.write, row.write);
+    if (row.write) {
+      EXPECT_EQ(plan.launches, row.launches);
+    }
+    EXPECT_EQ(plan.firstMissing, row.firstMissing);
+    EXPECT_EQ(plan.lastMissing, row.lastMissing);
+  }
+}
+
+TEST(StoreRules, HalfDoneCorrectionsRollForwardOnlyWhenWholeAndAgreeing) {
+  struct Row {
+    int32_t count;
+    FileSeen file, newFile;
+    bool rolls;
+  } rows[] = {
+      {3, kNoFile, Quotes(3 * R), true},           // replaced by delete and rename, cut between
+      {3, Quotes(2 * R + 100), Quotes(3 * R), true},
+      {3, Quotes(3 * R), Quotes(3 * R), false},    // the correction never took place
+      {3, kNoFile, Quotes(3 * R - 1), false},      // a temporary cut short
+      {3, kNoFile, Quotes(4 * R), false},
+      {3, kNoFile, kNoFile, false},
+      {0, kNoFile, Quotes(0), false},
+      {3, Quotes(-1), Quotes(3 * R), false},
+  };
+  int line = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(++line);
+    EXPECT_EQ(RollsForward(row.count, row.file, row.newFile), row.rolls);
+  }
+  // The records both hold differ in the corrected one at most.
+  EXPECT_TRUE(RollForwardAgrees(0));
+  EXPECT_TRUE(RollForwardAgrees(1));
+  EXPECT_FALSE(RollForwardAgrees(2));
+  EXPECT_FALSE(RollForwardAgrees(-1));
+}
+
+TEST(StoreRules, MissingQuotesComeFromTheFirstSourceHoldingThem) {
+  struct Row {
+    int32_t first, last;
+    std::vector<int64_t> wholeIn;  // trasvase.dat, then the backups newest first
+    std::vector<Taken> plan;
+  } rows[] = {
+      {4, 5, {5}, {{0, 4, 5}}},
+      {4, 7, {4, 6, 9}, {{0, 4, 4}, {1, 5, 6}, {2, 7, 7}}},
+      {4, 7, {0, 5, 3}, {{1, 4, 5}}},                 // 6 nowhere: 7 cannot follow
+      {4, 5, {0, 0}, {}},
+      {4, 0x41414141, {6, 5}, {{0, 4, 6}}},           // a damaged count, a few found
+      {4, INT32_MAX, {INT32_MAX}, {{0, 4, INT32_MAX}}},
+  };
+  int line = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(++line);
+    std::vector<Taken> plan = PlanRecovery(row.first, row.last, row.wholeIn);
+    ASSERT_EQ(plan.size(), row.plan.size());
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+      EXPECT_EQ(plan[i].source, row.plan[i].source);
+      EXPECT_EQ(plan[i].first, row.plan[i].first);
+      EXPECT_EQ(plan[i].last, row.plan[i].last);
+    }
+  }
+  EXPECT_EQ(BackupFoldersNewestFirst({"6-12-2026", "copia.tmp", "16-01-2027", "1-12-2026",
+                                      "30-11-2026", "datos.dat", "6-13-2026", "6-12-26"}),
+            (std::vector<std::string>{"16-01-2027", "6-12-2026", "1-12-2026", "30-11-2026"}));
+}
+
+}  // namespace
