@@ -21,9 +21,9 @@ struct FolderIdentity {
 // Opened for no access at all, which the running copy's no-sharing lock does
 // not refuse.
 bool ReadFolderIdentity(FolderIdentity* identity) {
-  HANDLE lock =
-      CreateFileW(Widen(kLockFile).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE lock = CreateFileW(Widen(kLockFile).c_str(), 0, anyShare, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (lock == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION information;
   bool read = GetFileInformationByHandle(lock, &information) != 0;
