@@ -3,8 +3,10 @@
 // missing quotes, counts the launch and may take the backup) with what it
 // has to tell or ask, then the main window and its loop.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/main_window.h"
+#include "app/running_copy.h"
 #include "app/single_instance.h"
 #include "app/startup_boxes.h"
 #include "common/number_text.h"
@@ -27,11 +29,16 @@ void SettleMissingQuotes(const StartUpReport& report) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The manifest's version 6 of the common controls, for every window class
+  // the program and its dialogs use.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   BuildTodayText();
   switch (ClaimWorkingFolder()) {
     case FolderClaim::HeldByAnother:
       ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
                   MB_OK | MB_ICONEXCLAMATION);
+      BringRunningCopyForward();
       return 1;
     case FolderClaim::LockUnusable:
       TellLockUnusable();
@@ -47,6 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   bool backupMade = LoadSettings(&report);
   SettleMissingQuotes(report);
   HWND window = OpenMainWindow(instance);
+  MarkWindowWithFolder(window);
   // Told once the window is there, so that the box has an owner the user
   // sees.
   if (report.folderReadOnly) {
