@@ -395,8 +395,15 @@ e2e_paste() {
     xclip -selection clipboard -i -quiet -loops 1 >/dev/null 2>&1 &
   xclip_pid=$!
   sleep 0.1
+  # A busy machine may let the key reach the field before the click that
+  # gives it the focus: while xclip still waits, nothing was pasted, and
+  # the key is sent again.
+  local tries=0
   xdotool key ctrl+v
-  if ! e2e_wait_until 10 e2e_gone_process "$xclip_pid"; then
+  while ! e2e_wait_until 8 e2e_gone_process "$xclip_pid" && ((++tries < E2E_TIMEOUT / 8)); do
+    xdotool key ctrl+v
+  done
+  if ! e2e_gone_process "$xclip_pid"; then
     kill "$xclip_pid" 2>/dev/null || true
     echo "the program did not take the pasted text" >&2
     return 1
