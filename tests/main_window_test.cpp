@@ -92,12 +92,12 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
 // at every resolution, as Wine's keeps its width.
 TEST_F(Startup, MainWindowFitsTheScreensResolution) {
   struct Screen {
-    int dpi, windowWidth, windowHeight, x, ys[4], buttonWidth, buttonHeight, fontHeight;
+    int dpi, windowWidth, windowHeight, x, ys[5], buttonWidth, buttonHeight, fontHeight;
     const char* pictureCopy;
   };
   const Screen screens[] = {
-      {96, 640, 480, 240, {150, 200, 250, 325}, 184, 32, -12, nullptr},
-      {144, 960, 720, 360, {225, 300, 375, 488}, 253, 48, -18, "CopyImage 960x720"},
+      {96, 640, 480, 240, {150, 200, 250, 325, 50}, 184, 32, -12, nullptr},
+      {144, 960, 720, 360, {225, 300, 375, 488, 75}, 253, 48, -18, "CopyImage 960x720"},
   };
   for (const Screen& screen : screens) {
     StandInReset();
@@ -105,17 +105,17 @@ TEST_F(Startup, MainWindowFitsTheScreensResolution) {
     StandIn().queue = {Command(ID_EXIT)};
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
     const std::vector<StandInWindow>& w = StandIn().windows;
-    ASSERT_EQ(w.size(), 6u);
+    ASSERT_EQ(w.size(), 7u);
     EXPECT_EQ(w[0].width, screen.windowWidth);
     EXPECT_EQ(w[0].height, screen.windowHeight);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
       EXPECT_EQ(w[2 + i].x, screen.x);
       EXPECT_EQ(w[2 + i].y, screen.ys[i]);
       EXPECT_EQ(w[2 + i].width, screen.buttonWidth);
       EXPECT_EQ(w[2 + i].height, screen.buttonHeight);
     }
     auto& calls = StandIn().calls;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SendMessageW 48"), 4);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SendMessageW 48"), 5);
     ASSERT_EQ(StandIn().fonts.size(), 1u);
     EXPECT_EQ(StandIn().fonts[0].lfHeight, screen.fontHeight);
     EXPECT_EQ(std::wstring(StandIn().fonts[0].lfFaceName), L"Courier New");
