@@ -4,9 +4,11 @@
 // has to tell or ask, then the main window and its loop; or, with
 // /exportar, the export alone.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/export_command.h"
 #include "app/main_window.h"
+#include "app/running_copy.h"
 #include "app/single_instance.h"
 #include "app/startup_boxes.h"
 #include "common/number_text.h"
@@ -31,11 +33,16 @@ void SettleMissingQuotes(const StartUpReport& report) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::wstring exportPath;
   if (ExportRequested(exportPath)) return RunExportCommand(exportPath);
+  // The manifest's version 6 of the common controls, for every window class
+  // the program and its dialogs use.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   BuildTodayText();
   switch (ClaimWorkingFolder()) {
     case FolderClaim::HeldByAnother:
       ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
                   MB_OK | MB_ICONEXCLAMATION);
+      BringRunningCopyForward();
       return 1;
     case FolderClaim::LockUnusable:
       TellLockUnusable();
@@ -51,6 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   bool backupMade = LoadSettings(&report);
   SettleMissingQuotes(report);
   HWND window = OpenMainWindow(instance);
+  MarkWindowWithFolder(window);
   // Told once the window is there, so that the box has an owner the user
   // sees.
   if (report.folderReadOnly) {

@@ -2,6 +2,9 @@
 // they open.
 #include "app/main_window.h"
 
+#include <iterator>
+
+#include "app/screen_scale.h"
 #include "common/windows1252.h"
 #include "dialogs/company_dialog.h"
 #include "dialogs/quote_dialogs.h"
@@ -39,13 +42,14 @@ HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 
 void Create(HWND window, const CREATESTRUCTW* create) {
   Instance = create->hInstance;
+  int dpi = ScreenDpi();
   HDC dc = GetDC(window);
   TEXTMETRICW metrics;
   GetTextMetricsW(dc, &metrics);
-  CharWidth = metrics.tmAveCharWidth;
-  CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
+  ButtonCell(metrics, dpi, &CharWidth, &CharHeight);
 
-  HANDLE bitmap = LoadImageW(Instance, L"fondo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+  HANDLE bitmap = PictureForScreen(
+      LoadImageW(Instance, L"fondo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), dpi);
   HWND picture = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0,
                                  480, 640, window, MenuId(0), Instance, nullptr);
   SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -55,6 +59,7 @@ void Create(HWND window, const CREATESTRUCTW* create) {
                                  kButtons[i].y, 23 * CharWidth, 2 * CharHeight, window,
                                  MenuId(kButtons[i].id), create->hInstance, nullptr);
   }
+  FitButtonsToScreen(Buttons, static_cast<int>(std::size(Buttons)), dpi);
   ReleaseDC(window, dc);
 }
 
@@ -114,23 +119,30 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND OpenMainWindow(HINSTANCE instance) {
-  WNDCLASSW windowClass;
+  WNDCLASSEXW windowClass;
+  windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.cbClsExtra = 0;
   windowClass.cbWndExtra = 0;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  // The file's own icon, so that the taskbar and the caption show it too; the
+  // large one at the screen's icon size.
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   windowClass.lpszMenuName = nullptr;
   windowClass.lpszClassName = kMainClassName;
-  RegisterClassW(&windowClass);
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  RegisterClassExW(&windowClass);
 
   HWND window = CreateWindowExW(0, kMainClassName,
                                 Widen(MainWindowTitle(ReadCompanyData())).c_str(),
                                 WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
+                                CW_USEDEFAULT, CW_USEDEFAULT, ToScreen(640, ScreenDpi()),
+                                ToScreen(480, ScreenDpi()), nullptr, nullptr,
                                 instance, nullptr);
   ShowWindow(window, SW_SHOWDEFAULT);
   return window;

@@ -12,7 +12,8 @@ extern const wchar_t kMainClassName[];
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Registers NUESTRA_CLASE, creates the 640 x 480 main window and shows it.
+// Registers NUESTRA_CLASE with the program's icon, creates the main window
+// (640 x 480 on a 96-dpi screen, scaled to the screen's) and shows it.
 HWND OpenMainWindow(HINSTANCE instance);
 
 // "Programa de Presupuestos. " and the business's name.

@@ -202,11 +202,6 @@ void Notice(HWND dialog, Search& search, NMHDR& notice) {
   if (notice.code == NM_DBLCLK) Open(dialog, search, false);
 }
 
-void EnsureListView() {
-  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&classes);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -233,12 +228,10 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }
 
 void OpenSearch(HWND owner) {
-  EnsureListView();
   DialogBoxParamW(GetModuleHandleW(nullptr), L"BuscarPresupuesto", owner, SearchDialogProc, 0);
 }
 
 int32_t ChooseQuote(HWND owner) {
-  EnsureListView();
   return static_cast<int32_t>(DialogBoxParamW(GetModuleHandleW(nullptr), L"BuscarPresupuesto",
                                               owner, SearchDialogProc, kChooseQuote));
 }

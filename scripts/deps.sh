@@ -8,9 +8,11 @@ set -euo pipefail
 run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-liberation locales)
 dist_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools zip)
 # CUPS with a PDF queue and poppler's pdftotext: printing where there is no
-# LPT1, checked on the PDF it gives.
-test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd python3
-               clang cppcheck clang-tidy zip unzip cups printer-driver-cups-pdf poppler-utils)
+# LPT1, checked on the PDF it gives. icoutils reads the .exe's icon and
+# manifest back.
+test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
+               clang cppcheck clang-tidy zip unzip cups printer-driver-cups-pdf poppler-utils
+               icoutils python3)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,7 +39,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
                      Command(999), Command(ID_EXIT), Command(ID_NEW)};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
 
-  const WNDCLASSW& cls = StandIn().registeredClass;
+  const WNDCLASSEXW& cls = StandIn().registeredClass;
   EXPECT_EQ(StandIn().registeredClassName, "NUESTRA_CLASE");
   EXPECT_EQ(cls.style, 3u);
   EXPECT_EQ(cls.lpfnWndProc, MainWindowProc);
@@ -82,9 +84,49 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(calls[0], "CreateFileW presupuestos.lck c0000000 0 4");
   EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageW fondo.bmp"), calls.end());
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
-  // The search's list view is a common control, registered before it opens.
-  EXPECT_LT(std::find(calls.begin(), calls.end(), "InitCommonControlsEx 1"),
-            std::find(calls.begin(), calls.end(), "DialogBoxParamW BuscarPresupuesto"));
+  // The class carries the file's own icon, large and small.
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadIconW #1"), calls.end());
+  EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageW #1 16x16"), calls.end());
+}
+
+// The 96-dpi layout scaled as a whole, picture included; the buttons in the
+// dialogs' font at the screen's size. The stand-in's System font stays 8 x 16
+// at every resolution, as Wine's keeps its width.
+TEST_F(Startup, MainWindowFitsTheScreensResolution) {
+  struct Screen {
+    int dpi, windowWidth, windowHeight, x, ys[6], buttonWidth, buttonHeight, fontHeight;
+    const char* pictureCopy;
+  };
+  const Screen screens[] = {
+      {96, 640, 480, 240, {150, 200, 250, 325, 50, 100}, 184, 32, -12, nullptr},
+      {144, 960, 720, 360, {225, 300, 375, 488, 75, 150}, 253, 48, -18, "CopyImage 960x720"},
+  };
+  for (const Screen& screen : screens) {
+    StandInReset();
+    StandIn().screenDpi = screen.dpi;
+    StandIn().queue = {Command(ID_EXIT)};
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    const std::vector<StandInWindow>& w = StandIn().windows;
+    ASSERT_EQ(w.size(), 8u);
+    EXPECT_EQ(w[0].width, screen.windowWidth);
+    EXPECT_EQ(w[0].height, screen.windowHeight);
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ(w[2 + i].x, screen.x);
+      EXPECT_EQ(w[2 + i].y, screen.ys[i]);
+      EXPECT_EQ(w[2 + i].width, screen.buttonWidth);
+      EXPECT_EQ(w[2 + i].height, screen.buttonHeight);
+    }
+    auto& calls = StandIn().calls;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SendMessageW 48"), 6);
+    ASSERT_EQ(StandIn().fonts.size(), 1u);
+    EXPECT_EQ(StandIn().fonts[0].lfHeight, screen.fontHeight);
+    EXPECT_EQ(std::wstring(StandIn().fonts[0].lfFaceName), L"Courier New");
+    auto isCopy = [](const std::string& call) { return call.rfind("CopyImage", 0) == 0; };
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), isCopy), screen.pictureCopy ? 1 : 0);
+    if (screen.pictureCopy) {
+      EXPECT_NE(std::find(calls.begin(), calls.end(), screen.pictureCopy), calls.end());
+    }
+  }
 }
 
 TEST_F(Startup, TheTitleNamesTheBusinessAndItsDataAreAButtonAway) {
@@ -163,6 +205,52 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
     EXPECT_TRUE(StandIn().windows.empty());
     EXPECT_FALSE(Exists("config.cfg"));
   }
+}
+
+// A second copy raises the one copy whose window carries the identity of this
+// folder's lock file, as that copy marked it, and no copy of another folder.
+TEST_F(Startup, SecondCopyBringsTheCopyOfItsFolderForward) {
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  std::map<std::string, HANDLE> marks = StandIn().marks;
+  ASSERT_EQ(marks.size(), 2u);
+  std::map<std::string, HANDLE> otherVolume = marks, otherFile = marks;
+  otherVolume.begin()->second = reinterpret_cast<HANDLE>(0x51000000);
+  std::next(otherFile.begin())->second = reinterpret_cast<HANDLE>(0x42);
+
+  struct Case {
+    bool minimised, dialogOpen;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {false, false, {"BringWindowToTop copy 2", "SetForegroundWindow copy 2"}},
+      {true, false,
+       {"ShowWindow copy 2 9", "BringWindowToTop copy 2", "SetForegroundWindow copy 2"}},
+      {true, true,
+       {"ShowWindow copy 2 9", "BringWindowToTop copy 2",
+        "SetForegroundWindow copy 2 dialog"}},
+  };
+  for (const Case& c : cases) {
+    StandInReset();
+    StandIn().openErrors = {ERROR_SHARING_VIOLATION};
+    StandIn().runningCopies = {{otherVolume, false, false},
+                               {otherFile, false, false},
+                               {marks, c.minimised, c.dialogOpen}};
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+    std::vector<std::string> raised;
+    for (const std::string& call : StandIn().calls) {
+      if (call.find(" copy ") != std::string::npos) raised.push_back(call);
+    }
+    EXPECT_EQ(raised, c.expected);
+    // After the box: the user has read it when the other window comes up.
+    EXPECT_EQ(StandIn().boxes.size(), 1u);
+  }
+
+  // Only copies of other folders: nothing is raised.
+  StandInReset();
+  StandIn().openErrors = {ERROR_SHARING_VIOLATION};
+  StandIn().runningCopies = {{otherVolume, false, false}, {otherFile, true, true}};
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+  for (const std::string& call : StandIn().calls) EXPECT_EQ(call.find(" copy "), std::string::npos);
 }
 
 TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {

@@ -2,6 +2,7 @@
 // answers from the state that tests set up in StandIn().
 #include "stand_in.h"
 
+#include <commctrl.h>
 #include <iconv.h>
 
 #include <cmath>
@@ -23,6 +24,9 @@ constexpr uintptr_t kWindowBase = 0x2000;
 constexpr uintptr_t kPrinterDc = 0x7000;
 constexpr uintptr_t kFontBase = 0x8000;
 constexpr uintptr_t kPenBase = 0x9000;
+constexpr uintptr_t kScreenDc = 0x4000;
+constexpr uintptr_t kCopyBase = 0xA000;        // running copies' main windows
+constexpr uintptr_t kCopyDialogBase = 0xB000;  // their open dialogs
 constexpr int kMadeObjects = 0x1000;  // fonts or pens a test can make
 
 // The index of a font or pen handle made from `base`, or -1.
@@ -54,6 +58,21 @@ bool ConvertOne(const char* to, const char* from, const void* in, std::size_t in
 }
 
 std::string Text(LPCWSTR text) { return text ? StandInNarrow(text) : std::string(); }
+
+// The running copy a window handle stands for, or -1.
+int CopyIndex(HWND window, uintptr_t base) {
+  uintptr_t value = reinterpret_cast<uintptr_t>(window);
+  return value >= base && value < base + state.runningCopies.size() ? static_cast<int>(value - base)
+                                                                     : -1;
+}
+
+// A window the program created, by its handle, or null.
+StandInWindow* MadeWindow(HWND window) {
+  uintptr_t value = reinterpret_cast<uintptr_t>(window);
+  return value > kWindowBase && value <= kWindowBase + state.windows.size()
+             ? &state.windows[value - kWindowBase - 1]
+             : nullptr;
+}
 
 // Resource names given as numbers (MAKEINTRESOURCE) are not texts.
 std::string NameText(LPCWSTR name) {
@@ -99,13 +118,20 @@ int StandInControlId(HWND control) {
 
 HGDIOBJ GetStockObject(int object) { return HandleFor(0x3000 + object); }
 HCURSOR LoadCursorW(HINSTANCE, LPCWSTR) { return HandleFor(0x3100); }
-HICON LoadIconW(HINSTANCE, LPCWSTR) { return HandleFor(0x3200); }
+HICON LoadIconW(HINSTANCE, LPCWSTR name) {
+  state.calls.push_back("LoadIconW " + NameText(name));
+  return HandleFor(0x3200);
+}
 
-ATOM RegisterClassW(const WNDCLASSW* windowClass) {
+ATOM RegisterClassExW(const WNDCLASSEXW* windowClass) {
   state.registeredClass = *windowClass;
   state.registeredClassName = Text(windowClass->lpszClassName);
-  state.calls.push_back("RegisterClassW " + state.registeredClassName);
+  state.calls.push_back("RegisterClassExW " + state.registeredClassName);
   return 1;
+}
+
+int GetSystemMetrics(int index) {
+  return index == SM_CXSMICON || index == SM_CYSMICON ? MulDiv(16, state.screenDpi, 96) : 0;
 }
 
 HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
@@ -125,8 +151,10 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, 
   return window;
 }
 
-BOOL ShowWindow(HWND, int show) {
-  state.calls.push_back("ShowWindow " + std::to_string(show));
+BOOL ShowWindow(HWND window, int show) {
+  int copy = CopyIndex(window, kCopyBase);
+  state.calls.push_back("ShowWindow " + (copy >= 0 ? "copy " + std::to_string(copy) + " " : "") +
+                        std::to_string(show));
   return TRUE;
 }
 
@@ -161,7 +189,7 @@ void PostQuitMessage(int exitCode) {
   state.queue.insert(state.queue.begin(), quit);
 }
 
-HDC GetDC(HWND) { return HandleFor(0x4000); }
+HDC GetDC(HWND) { return HandleFor(kScreenDc); }
 
 BOOL GetClientRect(HWND, RECT* rect) {
   *rect = state.clientRect;
@@ -178,10 +206,110 @@ int ReleaseDC(HWND, HDC) {
   return 1;
 }
 
-HANDLE LoadImageW(HINSTANCE, LPCWSTR name, UINT, int, int, UINT) {
-  state.calls.push_back("LoadImageW " + NameText(name));
+HANDLE LoadImageW(HINSTANCE, LPCWSTR name, UINT, int cx, int cy, UINT) {
+  state.calls.push_back("LoadImageW " + NameText(name) +
+                        (cx ? " " + std::to_string(cx) + "x" + std::to_string(cy) : ""));
   return HandleFor(0x5000);
 }
+
+// Every bitmap is the default fondo.bmp.
+int GetObjectW(HANDLE, int size, LPVOID buffer) {
+  if (size < static_cast<int>(sizeof(BITMAP))) return 0;
+  BITMAP picture{0, 640, 480, 640, 1, 8, nullptr};
+  std::memcpy(buffer, &picture, sizeof picture);
+  return static_cast<int>(sizeof picture);
+}
+
+HANDLE CopyImage(HANDLE, UINT, int cx, int cy, UINT) {
+  state.calls.push_back("CopyImage " + std::to_string(cx) + "x" + std::to_string(cy));
+  return HandleFor(0x5001);
+}
+
+int MulDiv(int number, int numerator, int denominator) {
+  if (denominator == 0) return -1;
+  long long product = static_cast<long long>(number) * numerator;
+  long long half = denominator / 2;
+  return static_cast<int>((product >= 0) == (denominator > 0) ? (product + half) / denominator
+                                                                : (product - half) / denominator);
+}
+
+LPWSTR lstrcpynW(LPWSTR to, LPCWSTR from, int capacity) {
+  if (capacity <= 0) return to;
+  std::wcsncpy(to, from, static_cast<size_t>(capacity - 1));
+  to[capacity - 1] = L'\0';
+  return to;
+}
+
+// The main window's client area starts at the screen's origin.
+HWND GetParent(HWND) { return HandleFor(kWindowBase + 1); }
+
+BOOL GetWindowRect(HWND window, RECT* rect) {
+  const StandInWindow* made = MadeWindow(window);
+  if (!made) return FALSE;
+  *rect = RECT{made->x, made->y, made->x + made->width, made->y + made->height};
+  return TRUE;
+}
+
+int MapWindowPoints(HWND, HWND, POINT*, UINT) { return 0; }
+
+BOOL SetWindowPos(HWND window, HWND, int x, int y, int, int, UINT) {
+  StandInWindow* made = MadeWindow(window);
+  if (!made) return FALSE;
+  made->x = x;
+  made->y = y;
+  return TRUE;
+}
+
+HWND FindWindowExW(HWND, HWND after, LPCWSTR, LPCWSTR) {
+  size_t next = after ? static_cast<size_t>(CopyIndex(after, kCopyBase) + 1) : 0;
+  return next < state.runningCopies.size() ? HandleFor(kCopyBase + next) : nullptr;
+}
+
+BOOL SetPropW(HWND window, LPCWSTR name, HANDLE value) {
+  int copy = CopyIndex(window, kCopyBase);
+  (copy >= 0 ? state.runningCopies[static_cast<size_t>(copy)].marks : state.marks)[Text(name)] =
+      value;
+  return TRUE;
+}
+
+HANDLE GetPropW(HWND window, LPCWSTR name) {
+  int copy = CopyIndex(window, kCopyBase);
+  const std::map<std::string, HANDLE>& marks =
+      copy >= 0 ? state.runningCopies[static_cast<size_t>(copy)].marks : state.marks;
+  auto found = marks.find(Text(name));
+  return found == marks.end() ? nullptr : found->second;
+}
+
+BOOL IsIconic(HWND window) {
+  int copy = CopyIndex(window, kCopyBase);
+  return copy >= 0 && state.runningCopies[static_cast<size_t>(copy)].minimised;
+}
+
+HWND GetLastActivePopup(HWND window) {
+  int copy = CopyIndex(window, kCopyBase);
+  return copy >= 0 && state.runningCopies[static_cast<size_t>(copy)].dialogOpen
+             ? HandleFor(kCopyDialogBase + static_cast<uintptr_t>(copy))
+             : window;
+}
+
+namespace {
+
+// "NAME copy N" or "NAME copy N dialog" for a running copy's window.
+BOOL RecordCopyCall(const std::string& name, HWND window) {
+  int copy = CopyIndex(window, kCopyBase);
+  int dialog = CopyIndex(window, kCopyDialogBase);
+  state.calls.push_back(copy >= 0     ? name + " copy " + std::to_string(copy)
+                        : dialog >= 0 ? name + " copy " + std::to_string(dialog) + " dialog"
+                                      : name);
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL SetForegroundWindow(HWND window) { return RecordCopyCall("SetForegroundWindow", window); }
+BOOL BringWindowToTop(HWND window) { return RecordCopyCall("BringWindowToTop", window); }
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) { return TRUE; }
 
 LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
   state.calls.push_back("SendMessageW " + std::to_string(message));
@@ -335,11 +463,6 @@ BOOL IsChild(HWND parent, HWND window) {
 
 HMODULE GetModuleHandleW(LPCWSTR) { return HandleFor(0x400000); }
 
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
-  state.calls.push_back("InitCommonControlsEx " + std::to_string(classes->dwICC));
-  return TRUE;
-}
-
 BOOL GetSaveFileNameW(OPENFILENAMEW* choice) {
   state.calls.push_back("GetSaveFileNameW");
   state.saveFileDialog = *choice;
@@ -412,6 +535,15 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD di
 }
 
 DWORD GetLastError() { return state.lastError; }
+
+BOOL GetFileInformationByHandle(HANDLE, BY_HANDLE_FILE_INFORMATION* information) {
+  *information = BY_HANDLE_FILE_INFORMATION{};
+  information->dwVolumeSerialNumber = state.lockVolume;
+  information->nFileIndexLow = state.lockFileNumber;
+  return TRUE;
+}
+
+BOOL CloseHandle(HANDLE) { return TRUE; }
 
 DWORD GetFileAttributesW(LPCWSTR name) {
   std::string path;
@@ -514,7 +646,13 @@ int EndDoc(HDC) { return PrintCall("EndDoc", 1); }
 int AbortDoc(HDC) { return PrintCall("AbortDoc", 1); }
 BOOL DeleteDC(HDC) { return PrintCall("DeleteDC", TRUE); }
 
-int GetDeviceCaps(HDC, int index) { return state.deviceCaps[index]; }
+int GetDeviceCaps(HDC dc, int index) {
+  bool screen = reinterpret_cast<uintptr_t>(dc) == kScreenDc;
+  if (screen && (index == LOGPIXELSX || index == LOGPIXELSY)) {
+    return state.screenDpi;
+  }
+  return state.deviceCaps[index];
+}
 
 HFONT CreateFontIndirectW(const LOGFONTW* font) {
   state.fonts.push_back(*font);

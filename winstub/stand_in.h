@@ -22,6 +22,14 @@ struct StandInWindow {
   int id;
 };
 
+// A copy of the program already running, as a second copy finds it: the
+// properties its main window carries, minimised or not, a dialog open or not.
+struct StandInCopy {
+  std::map<std::string, HANDLE> marks;
+  bool minimised;
+  bool dialogOpen;
+};
+
 // A text drawn on the printer, in the font that was selected for it; the
 // place and advances in device units, through the world transform's
 // stretch across and shift; `glyphWidth` is how wide each character's
@@ -56,7 +64,7 @@ struct StandInState {
   std::vector<LPARAM> dialogParams;         // and the initialisation value of each
   std::vector<INT_PTR> dialogResults;       // what the next DialogBoxParamW calls return, else 0
   std::vector<MSG> queue;                   // messages GetMessageA will hand out
-  WNDCLASSW registeredClass{};
+  WNDCLASSEXW registeredClass{};
   std::string registeredClassName;
   int focusId = 0;
   bool ended = false;                       // EndDialog was called
@@ -64,6 +72,12 @@ struct StandInState {
   std::vector<DWORD> openErrors;            // errors of the next CreateFileA calls, 0 opens
   DWORD lastError = 0;
   TEXTMETRICW metrics{16, 13, 3, 0, 0, 8, 16};
+  int screenDpi = 96;
+  // The identity of presupuestos.lck: volume serial number, file number.
+  DWORD lockVolume = 0x50000000;
+  DWORD lockFileNumber = 0x00A720A8;
+  std::map<std::string, HANDLE> marks;      // SetPropW on the program's own window
+  std::vector<StandInCopy> runningCopies;   // FindWindowExW finds them in order
   // The system's default printer and its printers; by default the machine
   // has none.
   std::string defaultPrinter;

@@ -74,7 +74,8 @@ struct MSG {
   DWORD time;
   POINT pt;
 };
-struct WNDCLASSW {
+struct WNDCLASSEXW {
+  UINT cbSize;
   UINT style;
   WNDPROC lpfnWndProc;
   int cbClsExtra;
@@ -85,6 +86,7 @@ struct WNDCLASSW {
   HBRUSH hbrBackground;
   LPCWSTR lpszMenuName;
   LPCWSTR lpszClassName;
+  HICON hIconSm;
 };
 struct CREATESTRUCTW {
   LPVOID lpCreateParams;
@@ -111,6 +113,27 @@ struct TEXTMETRICW {
 };
 
 struct RECT { LONG left; LONG top; LONG right; LONG bottom; };
+struct BITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  LPVOID bmBits;
+};
+struct BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  DWORD ftCreationTime[2];
+  DWORD ftLastAccessTime[2];
+  DWORD ftLastWriteTime[2];
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+};
 struct LOGFONTW {
   LONG lfHeight;
   LONG lfWidth;
@@ -203,10 +226,6 @@ struct LVCOLUMNW {
   int cchTextMax;
   int iSubItem;
 };
-struct INITCOMMONCONTROLSEX {
-  DWORD dwSize;
-  DWORD dwICC;
-};
 // The fields of the Save As dialog's structure that the program sets.
 struct OPENFILENAMEW {
   DWORD lStructSize;
@@ -245,6 +264,7 @@ struct OPENFILENAMEW {
 #define BST_CHECKED 1
 #define VK_SHIFT 0x10
 #define STM_SETIMAGE 0x0172
+#define WM_SETFONT 0x0030
 
 // Styles.
 #define CS_VREDRAW 0x0001
@@ -262,7 +282,6 @@ struct OPENFILENAMEW {
 #define MSGF_DIALOGBOX 0
 
 // Common controls: the list view.
-#define ICC_LISTVIEW_CLASSES 0x00000001
 #define NM_DBLCLK (0U - 3U)
 #define LVN_GETDISPINFOW (0U - 177U)
 #define LVM_GETNEXTITEM 0x100C
@@ -289,13 +308,23 @@ struct OPENFILENAMEW {
 #define OFN_HIDEREADONLY 0x00000004
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_EXPLORER 0x00080000
+#define SW_RESTORE 9
+#define SWP_NOSIZE 0x0001
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
 
 // Resources and GDI.
 #define IDI_APPLICATION MAKEINTRESOURCEW(32512)
 #define IDC_ARROW MAKEINTRESOURCEW(32512)
 #define LTGRAY_BRUSH 1
 #define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_COPYDELETEORG 0x00000008
 #define LR_LOADFROMFILE 0x00000010
+#define LF_FACESIZE 32
 
 // Dialog results and message boxes.
 #define IDOK 1
@@ -314,6 +343,9 @@ struct OPENFILENAMEW {
 // Files.
 #define GENERIC_READ 0x80000000L
 #define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
 #define OPEN_EXISTING 3
 #define OPEN_ALWAYS 4
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
@@ -367,7 +399,8 @@ struct OPENFILENAMEW {
 HGDIOBJ GetStockObject(int object);
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
-ATOM RegisterClassW(const WNDCLASSW* windowClass);
+ATOM RegisterClassExW(const WNDCLASSEXW* windowClass);
+int GetSystemMetrics(int index);
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
                      int x, int y, int width, int height, HWND parent, HMENU menu,
                      HINSTANCE instance, LPVOID param);
@@ -383,6 +416,23 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 int ReleaseDC(HWND window, HDC dc);
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT load);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+int GetObjectW(HANDLE object, int size, LPVOID buffer);
+HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT flags);
+int MulDiv(int number, int numerator, int denominator);
+LPWSTR lstrcpynW(LPWSTR to, LPCWSTR from, int capacity);
+HWND GetParent(HWND window);
+BOOL GetWindowRect(HWND window, RECT* rect);
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+BOOL SetWindowPos(HWND window, HWND after, int x, int y, int cx, int cy, UINT flags);
+
+// Other copies' windows: found by class, marked with properties, brought forward.
+HWND FindWindowExW(HWND parent, HWND after, LPCWSTR className, LPCWSTR windowName);
+BOOL SetPropW(HWND window, LPCWSTR name, HANDLE value);
+HANDLE GetPropW(HWND window, LPCWSTR name);
+BOOL IsIconic(HWND window);
+HWND GetLastActivePopup(HWND window);
+BOOL SetForegroundWindow(HWND window);
+BOOL BringWindowToTop(HWND window);
 
 // Dialogs.
 INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner,
@@ -406,7 +456,6 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsChild(HWND parent, HWND window);
 HMODULE GetModuleHandleW(LPCWSTR name);
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 BOOL GetSaveFileNameW(OPENFILENAMEW* choice);
 
 // The keyboard hook that gives the list and modify dialogs their Ctrl+B.
@@ -425,6 +474,8 @@ HLOCAL LocalFree(HLOCAL memory);
 DWORD GetFileAttributesW(LPCWSTR name);
 HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID security,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);
+BOOL CloseHandle(HANDLE object);
 
 // Printing through the spooler.
 BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: the Windows download. The zip holds the program, its picture
-# and the guide, the program carries the repository's version, and once
-# unpacked into a fresh folder it starts there and keeps its files there.
+# and the guide, the program carries the repository's version, its manifest
+# and its icon in four sizes, and once unpacked into a fresh folder it starts
+# there and keeps its files there.
 # Takes the zip from PRESUPUESTOS_ZIP, or makes it with scripts/dist.sh.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -33,10 +34,20 @@ PRODUCTVERSION $numbers
 VALUE \"FileDescription\", \"Programa de Presupuestos\"
 VALUE \"FileVersion\", \"$VERSION_TEXT\"
 VALUE \"InternalName\", \"presupuestos\"
+VALUE \"LegalCopyright\", L\"Copyright \\251 2026 Los autores de Presupuestos\"
 VALUE \"OriginalFilename\", \"presupuestos.exe\"
 VALUE \"ProductName\", \"Presupuestos\"
 VALUE \"ProductVersion\", \"$VERSION_TEXT\"
 VALUE \"Translation\", 0xc0a, 1252" "$(version_lines "$unpacked/presupuestos.exe")"
+
+  # The resources as icoutils reads them back from the .exe: the manifest the
+  # system reads at start (type 24, id 1), and the icon group (type 14).
+  e2e_check "the program carries resources/presupuestos.manifest as its manifest" \
+    cmp -s "$E2E_ROOT/resources/presupuestos.manifest" \
+    <(wrestool -x --raw --type=24 --name=1 "$unpacked/presupuestos.exe")
+  wrestool -x --type=14 "$unpacked/presupuestos.exe" >"$CASE_AUX/icon.ico"
+  e2e_check_equal "its icon group has images of 16, 32, 48 and 256 pixels" "16 32 48 256" \
+    "$(icotool -l "$CASE_AUX/icon.ico" | sed -n 's/.*--width=\([0-9]*\) .*/\1/p' | paste -sd ' ')"
 }
 
 # Colours at points of the picture away from the buttons: the top of the

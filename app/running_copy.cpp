@@ -1,0 +1,66 @@
+// Finds the window of the copy that runs on this working folder by the
+// identity of the lock file they share, and brings it forward.
+#include "app/running_copy.h"
+
+#include <cstdint>
+
+#include "app/main_window.h"
+#include "common/windows1252.h"
+#include "store/file_names.h"
+
+namespace {
+
+const wchar_t kVolumeMark[] = L"Presupuestos.Volumen";
+const wchar_t kFileMark[] = L"Presupuestos.Archivo";
+
+struct FolderIdentity {
+  std::uintptr_t volume = 0;
+  std::uintptr_t file = 0;
+};
+
+// Opened for no access at all, which the running copy's no-sharing lock does
+// not refuse.
+bool ReadFolderIdentity(FolderIdentity* identity) {
+  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE lock = CreateFileW(Widen(kLockFile).c_str(), 0, anyShare, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (lock == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool read = GetFileInformationByHandle(lock, &information) != 0;
+  CloseHandle(lock);
+  if (!read) return false;
+  identity->volume = information.dwVolumeSerialNumber;
+  identity->file = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
+                   information.nFileIndexLow;
+  return true;
+}
+
+HANDLE AsMark(std::uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+}  // namespace
+
+void MarkWindowWithFolder(HWND window) {
+  FolderIdentity identity;
+  if (!window || !ReadFolderIdentity(&identity)) return;
+  SetPropW(window, kVolumeMark, AsMark(identity.volume));
+  SetPropW(window, kFileMark, AsMark(identity.file));
+}
+
+void BringRunningCopyForward() {
+  FolderIdentity identity;
+  if (!ReadFolderIdentity(&identity)) return;
+  HWND window = nullptr;
+  while ((window = FindWindowExW(nullptr, window, kMainClassName, nullptr)) != nullptr) {
+    if (GetPropW(window, kVolumeMark) != AsMark(identity.volume) ||
+        GetPropW(window, kFileMark) != AsMark(identity.file)) {
+      continue;
+    }
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    // The window, with the dialog it owns above it, on top even where the
+    // system refuses to hand over the keyboard (its foreground lock) or, as
+    // Wine without a window manager, does not restack on activation.
+    BringWindowToTop(window);
+    SetForegroundWindow(GetLastActivePopup(window));
+    return;
+  }
+}
