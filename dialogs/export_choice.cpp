@@ -25,7 +25,10 @@ std::wstring ChooseFile(HWND dialog) {
   choice.lpstrFile = file;
   choice.nMaxFile = sizeof file / sizeof file[0];
   choice.lpstrDefExt = L"csv";
-  choice.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  // Without OFN_NOCHANGEDIR the dialog would move the process into the
+  // folder chosen, and the program would go on working on the files there.
+  choice.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                 OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&choice)) return std::wstring();
   return file;
 }

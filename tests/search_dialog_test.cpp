@@ -111,7 +111,9 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   Open(SearchDialogProc);
   Press(SearchDialogProc, IDC_EXPORT);  // "Cancelar" in the Save As dialog
   EXPECT_EQ(StandIn().saveFileDefault, L"presupuestos.csv");
-  EXPECT_EQ(StandIn().saveFileDialog.Flags & OFN_OVERWRITEPROMPT, static_cast<DWORD>(OFN_OVERWRITEPROMPT));
+  // It asks before writing over a file, and leaves the working folder as it is.
+  const DWORD flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+  EXPECT_EQ(StandIn().saveFileDialog.Flags & flags, flags);
   EXPECT_TRUE(StandIn().boxes.empty());
 
   StandIn().saveFileChoice = L"todos.csv";
