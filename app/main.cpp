@@ -1,10 +1,12 @@
 // Entry point: the date of the day, the lock on the working folder, the
 // store's start-up (which finishes a half-done correction, takes back
 // missing quotes, counts the launch and may take the backup) with what it
-// has to tell or ask, then the main window and its loop.
+// has to tell or ask, then the main window and its loop; or, with
+// /exportar, the export alone.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/export_command.h"
 #include "app/main_window.h"
 #include "app/running_copy.h"
 #include "app/single_instance.h"
@@ -29,6 +31,8 @@ void SettleMissingQuotes(const StartUpReport& report) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  std::wstring exportPath;
+  if (ExportRequested(exportPath)) return RunExportCommand(exportPath);
   // The manifest's version 6 of the common controls, for every window class
   // the program and its dialogs use.
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -8,6 +8,7 @@
 #include "common/windows1252.h"
 #include "dialogs/company_dialog.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/search_dialog.h"
 #include "resources/resource.h"
 #include "store/company_file.h"
 
@@ -18,7 +19,8 @@ namespace {
 HINSTANCE Instance = nullptr;
 int CharWidth = 0;
 int CharHeight = 0;
-HWND Buttons[5] = {};
+constexpr int kButtonCount = 6;
+HWND Buttons[kButtonCount] = {};
 
 struct ButtonPlace {
   const wchar_t* text;
@@ -26,13 +28,14 @@ struct ButtonPlace {
   int id;
 };
 // The four of every copy of the program, then the business's own data,
-// above them where the eye starts.
-const ButtonPlace kButtons[5] = {
+// above them where the eye starts, and the search between.
+const ButtonPlace kButtons[kButtonCount] = {
     {L"Nuevo Presupuesto", 150, ID_NEW},
     {L"Listar Presupuesto", 200, ID_LIST},
     {L"Modificar Presupuesto", 250, ID_MODIFY},
     {L"Salir", 325, ID_EXIT},
     {L"Datos de la empresa", 50, ID_COMPANY},
+    {L"Buscar Presupuesto", 100, ID_SEARCH},
 };
 
 HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -51,7 +54,7 @@ void Create(HWND window, const CREATESTRUCTW* create) {
                                  480, 640, window, MenuId(0), Instance, nullptr);
   SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < kButtonCount; ++i) {
     Buttons[i] = CreateWindowExW(0, L"button", kButtons[i].text, WS_CHILD | WS_VISIBLE, 240,
                                  kButtons[i].y, 23 * CharWidth, 2 * CharHeight, window,
                                  MenuId(kButtons[i].id), create->hInstance, nullptr);
@@ -73,6 +76,9 @@ void Command(HWND window, int id) {
       break;
     case ID_COMPANY:
       OpenCompanyDialog(window);
+      break;
+    case ID_SEARCH:
+      OpenSearch(window);
       break;
     case ID_EXIT:
       PostQuitMessage(0);

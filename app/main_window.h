@@ -1,5 +1,6 @@
 // The main window: class NUESTRA_CLASE, background picture, buttons that
-// open the quote dialogs and the business's data, or end the program.
+// open the quote dialogs, the search and the business's data, or end the
+// program.
 #pragma once
 #include <windows.h>
 

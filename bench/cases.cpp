@@ -8,6 +8,7 @@
 
 #include "bench/floors.h"
 #include "bench/scratch_store.h"
+#include "bench/search_cases.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
@@ -57,6 +58,7 @@ std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
     cases.push_back({"LoadSettings 5th launch", quotes, [](int32_t) { LoadSettings(); },
                      [](int32_t n) { StartupFloor(n); }, FifthLaunchAhead, true, false});
   }
+  AddSearchCases(cases, sizes);
   cases.push_back({"PrintQuote to a file", 0,
                    [](int32_t) { PrintQuote(CurrentQuote, 1234, CompanyData(), false, StandInDialog()); }, nullptr, FillQuote,
                    false, true});

@@ -87,3 +87,7 @@ void StartupFloor(int32_t records) {
            false);
   CopyFile("config.cfg", (folder + "/config.cfg").c_str(), 8, false);
 }
+
+void ExportFloor(int32_t records) {
+  CopyFile("datos.dat", "copia.csv", static_cast<int64_t>(records) * kRecordSize, false);
+}

@@ -17,3 +17,7 @@ void OverwriteFloor();
 // The fifth start-up: config.cfg rewritten as for an append, the backup
 // folder made and datos.dat and config.cfg copied into it.
 void StartupFloor(int32_t records);
+
+// Reads the first `records` records of datos.dat and writes the same bytes
+// to a new file, unsynced, as an export writes its file.
+void ExportFloor(int32_t records);

@@ -41,6 +41,18 @@ void LoadNewest() {
   }
 }
 
+void LoadOpening(int32_t number) {
+  if (number < 1 || number > RecordCount) {
+    LoadNewest();
+    return;
+  }
+  // A quote chosen in the search may be one counted but missing: it is
+  // shown, and said to be unreadable, as the arrows would show it.
+  Last = LastStoredQuote();
+  BrowseIndex = number;
+  Load(number);
+}
+
 void ShowBrowsed(HWND dialog) {
   ShowQuote(dialog, BrowseIndex);
   if (QuoteOnShow() && !Read) {
@@ -61,6 +73,13 @@ void ShowNewer(HWND dialog) {
 void ShowOlder(HWND dialog) {
   if (BrowseIndex <= 1) return;
   --BrowseIndex;
+  Load(BrowseIndex);
+  ShowBrowsed(dialog);
+}
+
+void ShowChosen(HWND dialog, int32_t number) {
+  if (number < 1 || number > RecordCount) return;
+  BrowseIndex = number;
   Load(BrowseIndex);
   ShowBrowsed(dialog);
 }

@@ -15,6 +15,9 @@ extern int32_t BrowseIndex;
 // offered). With no quote stored, CurrentQuote is emptied and BrowseIndex
 // is 0.
 void LoadNewest();
+// Opening on quote `number` (one chosen in the search) when it is stored;
+// on the newest for any other number, as for 0.
+void LoadOpening(int32_t number);
 
 // Shows the quote loaded for BrowseIndex and, when it could not be read,
 // says so: once each time the opening or a move lands on it.
@@ -24,6 +27,9 @@ void ShowBrowsed(HWND dialog);
 // the range nothing happens.
 void ShowNewer(HWND dialog);
 void ShowOlder(HWND dialog);
+// A move to quote `number`, chosen in the search, made as the arrows make
+// theirs; a number outside the stored quotes changes nothing.
+void ShowChosen(HWND dialog, int32_t number);
 
 // Whether a stored quote is on show (false only when none is stored).
 bool QuoteOnShow();

@@ -4,6 +4,8 @@
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/search_dialog.h"
+#include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
 #include "dialogs/quote_printing.h"
 #include "resources/resource.h"
@@ -24,12 +26,15 @@ void Print(HWND dialog) {
 
 }  // namespace
 
-INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// The initialisation value is the number of the quote to open on; 0 opens
+// on the newest.
+INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      LoadNewest();
+      LoadOpening(static_cast<int32_t>(lParam));
       WrapBodyAtSheetRows(dialog);
       ShowBrowsed(dialog);
+      WatchSearchKey(dialog);
       return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -42,6 +47,9 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case IDC_PRINT:
           Print(dialog);
           break;
+        case IDC_SEARCH_KEY:
+          ShowChosen(dialog, ChooseQuote(dialog));
+          break;
         case IDCANCEL:
           EndDialog(dialog, 0);
           break;
@@ -49,6 +57,9 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
           break;
       }
       return TRUE;
+    case WM_DESTROY:
+      StopWatchingSearchKey();
+      return FALSE;
     default:
       return FALSE;
   }

@@ -5,14 +5,16 @@
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/quote_printing.h"
+#include "dialogs/search_dialog.h"
+#include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
 
 namespace {
 
-void Open(HWND dialog) {
-  LoadNewest();
+void Open(HWND dialog, int32_t number) {
+  LoadOpening(number);
   SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
   SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
   SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
@@ -21,6 +23,7 @@ void Open(HWND dialog) {
   WrapBodyAtSheetRows(dialog);
   ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
+  WatchSearchKey(dialog);
 }
 
 // Stores the texts on show over the quote on show; false, after telling the
@@ -59,10 +62,12 @@ void Print(HWND dialog) {
 
 }  // namespace
 
-INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// The initialisation value is the number of the quote to open on; 0 opens
+// on the newest.
+INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      Open(dialog);
+      Open(dialog, static_cast<int32_t>(lParam));
       return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -78,6 +83,10 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
         case IDC_PREV:
           ShowOlder(dialog);
           break;
+        case IDC_SEARCH_KEY:
+          // Unsaved edits go as they go with the arrows.
+          ShowChosen(dialog, ChooseQuote(dialog));
+          break;
         case IDCANCEL:
           EndDialog(dialog, 0);
           break;
@@ -85,6 +94,9 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
           break;
       }
       return TRUE;
+    case WM_DESTROY:
+      StopWatchingSearchKey();
+      return FALSE;
     default:
       return FALSE;
   }

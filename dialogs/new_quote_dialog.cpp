@@ -19,13 +19,21 @@ namespace {
 // label must not wrap round to a negative one meanwhile.
 int32_t NextNumber() { return RecordCount < INT32_MAX ? RecordCount + 1 : RecordCount; }
 
-void Open(HWND dialog) {
+// `copied`, when given, is an old quote whose texts fill the new one: it
+// starts unsaved, so the snapshot is of the empty quote.
+void Open(HWND dialog, const QuoteRecord* copied) {
   ClearQuote(CurrentQuote);
   // The day the dialog opens: an office may leave the program open for days.
   CopyField(CurrentQuote.date, kFieldWidth, CurrentDateText().c_str());
   TakeSnapshot();
   Modified = 0;
   IsNew = 1;
+  if (copied) {
+    CopyField(CurrentQuote.body, kBodyWidth, copied->body);
+    CopyField(CurrentQuote.name, kFieldWidth, copied->name);
+    CopyField(CurrentQuote.address, kFieldWidth, copied->address);
+    CopyField(CurrentQuote.total, kFieldWidth, copied->total);
+  }
 
   SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
   SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
@@ -85,10 +93,12 @@ void Cancel(HWND dialog) {
 
 }  // namespace
 
-INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// The initialisation value is 0, or the address of a QuoteRecord to copy
+// ("Copiar a nuevo" in the search).
+INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      Open(dialog);
+      Open(dialog, reinterpret_cast<const QuoteRecord*>(lParam));
       return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {

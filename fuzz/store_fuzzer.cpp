@@ -8,7 +8,8 @@
 // the input ends (see RunCommand). A save that reports success is read back
 // at once and must hold the texts saved. After every command but the
 // fuzzer's own file writes, each whole record that datos.dat held before it
-// must be there byte for byte, but for the one record an overwrite targets.
+// must be there byte for byte, but for the one record an overwrite targets;
+// at the end, the export and the search account for every quote counted.
 // The fuzzer changes into a scratch folder at its first input: give it
 // absolute paths.
 #include <cstddef>
@@ -24,12 +25,14 @@
 
 #include "common/number_text.h"
 #include "dialogs/browse.h"
+#include "dialogs/quote_search.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
 #include "store/dated_backup.h"
 #include "store/disk.h"
+#include "store/quote_export.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
@@ -68,7 +71,7 @@ struct Input {
 const char* const kDates[] = {"6/12/2026", "16/01/2027", "1/01/2000"};
 const char* const kFolders[] = {"6-12-2026", "16-01-2027", "1-01-2000"};
 const char* const kFiles[] = {"datos.dat",        "config.cfg",     "trasvase.dat", "datos.dat.tmp",
-                              "trasvase.dat.tmp", "config.cfg.tmp", "LPT1"};
+                              "trasvase.dat.tmp", "config.cfg.tmp", "LPT1", "lista.csv"};
 const int kControls[] = {IDC_BODY, IDC_DATE, IDC_ADDRESS, IDC_NAME, IDC_TOTAL, IDC_NUMBER};
 const int kCommands[] = {IDC_SAVE, IDC_PRINT, IDC_NEXT, IDC_PREV, IDCANCEL, IDOK, 0, 0xFFFF};
 const int kAnswers[] = {IDYES, IDNO, IDCANCEL, 0};
@@ -236,6 +239,23 @@ void RunCommand(Input& in) {
   }
 }
 
+// The search and the export read whatever the files hold: each quote
+// counted is exported or counted as unreadable, and the search with nothing
+// typed lists each of them (of the missing ones, up to its limit). Run on a
+// healthy disk, so that no planned fault is spent here.
+void CheckReaders(std::size_t quoteFileSize) {
+  DiskFaultHook hook = DiskHook;
+  DiskHook = nullptr;
+  int32_t counted = RecordCount > 0 ? RecordCount : 0;
+  int64_t whole = static_cast<int64_t>(quoteFileSize / kRecordSize);
+  auto readable = static_cast<int32_t>(whole < counted ? whole : counted);
+  ExportResult all = ExportQuotes(L"lista.csv", RecordCount);
+  if (!all.written || all.exported != readable || all.unreadable != counted - readable) std::abort();
+  int32_t missing = counted - readable < kMostMissingListed ? counted - readable : kMostMissingListed;
+  if (FindQuotes("", RecordCount).size() != static_cast<std::size_t>(readable + missing)) std::abort();
+  DiskHook = hook;
+}
+
 // Runs one command and checks that it left every whole record it did not
 // target as it was.
 void RunAndCheck(Input& in) {
@@ -281,5 +301,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   LoadSettings();
   for (int commands = 0; in.More() && commands < 64; ++commands) RunAndCheck(in);
+  CheckReaders(ReadFile("datos.dat").size());
   return 0;
 }

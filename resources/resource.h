@@ -14,6 +14,17 @@
 #define IDC_NEXT 152
 #define IDC_PREV 153
 // IDCANCEL (2) is the system's own id for "Cancelar".
+// Ctrl+B in the list and modify dialogs: open the search to move to a quote.
+#define IDC_SEARCH_KEY 160
+
+// The search dialog.
+#define IDC_SEARCH_TEXT 210
+#define IDC_SEARCH_LIST 211
+#define IDC_SEARCH_COUNT 212
+#define IDC_VIEW 213
+#define IDC_MODIFY_QUOTE 214
+#define IDC_COPY_NEW 215
+#define IDC_EXPORT 216
 
 // Main-window buttons.
 #define ID_NEW 100
@@ -21,6 +32,7 @@
 #define ID_MODIFY 102
 #define ID_EXIT 103
 #define ID_COMPANY 104
+#define ID_SEARCH 105
 
 // The "Datos de la empresa" dialog.
 #define IDC_COMPANY_NAME 300

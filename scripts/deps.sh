@@ -12,7 +12,7 @@ dist_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools zip)
 # manifest back.
 test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
                clang cppcheck clang-tidy zip unzip cups printer-driver-cups-pdf poppler-utils
-               icoutils)
+               icoutils python3)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

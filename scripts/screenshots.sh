@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under Wine, in Spanish: the
-# main window, each dialog with a quote in it, the unsaved-changes question
-# and the page printed without LPT1, into docs/images/ as small PNG files.
+# main window, each dialog with a quote in it, the unsaved-changes question,
+# the search, and the page printed without LPT1, into docs/images/ as small
+# PNG files.
 # Needs what the end-to-end tests need (scripts/deps.sh test). Takes the
 # program from PRESUPUESTOS_EXE, or builds build/windows/presupuestos.exe.
 #
@@ -32,7 +33,7 @@ keep_picture() {
 }
 
 press_main_button() {
-  local tops=(150 200 250 325 50)
+  local tops=(150 200 250 325 50 100)
   e2e_geometry "$MAIN"
   # The middle of the button; its size follows the system font.
   e2e_click_at $((GEOMETRY_X + CLIENT_LEFT + 240 + 60)) $((GEOMETRY_Y + CLIENT_TOP + ${tops[$1]} + 12))
@@ -55,6 +56,18 @@ open_dialog() {
 
 take_pictures() {
   {
+    e2e_record $'Cambio de ba\xf1era por plato de ducha.' $'Fontaner\xeda Pena' '2/09/2026' \
+      $'C/ Real 3' '1.320,00'
+    e2e_record $'Reforma de cocina:\r\n- Desmontaje de muebles\r\n- Alicatado' $'Luis Garc\xeda' \
+      '9/09/2026' $'C/ Olmo 8' '4.870,00'
+    e2e_record $'Revisi\xf3n de la caldera.' $'Construcciones PE\xd1A S.L.' '16/09/2026' \
+      $'Ctra. de Burgos km 3' '95,00'
+    e2e_record $'Pintura de fachada.' $'Comunidad Los Olivos' '23/09/2026' $'C/ Olivo 2' '6.300,00'
+    e2e_record $'Tejado: cambio de 30 tejas.' $'Ana L\xf3pez Pe\xf1a' '1/10/2026' $'Camino Viejo 11' '640,00'
+    e2e_record $'Instalaci\xf3n de aire acondicionado.' $'Bar El Puerto' '9/10/2026' $'Plaza Mayor 1' '2.150,00'
+    e2e_record $'Suelo laminado, 60 m\xb2.' $'Carmen Ruiz' '20/10/2026' $'C/ Sol 5, 3\xba' '1.740,00'
+    e2e_record $'Puerta de entrada blindada.' $'Mar\xeda Ib\xe1\xf1ez' '27/10/2026' $'C/ Luna 9' '890,00'
+    e2e_record $'Reparaci\xf3n de humedades.' $'Colegio San Jos\xe9' '30/10/2026' $'Avda. Castilla 20' '3.200,00'
     e2e_record $'Reparaci\xf3n de la cubierta de la nave:\r\n- Sustituci\xf3n de 40 tejas\r\n- Canal\xf3n de zinc, 12 m' \
       $'Talleres Ib\xe1\xf1ez S.L.' '3/11/2026' $'Pol\xedgono Sur, nave 4' '1.980,00'
     e2e_record $'Pintura de vivienda, 3 dormitorios y sal\xf3n.\r\nPintura pl\xe1stica blanca, dos manos.' \
@@ -62,7 +75,7 @@ take_pictures() {
     e2e_record $'Instalaci\xf3n el\xe9ctrica de la cocina:\r\n- 6 enchufes y 2 puntos de luz\r\n- Cuadro con diferencial\r\n\r\nMaterial y mano de obra incluidos.' \
       $'Jos\xe9 Mu\xf1oz Garc\xeda' '1/12/2026' $'Avda. de la Paz 7, 1\xaa' '2.430,50'
   } >"$CASE_DIR/datos.dat"
-  e2e_settings 3 1 >"$CASE_DIR/config.cfg"
+  e2e_settings 12 1 >"$CASE_DIR/config.cfg"
 
   (cd "$CASE_DIR" && exec wine explorer /desktop=presupuestos,800x600 "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
@@ -103,6 +116,15 @@ take_pictures() {
 
   open_dialog 4 "Datos de la empresa"
   keep_picture "$DIALOG" company_data
+  press_key "$DIALOG" Escape
+  e2e_wait_hidden "$DIALOG"
+
+  # The search field has the focus; the list narrows as one types.
+  open_dialog 5 "Buscar Presupuesto"
+  e2e_geometry "$DIALOG"
+  xdotool mousemove $((GEOMETRY_X + 20)) $((GEOMETRY_Y + GEOMETRY_HEIGHT / 2))
+  e2e_paste $'pe\xf1a'
+  keep_picture "$DIALOG" search_quotes
   press_key "$DIALOG" Escape
   e2e_wait_hidden "$DIALOG"
 

@@ -35,8 +35,8 @@ class Startup : public ::testing::Test {
 }  // namespace
 
 TEST_F(Startup, MainWindowClassButtonsAndCommands) {
-  StandIn().queue = {Command(ID_NEW), Command(ID_LIST), Command(ID_MODIFY), Command(999),
-                     Command(ID_EXIT), Command(ID_NEW)};
+  StandIn().queue = {Command(ID_NEW), Command(ID_LIST), Command(ID_MODIFY), Command(ID_SEARCH),
+                     Command(999), Command(ID_EXIT), Command(ID_NEW)};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
 
   const WNDCLASSEXW& cls = StandIn().registeredClass;
@@ -46,7 +46,7 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(cls.lpszMenuName, nullptr);
 
   const std::vector<StandInWindow>& w = StandIn().windows;
-  ASSERT_EQ(w.size(), 7u);
+  ASSERT_EQ(w.size(), 8u);
   EXPECT_EQ(w[0].className, "NUESTRA_CLASE");
   EXPECT_EQ(w[0].text, "Programa de Presupuestos. Nombre empresa");
   EXPECT_EQ(w[0].style, 0xCF0000u);
@@ -58,9 +58,9 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   EXPECT_EQ(w[1].height, 640);
   // Text metrics of the stand-in: average width 8, height 16.
   const char* texts[] = {"Nuevo Presupuesto", "Listar Presupuesto", "Modificar Presupuesto",
-                         "Salir", "Datos de la empresa"};
-  const int ys[] = {150, 200, 250, 325, 50};
-  for (int i = 0; i < 5; ++i) {
+                         "Salir", "Datos de la empresa", "Buscar Presupuesto"};
+  const int ys[] = {150, 200, 250, 325, 50, 100};
+  for (int i = 0; i < 6; ++i) {
     const StandInWindow& button = w[2 + i];
     EXPECT_EQ(button.className, "button");
     EXPECT_EQ(button.text, texts[i]);
@@ -75,7 +75,9 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   // ends the loop: the command queued after it is never handled.
   EXPECT_EQ(StandIn().dialogsOpened,
             (std::vector<std::string>{"DatosEmpresa", "NuevoPresupuesto", "ListarPresupuesto",
-                                      "ModificarPresupuesto"}));
+                                      "ModificarPresupuesto", "BuscarPresupuesto"}));
+  EXPECT_EQ(std::vector<LPARAM>(StandIn().dialogParams.begin() + 1, StandIn().dialogParams.end()),
+            (std::vector<LPARAM>{0, 0, 0, 0}));
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   auto& calls = StandIn().calls;
@@ -92,12 +94,12 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
 // at every resolution, as Wine's keeps its width.
 TEST_F(Startup, MainWindowFitsTheScreensResolution) {
   struct Screen {
-    int dpi, windowWidth, windowHeight, x, ys[5], buttonWidth, buttonHeight, fontHeight;
+    int dpi, windowWidth, windowHeight, x, ys[6], buttonWidth, buttonHeight, fontHeight;
     const char* pictureCopy;
   };
   const Screen screens[] = {
-      {96, 640, 480, 240, {150, 200, 250, 325, 50}, 184, 32, -12, nullptr},
-      {144, 960, 720, 360, {225, 300, 375, 488, 75}, 253, 48, -18, "CopyImage 960x720"},
+      {96, 640, 480, 240, {150, 200, 250, 325, 50, 100}, 184, 32, -12, nullptr},
+      {144, 960, 720, 360, {225, 300, 375, 488, 75, 150}, 253, 48, -18, "CopyImage 960x720"},
   };
   for (const Screen& screen : screens) {
     StandInReset();
@@ -105,17 +107,17 @@ TEST_F(Startup, MainWindowFitsTheScreensResolution) {
     StandIn().queue = {Command(ID_EXIT)};
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
     const std::vector<StandInWindow>& w = StandIn().windows;
-    ASSERT_EQ(w.size(), 7u);
+    ASSERT_EQ(w.size(), 8u);
     EXPECT_EQ(w[0].width, screen.windowWidth);
     EXPECT_EQ(w[0].height, screen.windowHeight);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
       EXPECT_EQ(w[2 + i].x, screen.x);
       EXPECT_EQ(w[2 + i].y, screen.ys[i]);
       EXPECT_EQ(w[2 + i].width, screen.buttonWidth);
       EXPECT_EQ(w[2 + i].height, screen.buttonHeight);
     }
     auto& calls = StandIn().calls;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SendMessageW 48"), 5);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SendMessageW 48"), 6);
     ASSERT_EQ(StandIn().fonts.size(), 1u);
     EXPECT_EQ(StandIn().fonts[0].lfHeight, screen.fontHeight);
     EXPECT_EQ(std::wstring(StandIn().fonts[0].lfFaceName), L"Courier New");
@@ -267,6 +269,27 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
             std::find(calls.begin(), calls.end(), "MessageBoxW Presupuestos"));
   EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
   EXPECT_FALSE(Exists(kBackupWorkFolder));
+}
+
+TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) {
+  WriteBytes("datos.dat", RecordBytes("Tejado", "Pe\xF1" "a", "1/12/2026", "", "10") +
+                              RecordBytes("Pintura", "Luis", "2/12/2026", "", "20"));
+  WriteBytes("config.cfg", SettingsBytes(2, 4));
+  StandIn().commandLine = L"\"C:\\Presupuestos\\presupuestos.exe\" /EXPORTAR \"lista de hoy.csv\"";
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_TRUE(Exists("lista de hoy.csv"));
+  // No window, no box, no lock on the folder, no launch counted.
+  EXPECT_TRUE(StandIn().windows.empty());
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(StandIn().calls.empty());
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
+
+  for (const wchar_t* line : {L"presupuestos.exe /exportar", L"presupuestos.exe /exportar a.csv b.csv",
+                              L"presupuestos.exe /exportar falta/a.csv"}) {
+    StandIn().commandLine = line;
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+  }
+  EXPECT_TRUE(StandIn().windows.empty());
 }
 
 TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {

@@ -304,4 +304,19 @@ TEST_F(NewQuoteDialog, AFailedOverwriteKeepsTheFirstSave) {
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 3));
 }
 
+TEST_F(NewQuoteDialog, ACopiedQuoteOpensFilledDatedTodayUnderTheNextNumberAndUnsaved) {
+  std::string stored = StoreQuotes(2);
+  QuoteRecord old;
+  std::memcpy(&old, stored.data(), sizeof old);
+  NewQuoteDialogProc(StandInDialog(), WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&old));
+  QuoteTexts copy = Stored(1);
+  copy.date = CurrentDateText();
+  ExpectShown(copy, "3");
+
+  CancelAnswering(IDYES);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text, kQuestion);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(copy));
+}
+
 }  // namespace

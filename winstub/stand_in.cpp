@@ -317,16 +317,43 @@ LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-INT_PTR DialogBoxParamW(HINSTANCE, LPCWSTR templateName, HWND, DLGPROC, LPARAM) {
+INT_PTR DialogBoxParamW(HINSTANCE, LPCWSTR templateName, HWND, DLGPROC, LPARAM initParam) {
   state.dialogsOpened.push_back(NameText(templateName));
+  state.dialogParams.push_back(initParam);
   state.calls.push_back("DialogBoxParamW " + NameText(templateName));
-  return 0;
+  if (state.dialogResults.empty()) return 0;
+  INT_PTR result = state.dialogResults.front();
+  state.dialogResults.erase(state.dialogResults.begin());
+  return result;
 }
 
-LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM) {
+LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == EM_LIMITTEXT) state.typingLimit[id] = static_cast<int>(wParam);
   state.calls.push_back("SendDlgItemMessageW " + std::to_string(id) + " " +
                         std::to_string(message) + " " + std::to_string(wParam));
+  switch (message) {
+    case LVM_SETITEMCOUNT:
+      state.listCount = static_cast<int>(wParam);
+      state.listSelection = -1;
+      break;
+    case LVM_GETNEXTITEM:
+      return static_cast<int>(wParam) < state.listSelection ? state.listSelection : -1;
+    case LVM_SETITEMSTATE: {
+      const LVITEMW* item = reinterpret_cast<const LVITEMW*>(lParam);
+      if (item->stateMask & LVIS_SELECTED) {
+        bool on = (item->state & LVIS_SELECTED) != 0;
+        int row = static_cast<int>(wParam);
+        if (on) state.listSelection = row;
+        if (!on && (row == -1 || row == state.listSelection)) state.listSelection = -1;
+      }
+      break;
+    }
+    case LVM_INSERTCOLUMNW:
+      state.listColumns.push_back(Text(reinterpret_cast<const LVCOLUMNW*>(lParam)->pszText));
+      return static_cast<LRESULT>(state.listColumns.size() - 1);
+    default:
+      break;
+  }
   return 0;
 }
 
@@ -355,7 +382,8 @@ BOOL CheckRadioButton(HWND, int first, int last, int checked) {
 UINT IsDlgButtonChecked(HWND, int id) { return state.checked[id] ? BST_CHECKED : BST_UNCHECKED; }
 
 short GetKeyState(int key) {
-  return key == VK_SHIFT && state.shiftDown ? static_cast<short>(0x8000) : 0;
+  bool down = (key == VK_SHIFT && state.shiftDown) || (key == VK_CONTROL && state.controlDown);
+  return down ? static_cast<short>(0x8000) : 0;
 }
 
 BOOL SetWindowTextW(HWND, LPCWSTR text) {
@@ -387,6 +415,108 @@ BOOL EndDialog(HWND, INT_PTR result) {
   state.calls.push_back("EndDialog " + std::to_string(result));
   return TRUE;
 }
+
+BOOL EnableWindow(HWND control, BOOL enable) {
+  state.disabled[StandInControlId(control)] = !enable;
+  return TRUE;
+}
+
+// Dialog units as pixels under the stand-in's dialog font: 2 pixels a unit.
+BOOL MapDialogRect(HWND, RECT* rect) {
+  rect->left *= 2;
+  rect->top *= 2;
+  rect->right *= 2;
+  rect->bottom *= 2;
+  return TRUE;
+}
+
+LONG_PTR SetWindowLongPtrW(HWND, int index, LONG_PTR value) {
+  LONG_PTR previous = 0;
+  if (index == DWLP_USER) {
+    previous = state.dialogUserData;
+    state.dialogUserData = value;
+  }
+  return previous;
+}
+
+LONG_PTR GetWindowLongPtrW(HWND, int index) {
+  return index == DWLP_USER ? state.dialogUserData : 0;
+}
+
+BOOL InvalidateRect(HWND, const RECT*, BOOL) { return TRUE; }
+
+BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG posted{};
+  posted.hwnd = window;
+  posted.message = message;
+  posted.wParam = wParam;
+  posted.lParam = lParam;
+  state.posted.push_back(posted);
+  return TRUE;
+}
+
+// The dialog's controls are its children; no other window is.
+BOOL IsChild(HWND parent, HWND window) {
+  return reinterpret_cast<uintptr_t>(parent) == kDialog &&
+         reinterpret_cast<uintptr_t>(window) >= kControlBase;
+}
+
+HMODULE GetModuleHandleW(LPCWSTR) { return HandleFor(0x400000); }
+
+BOOL GetSaveFileNameW(OPENFILENAMEW* choice) {
+  state.calls.push_back("GetSaveFileNameW");
+  state.saveFileDialog = *choice;
+  state.saveFileDefault = choice->lpstrFile;
+  if (state.saveFileChoice.empty() || state.saveFileChoice.size() >= choice->nMaxFile) return FALSE;
+  std::wmemcpy(choice->lpstrFile, state.saveFileChoice.c_str(), state.saveFileChoice.size() + 1);
+  return TRUE;
+}
+
+HHOOK SetWindowsHookExW(int type, HOOKPROC procedure, HINSTANCE, DWORD) {
+  state.calls.push_back("SetWindowsHookExW " + std::to_string(type));
+  state.hook = procedure;
+  state.hookType = type;
+  return HandleFor(0xA000);
+}
+
+BOOL UnhookWindowsHookEx(HHOOK) {
+  state.calls.push_back("UnhookWindowsHookEx");
+  state.hook = nullptr;
+  return TRUE;
+}
+
+LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) { return 0; }
+
+DWORD GetCurrentThreadId() { return 1; }
+
+LPWSTR GetCommandLineW() { return &state.commandLine[0]; }
+
+// Words apart at spaces; double quotes keep spaces in a word and are dropped.
+LPWSTR* CommandLineToArgvW(LPCWSTR commandLine, int* count) {
+  state.arguments.clear();
+  std::wstring word;
+  bool quoted = false, inWord = false;
+  for (const wchar_t* at = commandLine; *at; ++at) {
+    if (*at == L'"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (*at == L' ' && !quoted) {
+      if (inWord) state.arguments.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += *at;
+      inWord = true;
+    }
+  }
+  if (inWord) state.arguments.push_back(word);
+  state.argumentPointers.clear();
+  for (std::wstring& argument : state.arguments) state.argumentPointers.push_back(&argument[0]);
+  *count = static_cast<int>(state.arguments.size());
+  return state.argumentPointers.data();
+}
+
+HLOCAL LocalFree(HLOCAL) { return nullptr; }
 
 HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD disposition, DWORD,
                    HANDLE) {

@@ -60,7 +60,9 @@ struct StandInState {
   std::vector<StandInMessageBox> boxes;     // message boxes shown
   std::vector<int> boxAnswers;              // answers still to give, in order
   std::vector<StandInWindow> windows;       // windows created
-  std::vector<std::string> dialogsOpened;   // template names given to DialogBoxParamA
+  std::vector<std::string> dialogsOpened;   // template names given to DialogBoxParamW
+  std::vector<LPARAM> dialogParams;         // and the initialisation value of each
+  std::vector<INT_PTR> dialogResults;       // what the next DialogBoxParamW calls return, else 0
   std::vector<MSG> queue;                   // messages GetMessageA will hand out
   WNDCLASSEXW registeredClass{};
   std::string registeredClassName;
@@ -100,6 +102,24 @@ struct StandInState {
   int selectedFont = -1, selectedPen = -1;
   POINT penAt{0, 0};
   XFORM transform{1, 0, 0, 1, 0, 0};
+  // The dialog's list view: its row count, the selected row (-1: none) and
+  // the titles of its columns.
+  int listCount = 0;
+  int listSelection = -1;
+  std::vector<std::string> listColumns;
+  std::map<int, bool> disabled;             // controls disabled by EnableWindow
+  LONG_PTR dialogUserData = 0;              // DWLP_USER
+  std::vector<MSG> posted;                  // PostMessageW, in order
+  // The Save As dialog: the file chosen, none for "Cancelar"; what was asked.
+  std::wstring saveFileChoice;
+  OPENFILENAMEW saveFileDialog{};
+  std::wstring saveFileDefault;             // the file name it was opened with
+  HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
+  int hookType = 0;
+  bool controlDown = false;                 // and of Ctrl
+  std::wstring commandLine = L"presupuestos.exe";
+  std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
+  std::vector<LPWSTR> argumentPointers;
 };
 
 // The one process-wide stand-in state; StandInReset() empties it.

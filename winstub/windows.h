@@ -46,6 +46,8 @@ typedef StandInHandle* HANDLE;
 typedef StandInHandle* HFONT;
 typedef StandInHandle* HPEN;
 typedef StandInHandle* HGLOBAL;
+typedef StandInHandle* HHOOK;
+typedef StandInHandle* HLOCAL;
 
 #define WINAPI
 #define CALLBACK
@@ -54,6 +56,7 @@ typedef StandInHandle* HGLOBAL;
 
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef LRESULT (*HOOKPROC)(int, WPARAM, LPARAM);
 
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
@@ -188,11 +191,70 @@ struct PRINTDLGW {
   WORD nCopies;
 };
 
+// The notices that common controls send their dialog, and the list view's
+// rows as they are asked for.
+struct NMHDR {
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
+};
+struct LVITEMW {
+  UINT mask;
+  int iItem;
+  int iSubItem;
+  UINT state;
+  UINT stateMask;
+  LPWSTR pszText;
+  int cchTextMax;
+  int iImage;
+  LPARAM lParam;
+};
+struct NMLVDISPINFOW {
+  NMHDR hdr;
+  LVITEMW item;
+};
+struct NMITEMACTIVATE {
+  NMHDR hdr;
+  int iItem;
+  int iSubItem;
+};
+struct LVCOLUMNW {
+  UINT mask;
+  int fmt;
+  int cx;
+  LPWSTR pszText;
+  int cchTextMax;
+  int iSubItem;
+};
+// The fields of the Save As dialog's structure that the program sets.
+struct OPENFILENAMEW {
+  DWORD lStructSize;
+  HWND hwndOwner;
+  HINSTANCE hInstance;
+  LPCWSTR lpstrFilter;
+  LPWSTR lpstrCustomFilter;
+  DWORD nMaxCustFilter;
+  DWORD nFilterIndex;
+  LPWSTR lpstrFile;
+  DWORD nMaxFile;
+  LPWSTR lpstrFileTitle;
+  DWORD nMaxFileTitle;
+  LPCWSTR lpstrInitialDir;
+  LPCWSTR lpstrTitle;
+  DWORD Flags;
+  WORD nFileOffset;
+  WORD nFileExtension;
+  LPCWSTR lpstrDefExt;
+};
+
 // Messages.
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_NOTIFY 0x004E
+#define WM_KEYDOWN 0x0100
+#define EN_CHANGE 0x0300
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define EM_LIMITTEXT 0x00C5
@@ -214,6 +276,39 @@ struct PRINTDLGW {
 #define CW_USEDEFAULT ((int)0x80000000)
 #define SW_SHOW 5
 #define SW_SHOWDEFAULT 10
+#define DWLP_USER 16
+#define VK_CONTROL 0x11
+#define WH_MSGFILTER (-1)
+#define MSGF_DIALOGBOX 0
+
+// Common controls: the list view.
+#define NM_DBLCLK (0U - 3U)
+#define LVN_GETDISPINFOW (0U - 177U)
+#define LVM_GETNEXTITEM 0x100C
+#define LVM_ENSUREVISIBLE 0x1013
+#define LVM_SETITEMSTATE 0x102B
+#define LVM_SETITEMCOUNT 0x102F
+#define LVM_SETEXTENDEDLISTVIEWSTYLE 0x1036
+#define LVM_INSERTCOLUMNW 0x1061
+#define LVIF_TEXT 0x0001
+#define LVIS_FOCUSED 0x0001
+#define LVIS_SELECTED 0x0002
+#define LVNI_SELECTED 0x0002
+#define LVCF_FMT 0x0001
+#define LVCF_WIDTH 0x0002
+#define LVCF_TEXT 0x0004
+#define LVCFMT_LEFT 0
+#define LVCFMT_RIGHT 1
+#define LVS_EX_GRIDLINES 0x00000001
+#define LVS_EX_FULLROWSELECT 0x00000020
+#define LVSICF_NOSCROLL 0x00000002
+
+// The Save As dialog.
+#define OFN_OVERWRITEPROMPT 0x00000002
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_NOCHANGEDIR 0x00000008
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_EXPLORER 0x00080000
 #define SW_RESTORE 9
 #define SWP_NOSIZE 0x0001
 #define SWP_NOZORDER 0x0004
@@ -243,6 +338,7 @@ struct PRINTDLGW {
 #define MB_ICONQUESTION 0x00000020L
 #define MB_ICONINFORMATION 0x00000040L
 #define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONINFORMATION 0x00000040L
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 
 // Files.
@@ -353,6 +449,26 @@ short GetKeyState(int key);
 BOOL SetWindowTextW(HWND window, LPCWSTR text);
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL EndDialog(HWND dialog, INT_PTR result);
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL MapDialogRect(HWND dialog, RECT* rect);
+LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrW(HWND window, int index);
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL IsChild(HWND parent, HWND window);
+HMODULE GetModuleHandleW(LPCWSTR name);
+BOOL GetSaveFileNameW(OPENFILENAMEW* choice);
+
+// The keyboard hook that gives the list and modify dialogs their Ctrl+B.
+HHOOK SetWindowsHookExW(int type, HOOKPROC procedure, HINSTANCE module, DWORD thread);
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+DWORD GetCurrentThreadId();
+
+// The command line.
+LPWSTR GetCommandLineW();
+LPWSTR* CommandLineToArgvW(LPCWSTR commandLine, int* count);
+HLOCAL LocalFree(HLOCAL memory);
 
 // The lock file of the working folder.
 // Attributes of a real file in the working folder.

@@ -346,12 +346,13 @@ e2e_click_at() {
   sleep 0.1
 }
 
-# e2e_click_main_button ID INDEX: presses one of the four buttons of the main
-# window (0 "Nuevo Presupuesto", 1 "Listar", 2 "Modificar", 3 "Salir"). They
-# are at x 240 and y 150, 200, 250, 325 of the client area; their size
-# follows the system font, but is never below 80 x 20 pixels.
+# e2e_click_main_button ID INDEX: presses one of the buttons of the main
+# window (0 "Nuevo Presupuesto", 1 "Listar", 2 "Modificar", 3 "Salir",
+# 4 "Datos de la empresa", 5 "Buscar"). They are at x 240 and y 150, 200,
+# 250, 325, 50, 100 of the client area; their size follows the system font,
+# but is never below 80 x 20 pixels.
 e2e_click_main_button() {
-  local tops=(150 200 250 325)
+  local tops=(150 200 250 325 50 100)
   e2e_geometry "$1"
   e2e_click_at $((GEOMETRY_X + 240 + 30)) $((GEOMETRY_Y + ${tops[$2]} + 10))
 }

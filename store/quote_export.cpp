@@ -1,0 +1,112 @@
+// Writing the export file: the quotes read in one pass from datos.dat, each
+// turned into its row and written in large pieces.
+#include "store/quote_export.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "common/csv_text.h"
+#include "common/number_text.h"
+#include "store/quote_scan.h"
+
+namespace {
+
+// Rows are gathered and written about this many bytes at a time.
+constexpr std::size_t kWriteChunk = std::size_t{256} * 1024;
+
+const char kHeader[][16] = {"N\xFAmero", "Fecha", "Nombre", "Domicilio", "Total", "Texto"};
+
+#ifdef _WIN32
+std::FILE* OpenForWriting(const std::wstring& path) { return _wfopen(path.c_str(), L"wb"); }
+void Remove(const std::wstring& path) { _wremove(path.c_str()); }
+#else
+// Native builds (the tests) name files in UTF-8.
+std::string Utf8Path(const std::wstring& path) {
+  std::string bytes;
+  for (wchar_t c : path) {
+    auto code = static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(c));
+    if (code < 0x80) {
+      bytes += static_cast<char>(code);
+    } else if (code < 0x800) {
+      bytes += {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    } else if (code < 0x10000) {
+      bytes += {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+                static_cast<char>(0x80 | (code & 0x3F))};
+    } else {
+      bytes += {static_cast<char>(0xF0 | (code >> 18)), static_cast<char>(0x80 | ((code >> 12) & 0x3F)),
+                static_cast<char>(0x80 | ((code >> 6) & 0x3F)), static_cast<char>(0x80 | (code & 0x3F))};
+    }
+  }
+  return bytes;
+}
+std::FILE* OpenForWriting(const std::wstring& path) { return std::fopen(Utf8Path(path).c_str(), "wb"); }
+void Remove(const std::wstring& path) { std::remove(Utf8Path(path).c_str()); }
+#endif
+
+void AppendField(std::string& out, const char* field, std::size_t width) {
+  out += kCsvSeparator;
+  AppendCsvField(out, field, FieldLength(field, width));
+}
+
+}  // namespace
+
+void AppendQuoteRow(std::string& out, int32_t number, const QuoteRecord& record) {
+  AppendCsvField(out, IntToText(number, 0));
+  AppendField(out, record.date, kFieldWidth);
+  AppendField(out, record.name, kFieldWidth);
+  AppendField(out, record.address, kFieldWidth);
+  AppendField(out, record.total, kFieldWidth);
+  AppendField(out, record.body, kBodyWidth);
+  out += kCsvRecordEnd;
+}
+
+ExportResult ExportQuotes(const std::wstring& path, int32_t count,
+                          const std::vector<int32_t>* numbers) {
+  ExportResult result;
+  std::FILE* file = OpenForWriting(path);
+  if (!file) return result;
+
+  std::vector<int32_t> wanted;
+  if (numbers) {
+    wanted = *numbers;
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+  }
+  std::string out = kCsvFileStart;
+  for (std::size_t i = 0; i < sizeof kHeader / sizeof kHeader[0]; ++i) {
+    if (i > 0) out += kCsvSeparator;
+    AppendCsvField(out, kHeader[i]);
+  }
+  out += kCsvRecordEnd;
+
+  bool ok = true;
+  std::size_t next = 0;  // the first wanted number not yet passed
+  int32_t read = ScanQuotes(count, [&](int32_t number, const QuoteRecord& record) {
+    if (numbers) {
+      while (next < wanted.size() && wanted[next] < number) ++next;
+      if (next == wanted.size() || wanted[next] != number) return;
+    }
+    AppendQuoteRow(out, number, record);
+    ++result.exported;
+    if (out.size() >= kWriteChunk) {
+      ok = ok && std::fwrite(out.data(), 1, out.size(), file) == out.size();
+      out.clear();
+    }
+  });
+  ok = ok && std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  ok = std::fflush(file) == 0 && ok;
+  ok = std::fclose(file) == 0 && ok;
+  if (!ok) {
+    Remove(path);
+    result.exported = 0;
+    return result;
+  }
+  if (numbers) {
+    auto first = std::upper_bound(wanted.begin(), wanted.end(), read);
+    result.unreadable = static_cast<int32_t>(std::upper_bound(first, wanted.end(), count) - first);
+  } else {
+    result.unreadable = count > read ? count - read : 0;
+  }
+  result.written = true;
+  return result;
+}

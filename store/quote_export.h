@@ -1,0 +1,24 @@
+// The export of stored quotes to a spreadsheet file (CSV), for the search
+// dialog's "Exportar…" and the command line's /exportar.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/quote_record.h"
+
+struct ExportResult {
+  bool written = false;    // the file is there and whole
+  int32_t exported = 0;    // quotes in it
+  int32_t unreadable = 0;  // quotes left out because they could not be read
+};
+
+// Writes to `path` the header row and, in number order, each of quotes 1 to
+// `count` that `numbers` holds (in any order), or all of them when it is
+// null. Reads datos.dat in one pass. A file that cannot be written whole is
+// removed again, with `written` false.
+ExportResult ExportQuotes(const std::wstring& path, int32_t count,
+                          const std::vector<int32_t>* numbers = nullptr);
+
+// One quote's row: number, date, name, address, total and text.
+void AppendQuoteRow(std::string& out, int32_t number, const QuoteRecord& record);
