@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "common/csv_text.h"
 #include "common/number_text.h"
 #include "store/quote_scan.h"
@@ -19,6 +23,9 @@ const char kHeader[][16] = {"N\xFAmero", "Fecha", "Nombre", "Domicilio", "Total"
 #ifdef _WIN32
 std::FILE* OpenForWriting(const std::wstring& path) { return _wfopen(path.c_str(), L"wb"); }
 void Remove(const std::wstring& path) { _wremove(path.c_str()); }
+bool Replace(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
 #else
 // Native builds (the tests) name files in UTF-8.
 std::string Utf8Path(const std::wstring& path) {
@@ -41,6 +48,9 @@ std::string Utf8Path(const std::wstring& path) {
 }
 std::FILE* OpenForWriting(const std::wstring& path) { return std::fopen(Utf8Path(path).c_str(), "wb"); }
 void Remove(const std::wstring& path) { std::remove(Utf8Path(path).c_str()); }
+bool Replace(const std::wstring& from, const std::wstring& to) {
+  return std::rename(Utf8Path(from).c_str(), Utf8Path(to).c_str()) == 0;
+}
 #endif
 
 void AppendField(std::string& out, const char* field, std::size_t width) {
@@ -63,7 +73,10 @@ void AppendQuoteRow(std::string& out, int32_t number, const QuoteRecord& record)
 ExportResult ExportQuotes(const std::wstring& path, int32_t count,
                           const std::vector<int32_t>* numbers) {
   ExportResult result;
-  std::FILE* file = OpenForWriting(path);
+  // Written beside the file and renamed over it only once whole, so that a
+  // failed export leaves an earlier file of that name as it was.
+  std::wstring temporary = path + L".tmp";
+  std::FILE* file = OpenForWriting(temporary);
   if (!file) return result;
 
   std::vector<int32_t> wanted;
@@ -96,8 +109,8 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   ok = ok && std::fwrite(out.data(), 1, out.size(), file) == out.size();
   ok = std::fflush(file) == 0 && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (!ok) {
-    Remove(path);
+  if (!ok || !Replace(temporary, path)) {
+    Remove(temporary);
     result.exported = 0;
     return result;
   }

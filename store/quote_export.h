@@ -15,8 +15,9 @@ struct ExportResult {
 
 // Writes to `path` the header row and, in number order, each of quotes 1 to
 // `count` that `numbers` holds (in any order), or all of them when it is
-// null. Reads datos.dat in one pass. A file that cannot be written whole is
-// removed again, with `written` false.
+// null. Reads datos.dat in one pass. The file is built beside `path` (its
+// name and ".tmp") and put in place only once whole; on failure `written`
+// is false and an earlier file at `path` is left as it was.
 ExportResult ExportQuotes(const std::wstring& path, int32_t count,
                           const std::vector<int32_t>* numbers = nullptr);
 

@@ -2,6 +2,7 @@
 // fields kept apart, the fast finding against the byte-by-byte one, the
 // spreadsheet fields, and the export and search over a real datos.dat.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <random>
@@ -155,6 +156,17 @@ TEST_F(SearchStore, ExportWritesTheStoredFieldsInNumberOrderAndCountsTheUnreadab
   ExportResult refused = ExportQuotes(L"no-existe/lista.csv", 4);
   EXPECT_FALSE(refused.written);
   EXPECT_FALSE(Exists("no-existe"));
+
+  // An earlier file is replaced only by a whole one: where the new one
+  // cannot be put in its place, what was there stays, and nothing beside it.
+  WriteBytes("todos.csv", "antes");
+  EXPECT_TRUE(ExportQuotes(L"todos.csv", 4).written);
+  EXPECT_EQ(ReadBytes("todos.csv"), header + row1 + row2 + row3);
+  ASSERT_EQ(mkdir("ocupado.csv", 0777), 0);
+  WriteBytes("ocupado.csv/dentro", "x");
+  EXPECT_FALSE(ExportQuotes(L"ocupado.csv", 4).written);
+  EXPECT_EQ(ReadBytes("ocupado.csv/dentro"), "x");
+  EXPECT_FALSE(Exists("ocupado.csv.tmp"));
 }
 
 TEST_F(SearchStore, FindListsTheMatchingQuotesNewestFirstAndReadsOneByNumber) {
