@@ -76,11 +76,14 @@ take_pictures() {
       $'Jos\xe9 Mu\xf1oz Garc\xeda' '1/12/2026' $'Avda. de la Paz 7, 1\xaa' '2.430,50'
   } >"$CASE_DIR/datos.dat"
   e2e_settings 12 1 >"$CASE_DIR/config.cfg"
+  printf '[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n%s' \
+    $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=912 345 678\r\nOtros=NIF B-12345678\r\nIVA=21\r\n' \
+    >"$CASE_DIR/empresa.ini"
 
   (cd "$CASE_DIR" && exec wine explorer /desktop=presupuestos,800x600 "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
   echo $! >>"$CASE_AUX/pids"
-  MAIN=$(e2e_wait_window "$MAIN_TITLE")
+  MAIN=$(e2e_wait_window "Programa de Presupuestos. Reformas Pe$(printf '\xc3\xb1')a S.L.")
   keep_picture "$MAIN" main_window
 
   open_dialog 0 "Nuevo Presupuesto"

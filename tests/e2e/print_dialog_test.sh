@@ -159,7 +159,10 @@ business_page_with_lpt1() {
   total='1.234,56'
   e2e_record "$body" "$name" "$date" "$address" "$total" >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  printf '[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nIVA=21\r\n' >"$CASE_DIR/empresa.ini"
+  local ini=$'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
+  ini+=$'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
+  ini+=$'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
+  printf '%s' "$ini" >"$CASE_DIR/empresa.ini"
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
   e2e_launch
@@ -182,7 +185,8 @@ business_page_with_lpt1() {
   pdftotext -layout -fixed 7.2 "$CASE_AUX/page.pdf" - | tr -d '\f' | sheet_lines \
     >"$CASE_AUX/page.txt"
   e2e_check_equal "the business's letterhead comes first" \
-    "$(printf '%s\n' 'Reformas Peña S.L.' Datos Direccion Telefono Datos)" \
+    "$(printf '%s\n' 'Reformas Peña S.L.' 'Fontanería y albañilería' 'C/ Mayor 1, 28013 Madrid' \
+      'Teléfono 912 345 678' 'NIF B12345678 info@reformaspena.es')" \
     "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
   E2E_VAT_RATE=21 E2E_SHEET_FORM=page \
     e2e_expected_sheet 1 "$body" "$name" "$date" "$address" "$total" |
