@@ -50,9 +50,9 @@ bool DecodeUtf8(const std::string& bytes, std::size_t at, std::wstring& out) {
   return true;
 }
 
-std::wstring DecodeUtf16(const std::string& bytes, bool bigEndian) {
+std::wstring DecodeUtf16(const std::string& bytes, bool bigEndian, std::size_t start) {
   std::wstring out;
-  for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+  for (std::size_t at = start; at + 1 < bytes.size(); at += 2) {
     auto first = static_cast<unsigned char>(bytes[at]);
     auto second = static_cast<unsigned char>(bytes[at + 1]);
     out += static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
@@ -67,8 +67,14 @@ bool StartsWith(const std::string& bytes, const char* mark) {
 }  // namespace
 
 std::wstring DecodeTextFile(const std::string& bytes) {
-  if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes, false);
-  if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes, true);
+  if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes, false, 2);
+  if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes, true, 2);
+  // No 8-bit text holds a zero byte; UTF-16 without its mark holds one in
+  // the high half of every plain letter: in the second byte of each pair
+  // for little-endian.
+  std::size_t zeros[2] = {0, 0};
+  for (std::size_t at = 0; at < bytes.size(); ++at) zeros[at % 2] += bytes[at] == '\0';
+  if (zeros[0] + zeros[1] > 0) return DecodeUtf16(bytes, zeros[0] > zeros[1], 0);
   std::wstring text;
   std::size_t start = StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0;
   if (DecodeUtf8(bytes, start, text)) return text;

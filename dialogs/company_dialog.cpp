@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "dialogs/failure_message.h"
 #include "dialogs/window_text.h"
 #include "print/amounts.h"
 #include "print/letterhead.h"
@@ -31,7 +32,14 @@ void Tell(HWND dialog, const std::string& text) {
 }
 
 void Open(HWND dialog) {
-  CompanyData company = ReadCompanyData();
+  CompanyRead read = ReadCompanyFile();
+  // Shown as placeholders, the business's data would be written over.
+  if (read.unreadable) {
+    TellCompanyUnreadable(dialog, read.failure);
+    EndDialog(dialog, 0);
+    return;
+  }
+  const CompanyData& company = read.data;
   for (const Field& field : kFields) {
     SendDlgItemMessageW(dialog, field.id, EM_LIMITTEXT, static_cast<WPARAM>(field.room), 0);
     SetControlText(dialog, field.id, (company.*field.text).substr(0, field.room));

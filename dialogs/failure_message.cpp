@@ -73,6 +73,14 @@ void TellPrintResult(HWND dialog, PrintResult result) {
   }
 }
 
+void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure) {
+  std::string cause = failure.cause == DiskCause::NoPermission
+                          ? "\nCausa: no hay permiso para leer empresa.ini."
+                          : CauseSentence(failure);
+  Tell(dialog, "No se ha podido leer empresa.ini, con los datos de la empresa." + cause +
+                   "\nCierre el programa que lo tenga abierto y vuelva a intentarlo.");
+}
+
 void TellUnreadable(HWND dialog, int32_t number) {
   Tell(dialog, "No se ha podido leer el presupuesto " + IntToText(number, 0) + " de datos.dat.");
 }

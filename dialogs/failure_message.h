@@ -20,6 +20,10 @@ std::string CauseSentence(const DiskFailure& failure);
 // Says why a print did not go through; a print done or cancelled says nothing.
 void TellPrintResult(HWND dialog, PrintResult result);
 
+// empresa.ini is there but could not be read: nothing is printed or
+// changed rather than the placeholders in place of the business's data.
+void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure);
+
 // Quote `number` could not be read from datos.dat: said when it is shown,
 // and when "Imprimir" or "Guardar" refuses it rather than print or store
 // empty texts under its number.

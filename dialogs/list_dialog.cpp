@@ -14,6 +14,7 @@
 namespace {
 
 void Print(HWND dialog) {
+  bool shiftHeld = ShiftHeldOnPrint();
   // With no quote stored there is nothing on show to print.
   if (!QuoteOnShow()) return;
   if (!QuoteOnShowRead()) {
@@ -21,7 +22,7 @@ void Print(HWND dialog) {
     return;
   }
   // The read-only edits hold the quote as it was read.
-  PrintForDialog(dialog, QuoteAsShown(), BrowseIndex);
+  if (PrintsWhole(dialog, QuoteAsShown())) PrintForDialog(dialog, QuoteAsShown(), BrowseIndex, shiftHeld);
 }
 
 }  // namespace

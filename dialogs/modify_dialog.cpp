@@ -50,14 +50,16 @@ bool Save(HWND dialog) {
 // A correction not yet stored is stored first, so that what prints is what
 // the quote file holds under that number.
 void Print(HWND dialog) {
+  bool shiftHeld = ShiftHeldOnPrint();
   if (!QuoteOnShow()) return;
   if (!QuoteOnShowRead()) {
     TellUnreadableNotPrinted(dialog, BrowseIndex);
     return;
   }
   ReadControls(dialog);
+  if (!PrintsWhole(dialog, CurrentQuote)) return;
   if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;
-  PrintForDialog(dialog, CurrentQuote, BrowseIndex);
+  PrintForDialog(dialog, CurrentQuote, BrowseIndex, shiftHeld);
 }
 
 }  // namespace

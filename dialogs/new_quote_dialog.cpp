@@ -63,9 +63,11 @@ bool Save(HWND dialog) {
 // A quote prints under the number it is stored as: one not stored yet, or
 // changed since, is stored first, and nothing prints if it cannot be.
 void Print(HWND dialog) {
+  bool shiftHeld = ShiftHeldOnPrint();
   ReadControls(dialog);
+  if (!PrintsWhole(dialog, CurrentQuote)) return;
   if ((IsNew || QuoteChanged()) && !Save(dialog)) return;
-  PrintForDialog(dialog, CurrentQuote, QuoteNumber());
+  PrintForDialog(dialog, CurrentQuote, QuoteNumber(), shiftHeld);
 }
 
 void Cancel(HWND dialog) {

@@ -15,7 +15,10 @@ namespace {
 // The sheet's body box takes 24 rows of text under its blank first row.
 constexpr std::size_t kSheetRows = 24;
 
-// Whether the whole body fits on the sheet, or the user wants it printed cut.
+}  // namespace
+
+bool ShiftHeldOnPrint() { return GetKeyState(VK_SHIFT) < 0; }
+
 bool PrintsWhole(HWND dialog, const QuoteRecord& quote) {
   std::string body(quote.body, strnlen(quote.body, sizeof quote.body));
   if (RowsFit(BodyRows(body), kSheetRows)) return true;
@@ -25,11 +28,12 @@ bool PrintsWhole(HWND dialog, const QuoteRecord& quote) {
                      "Presupuestos", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-}  // namespace
-
-void PrintForDialog(HWND dialog, const QuoteRecord& quote, int32_t number) {
-  if (!PrintsWhole(dialog, quote)) return;
-  CompanyData company = ReadCompanyData();
-  bool choose = company.choosePrinter || GetKeyState(VK_SHIFT) < 0;
-  TellPrintResult(dialog, PrintQuote(quote, number, company, choose, dialog));
+void PrintForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, bool shiftHeld) {
+  CompanyRead company = ReadCompanyFile();
+  if (company.unreadable) {
+    TellCompanyUnreadable(dialog, company.failure);
+    return;
+  }
+  bool choose = company.data.choosePrinter || shiftHeld;
+  TellPrintResult(dialog, PrintQuote(quote, number, company.data, choose, dialog));
 }

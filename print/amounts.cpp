@@ -1,6 +1,7 @@
 // Reading and writing amounts and rates in Spanish notation.
 #include "print/amounts.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -97,6 +98,15 @@ std::string AmountText(int64_t cents) {
   std::string fraction = std::to_string(cents % 100);
   if (fraction.size() < 2) fraction.insert(0, "0");
   return Grouped(cents / 100) + "," + fraction + " " + kEuro;
+}
+
+std::string AmountTextWithin(int64_t cents, std::size_t room) {
+  std::string text = AmountText(cents);
+  if (text.size() <= room) return text;
+  text.erase(text.size() - 2, 1);
+  if (text.size() <= room) return text;
+  text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
+  return text;
 }
 
 std::string RateText(int64_t rate) {

@@ -21,5 +21,10 @@ int64_t VatOn(int64_t cents, int64_t rate);
 // "1.493,82 €" (the euro sign as Windows-1252 0x80).
 std::string AmountText(int64_t cents);
 
+// The same within `room` columns where it can be: first without the space
+// before "€" ("123.456,78€"), then without the thousands dots too
+// ("1234567,89€"); wider than that, as the second.
+std::string AmountTextWithin(int64_t cents, std::size_t room);
+
 // "21", "5,5", "4,25".
 std::string RateText(int64_t rate);

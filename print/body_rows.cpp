@@ -3,6 +3,8 @@
 
 namespace {
 
+constexpr std::size_t kTabStop = 8;
+
 void AddWrapped(std::string line, std::vector<std::string>& rows) {
   bool wrapped = false;
   while (line.size() > kRowWidth) {
@@ -18,6 +20,21 @@ void AddWrapped(std::string line, std::vector<std::string>& rows) {
   if (!wrapped || !line.empty()) rows.push_back(line);
 }
 
+// The edit control puts a tab's text at the next of its default stops, every
+// eight columns; the sheet does the same with spaces.
+std::string WithTabsExpanded(const std::string& line) {
+  if (line.find('\t') == std::string::npos) return line;
+  std::string expanded;
+  for (char c : line) {
+    if (c == '\t') {
+      expanded.append(kTabStop - expanded.size() % kTabStop, ' ');
+    } else {
+      expanded += c;
+    }
+  }
+  return expanded;
+}
+
 }  // namespace
 
 std::vector<std::string> BodyRows(const std::string& body) {
@@ -28,7 +45,7 @@ std::vector<std::string> BodyRows(const std::string& body) {
     std::size_t end = lineEnd == std::string::npos ? body.size() : lineEnd;
     // The CR of the CR LF that ends the line is no text.
     if (lineEnd != std::string::npos && end > start && body[end - 1] == '\r') --end;
-    AddWrapped(body.substr(start, end - start), rows);
+    AddWrapped(WithTabsExpanded(body.substr(start, end - start)), rows);
     if (lineEnd == std::string::npos) break;
     start = lineEnd + 1;
   }

@@ -123,8 +123,9 @@ std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
   if (rate && subtotal) {
     int64_t tax = VatOn(*subtotal, *rate);
     vatLabel = "IVA " + RateText(*rate) + " % ";
-    vat = Typed(AmountText(tax));
-    sum = Typed(AmountText(*subtotal + tax));
+    // Worked-out amounts keep to their cells, as a typed total may not.
+    vat = Typed(AmountTextWithin(tax, kCellWidth - 1));
+    sum = Typed(AmountTextWithin(*subtotal + tax, kCellWidth - 1));
   }
   lines.push_back(SmallBoxTop());
   lines.push_back(BoxLine("Subtotal ", TotalText(total)));

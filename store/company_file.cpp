@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cwctype>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -74,6 +75,49 @@ std::wstring Lowered(const wchar_t* text) {
   return lowered;
 }
 
+std::wstring Trimmed(const std::wstring& text) {
+  std::size_t first = text.find_first_not_of(L" \t");
+  if (first == std::wstring::npos) return std::wstring();
+  return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+bool IsQuote(wchar_t c) { return c == L'"' || c == L'\''; }
+
+// The profile functions drop the spaces around a value and then one pair of
+// like quotes around it; a value that would lose either is quoted.
+std::wstring AsProfileValue(const std::wstring& value) {
+  bool spaced = !value.empty() && Trimmed(value).size() != value.size();
+  bool quoted = !value.empty() && IsQuote(value.front()) && value.back() == value.front();
+  return spaced || quoted ? L'"' + value + L'"' : value;
+}
+
+// The section's values by lower-case key, read from the decoded text by the
+// profile functions' rules (the first of a repeated key counts): for a file
+// that cannot be rewritten in the form they read.
+std::map<std::wstring, std::wstring> SectionValues(const std::wstring& text) {
+  std::map<std::wstring, std::wstring> values;
+  bool inSection = false;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring line = Trimmed(text.substr(start, end - start));
+    if (!line.empty() && line.back() == L'\r') line = Trimmed(line.substr(0, line.size() - 1));
+    start = end + 1;
+    if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
+      inSection = Lowered(Trimmed(line.substr(1, line.size() - 2)).c_str()) == L"empresa";
+      continue;
+    }
+    std::size_t equals = line.find(L'=');
+    if (!inSection || equals == std::wstring::npos) continue;
+    std::wstring value = Trimmed(line.substr(equals + 1));
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
+      value = value.substr(1, value.size() - 2);
+    }
+    values.emplace(Lowered(Trimmed(line.substr(0, equals)).c_str()), value);
+  }
+  return values;
+}
+
 // The section's key names, in lower case: the profile functions match
 // names in any case.
 std::set<std::wstring> KeyNames(const std::wstring& path) {
@@ -100,23 +144,38 @@ const Line kLines[] = {
 
 }  // namespace
 
-CompanyData ReadCompanyData() {
-  CompanyData company;
+CompanyRead ReadCompanyFile() {
+  CompanyRead read;
   std::string bytes;
-  if (!ReadWhole(bytes)) return company;
-  // Where the rewrite cannot be made (a read-only folder), the profile
-  // functions read the file in the system's code page.
-  if (!IsUtf16(bytes)) WriteAsUtf16(DecodeTextFile(bytes));
-  std::wstring path = FullPath();
-  std::set<std::wstring> present = KeyNames(path);
+  DiskClearFailure();
+  if (!ReadWhole(bytes)) {
+    read.unreadable = DiskExists(kCompanyFile);
+    read.failure = DiskLastFailure();
+    return read;
+  }
+  std::map<std::wstring, std::wstring> values;
+  // The profile functions read a file without its Unicode mark in the
+  // system's code page: it is rewritten as UTF-16, or, where that cannot be
+  // done (a read-only folder), read here as decoded.
+  if (!IsUtf16(bytes) && !WriteAsUtf16(DecodeTextFile(bytes))) {
+    values = SectionValues(DecodeTextFile(bytes));
+  } else {
+    std::wstring path = FullPath();
+    for (const std::wstring& name : KeyNames(path)) values.emplace(name, L"");
+    for (auto& [name, value] : values) value = Profile(path, name.c_str());
+  }
   for (const Line& line : kLines) {
-    if (present.count(Lowered(line.key))) company.*line.field = Narrow(Profile(path, line.key));
+    auto found = values.find(Lowered(line.key));
+    if (found != values.end()) read.data.*line.field = Narrow(found->second);
   }
-  if (present.count(L"impresora")) {
-    company.choosePrinter = Lowered(Profile(path, L"Impresora").c_str()) == Lowered(kChooseEachTime);
+  auto printer = values.find(L"impresora");
+  if (printer != values.end()) {
+    read.data.choosePrinter = Lowered(printer->second.c_str()) == Lowered(kChooseEachTime);
   }
-  return company;
+  return read;
 }
+
+CompanyData ReadCompanyData() { return ReadCompanyFile().data; }
 
 bool WriteCompanyData(const CompanyData& company) {
   std::string bytes;
@@ -127,7 +186,8 @@ bool WriteCompanyData(const CompanyData& company) {
   std::wstring path = FullPath();
   bool written = true;
   for (const Line& line : kLines) {
-    written = WritePrivateProfileStringW(kSection, line.key, Widen(company.*line.field).c_str(),
+    written = WritePrivateProfileStringW(kSection, line.key,
+                                         AsProfileValue(Widen(company.*line.field)).c_str(),
                                          path.c_str()) &&
               written;
   }

@@ -3,6 +3,7 @@
 // profile functions, and which a user may also edit with Notepad.
 #pragma once
 #include "common/company_data.h"
+#include "store/disk.h"
 
 // The data empresa.ini holds. A missing file or key keeps that line's
 // placeholder (and no IVA, LPT1). The file may have been saved as ANSI
@@ -10,9 +11,21 @@
 // UTF-16; one in an 8-bit form is first rewritten, its lines kept, as
 // UTF-16, the form in which the profile functions read every letter the
 // same under any system code page. Characters Windows-1252 lacks come back
-// as "?".
+// as "?". Where the file cannot be rewritten (a read-only folder) it is
+// read as decoded, by the profile functions' own rules.
 CompanyData ReadCompanyData();
 
-// Writes every key, making the file (as UTF-16) where there is none. False
-// when some key could not be written.
+// The same, telling apart a file that is there but cannot be read (held by
+// another program, no permission): its data stay the placeholders, and
+// `failure` says why where the system did.
+struct CompanyRead {
+  CompanyData data;
+  bool unreadable = false;
+  DiskFailure failure;
+};
+CompanyRead ReadCompanyFile();
+
+// Writes every key, making the file (as UTF-16) where there is none. A value
+// with spaces or quotes around it is written within quotes, so that it reads
+// back as it was. False when some key could not be written.
 bool WriteCompanyData(const CompanyData& company);

@@ -228,6 +228,19 @@ TEST_F(ModifyDialog, PrintStoresACorrectionFirst) {
   ASSERT_EQ(StandIn().boxes.size(), 2u);
   EXPECT_EQ(StandIn().boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION));
   EXPECT_FALSE(Exists("LPT1"));
+  // Asked before the correction is stored: "No" leaves it unsaved.
+  EXPECT_EQ(ReadBytes("datos.dat"), expected);
+
+  // An empresa.ini that is there but cannot be read is told: the quote is
+  // stored, but not printed with placeholders in its letterhead.
+  Type(IDC_BODY, "corto");
+  ASSERT_EQ(mkdir("empresa.ini", 0777), 0);
+  Press(ModifyQuoteDialogProc, IDC_PRINT);
+  rmdir("empresa.ini");
+  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  EXPECT_EQ(StandIn().boxes[2].text.rfind("No se ha podido leer empresa.ini", 0), 0u);
+  EXPECT_FALSE(Exists("LPT1"));
+  EXPECT_NE(ReadBytes("datos.dat"), expected);
 }
 
 TEST_F(ModifyDialog, SaveOverwritesOnlyTheQuoteOnShow) {

@@ -8,6 +8,7 @@
 #include "dialogs/company_dialog.h"
 #include "resources/resource.h"
 #include "store/company_file.h"
+#include "store/disk.h"
 #include "tests/dialog_driver.h"
 
 namespace {
@@ -58,6 +59,18 @@ TEST_F(CompanyFile, ReadAlikeFromEveryFormNotepadSaves) {
     // Kept as UTF-16, every line in place, for the profile functions.
     EXPECT_EQ(ReadBytes("empresa.ini"), Utf16FileBytes(kIni));
   }
+  // UTF-16 without its mark, as some editors save it.
+  WriteBytes("empresa.ini", Utf16FileBytes(kIni).substr(2));
+  ExpectTheBusiness(ReadCompanyData());
+  EXPECT_EQ(ReadBytes("empresa.ini"), Utf16FileBytes(kIni));
+
+  // Where it cannot be rewritten (a read-only folder), read as decoded by
+  // the profile functions' rules, and left as it was.
+  DiskHook = [](DiskOp op) { return op == DiskOp::Write ? DiskFault::Denied : DiskFault::None; };
+  WriteBytes("empresa.ini", Utf8(kIni + L"IVA=10\r\nNombre = 'otra'\r\n[Otra]\r\nAlgo=1\r\n"));
+  ExpectTheBusiness(ReadCompanyData());
+  DiskHook = nullptr;
+  EXPECT_EQ(ReadBytes("empresa.ini").substr(0, 3), "; D");
   EXPECT_EQ(DecodeTextFile("a\xF1" "b\xC3"), L"a\u00F1b\u00C3");  // not UTF-8
   EXPECT_EQ(DecodeTextFile(std::string("\xFE\xFF\x00\xF1", 4)), L"\u00F1");
 
@@ -97,6 +110,29 @@ TEST_F(CompanyFile, TheDialogShowsChecksAndStoresTheData) {
   EXPECT_EQ(stored.vatRate, "10");
   EXPECT_FALSE(stored.choosePrinter);
   EXPECT_EQ(DecodeTextFile(ReadBytes("empresa.ini")).rfind(L"; Datos de la empresa\r\n", 0), 0u);
+
+  // Spaces and quotes around a value come back as they were typed.
+  Open(CompanyDialogProc);
+  Type(IDC_COMPANY_NAME, "  \"La Casa\"  ");
+  Type(IDC_COMPANY_OTHER, "'NIF'");
+  Type(IDC_COMPANY_PHONE, "\"91\" 1");
+  Press(CompanyDialogProc, IDOK);
+  stored = ReadCompanyData();
+  EXPECT_EQ(stored.name, "  \"La Casa\"  ");
+  EXPECT_EQ(stored.other, "'NIF'");
+  EXPECT_EQ(stored.phone, "\"91\" 1");
+
+  // A file that is there but cannot be read is told, and the dialog closes
+  // rather than offer placeholders to write over it.
+  std::string before = ReadBytes("empresa.ini");
+  DiskHook = [](DiskOp op) { return op == DiskOp::Read ? DiskFault::Error : DiskFault::None; };
+  StandInReset();
+  Open(CompanyDialogProc);
+  DiskHook = nullptr;
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text.rfind("No se ha podido leer empresa.ini", 0), 0u);
+  EXPECT_TRUE(StandIn().ended);
+  EXPECT_EQ(ReadBytes("empresa.ini"), before);
 
   // "Cancelar" writes nothing, even where there is no file yet.
   std::remove("empresa.ini");

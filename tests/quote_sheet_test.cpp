@@ -156,6 +156,12 @@ TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
   SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
   EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
 
+  // Tabs reach the edit control's stops, every eight columns, before the
+  // line is wrapped.
+  SetCurrentQuote("a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue", "", "", "", "");
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)),
+            ExpectedRows({"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue"}));
+
   SetCurrentQuote("", "", "", "", "");
   EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({}));
 
@@ -204,8 +210,13 @@ TEST(QuoteSheet, SmallBoxesShowTheTotalAndWorkOutIva) {
   const Case cases[] = {
       {"", "", sub(Sp(10) + Euro), noVat, noSum},
       {"123456,78", "21,5%", sub("123456,78 " + Euro), vat("IVA 21,5 % ", "26.543,21 " + Euro),
-       sum("149.999,99 " + Euro)},
+       sum("149.999,99" + Euro)},
       {"1234567,89", "", sub("1234567,89 " + Euro), noVat, noSum},
+      // Worked-out amounts keep to their cell: without the space, then the dots.
+      {"900.000", "21", sub("  900.000 " + Euro), vat("IVA 21 % ", "189.000,00" + Euro),
+       sum("1089000,00" + Euro)},
+      {"999999999999", "21", sub("999999999999 " + Euro),
+       vat("IVA 21 % ", "209999999999,79" + Euro), sum("1209999999998,79" + Euro)},
       {"1.234,56", "21", sub(" 1.234,56 " + Euro), vat("IVA 21 % ", "   259,26 " + Euro),
        sum(" 1.493,82 " + Euro)},
       // Typed with its own euro sign: no second one.

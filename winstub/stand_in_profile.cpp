@@ -109,6 +109,14 @@ bool KeyOf(const std::wstring& line, std::wstring* key, std::wstring* value) {
   return true;
 }
 
+// A value within like quotes is read without them, as the system does.
+std::wstring Unquoted(const std::wstring& value) {
+  if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 DWORD CopyOut(const std::wstring& text, LPWSTR buffer, DWORD size, DWORD ending) {
   if (size == 0) return 0;
   DWORD length = static_cast<DWORD>(text.size());
@@ -143,7 +151,7 @@ DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR fallback, L
     if (!key) {
       names += name + L'\0';
     } else if (SameName(name, key)) {
-      return CopyOut(value, buffer, size, 1);
+      return CopyOut(Unquoted(value), buffer, size, 1);
     }
   }
   // The names end in a NUL each, and the list in one more.

@@ -59,17 +59,18 @@ e2e_printer_charset() {
 }
 
 # e2e_body_rows BODY: the 25 row texts of the body box, one per array item of
-# BODY_ROWS. Row 1 is blank; each line (its CR LF dropped) takes a row, a
+# BODY_ROWS. Row 1 is blank; each line (its CR LF dropped, its tabs spaces to
+# the stops every eight columns) takes a row, a
 # longer one broken at its last space within 77 bytes, the spaces there
 # dropped, a word longer than 76 bytes cut; rows beyond 25 are not printed.
 e2e_body_rows() {
   local LC_ALL=C rest=$1 line cut wrapped lines=()
   while [[ $rest == *$'\n'* ]]; do
     line=${rest%%$'\n'*}
-    lines+=("${line%$'\r'}")
+    lines+=("$(printf '%s' "${line%$'\r'}" | expand -t 8)")
     rest=${rest#*$'\n'}
   done
-  lines+=("$rest")
+  lines+=("$(printf '%s' "$rest" | expand -t 8)")
   BODY_ROWS=("")
   for line in "${lines[@]}"; do
     wrapped=0
@@ -104,14 +105,22 @@ e2e_amount_cents() {
   echo $((10#$whole * 100 + 10#${fraction:-0}))
 }
 
-# e2e_amount_text CENTS: 1.493,82 and the euro sign.
+# e2e_amount_text CENTS: 1.493,82 and the euro sign; where that is wider
+# than its cell's 11 columns, without the space, then without the dots.
 e2e_amount_text() {
-  local whole=$(($1 / 100)) grouped=""
+  local whole=$(($1 / 100)) grouped="" text
   while ((whole >= 1000)); do
     grouped=.$(printf '%03d' $((whole % 1000)))$grouped
     whole=$((whole / 1000))
   done
-  printf '%d%s,%02d \x80' "$whole" "$grouped" $(($1 % 100))
+  text=$(printf '%d%s,%02d' "$whole" "$grouped" $(($1 % 100)))
+  if ((${#text} + 2 <= 11)); then
+    printf '%s \x80' "$text"
+  elif ((${#text} + 1 <= 11)); then
+    printf '%s\x80' "$text"
+  else
+    printf '%s\x80' "${text//./}"
+  fi
 }
 
 # The sheet is expected in one of two forms, E2E_SHEET_FORM:
