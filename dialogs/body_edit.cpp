@@ -19,11 +19,22 @@ void WrapBodyAtSheetRows(HWND dialog) {
   ReleaseDC(body, dc);
   RECT client{};
   if (!measured || !GetClientRect(body, &client)) return;
-  // One pixel either side keeps the caret off the border.
+  // Two pixels spare, for the caret at the row's end.
   LONG width = size.cx + 2;
   if (width > client.right - client.left) return;
+  // The control keeps its margins, sized by the font, inside the rectangle:
+  // with none they cannot take a column off the row.
+  SendMessageW(body, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(0, 0));
   RECT text = client;
-  text.left += 1;
   text.right = client.left + width;
   SendMessageW(body, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+  // Some systems take the client edge off the rectangle as well (Wine
+  // does): it is widened back by what they took, within the client area.
+  RECT kept{};
+  SendMessageW(body, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&kept));
+  LONG lost = width - (kept.right - kept.left);
+  if (lost > 0 && text.right + lost <= client.right) {
+    text.right += lost;
+    SendMessageW(body, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+  }
 }

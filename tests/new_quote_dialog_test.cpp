@@ -42,8 +42,12 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   EXPECT_EQ(StandIn().formatRect.right, 0);
   StandIn().clientRect = RECT{0, 0, 640, 330};
   Open(NewQuoteDialogProc);
-  EXPECT_EQ(StandIn().formatRect.left, 1);
+  EXPECT_EQ(StandIn().formatRect.left, 0);
   EXPECT_EQ(StandIn().formatRect.right, 76 * 8 + 2);
+  // A system that takes a client edge off the rectangle gets it back.
+  StandIn().formatInset = 1;
+  Open(NewQuoteDialogProc);
+  EXPECT_EQ(StandIn().formatRect.right - StandIn().formatRect.left, 76 * 8 + 2);
 
   StandInReset();
   RecordCount = 0;

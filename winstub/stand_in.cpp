@@ -313,7 +313,12 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) { return TRUE; }
 
 LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
   state.calls.push_back("SendMessageW " + std::to_string(message));
-  if (message == EM_SETRECTNP) state.formatRect = *reinterpret_cast<const RECT*>(lParam);
+  if (message == EM_SETRECTNP) {
+    state.formatRect = *reinterpret_cast<const RECT*>(lParam);
+    state.formatRect.left += state.formatInset;
+    state.formatRect.right -= state.formatInset;
+  }
+  if (message == EM_GETRECT) *reinterpret_cast<RECT*>(lParam) = state.formatRect;
   return 0;
 }
 

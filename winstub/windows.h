@@ -58,6 +58,7 @@ typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef LRESULT (*HOOKPROC)(int, WPARAM, LPARAM);
 
+#define MAKELONG(low, high) static_cast<LONG>((static_cast<DWORD>(low) & 0xFFFF) | ((static_cast<DWORD>(high) & 0xFFFF) << 16))
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
 #define MAKEWPARAM(l, h) ((WPARAM)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
@@ -259,6 +260,10 @@ struct OPENFILENAMEW {
 #define WM_COMMAND 0x0111
 #define EM_LIMITTEXT 0x00C5
 #define EM_SETRECTNP 0x00B4
+#define EM_GETRECT 0x00B2
+#define EM_SETMARGINS 0x00D3
+#define EC_LEFTMARGIN 0x0001
+#define EC_RIGHTMARGIN 0x0002
 #define WM_GETFONT 0x0031
 #define BST_UNCHECKED 0
 #define BST_CHECKED 1
