@@ -109,6 +109,8 @@ DiskCause CauseOfErrno(int error) {
     case EACCES:
     case EPERM:
     case EROFS:
+    // Windows refuses a folder opened or replaced as a file as access denied.
+    case EISDIR:
       return DiskCause::NoPermission;
     case EBUSY:
 #ifdef ETXTBSY
@@ -233,8 +235,22 @@ DiskFile* DiskOpen(const char* path, DiskMode mode) {
     if (!Go(DiskOp::Open, path)) return false;
     ClearSystemError();
     stream = std::fopen(path, modes[static_cast<int>(mode)]);
-    if (!stream) NoteRuntimeFailure(path);
-    return stream != nullptr;
+    if (!stream) {
+      NoteRuntimeFailure(path);
+      return false;
+    }
+#ifndef _WIN32
+    // A folder opens for reading here and would read as an odd file; Windows
+    // refuses it, as access denied.
+    struct stat info;
+    if (::fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
+      std::fclose(stream);
+      stream = nullptr;
+      Note(DiskCause::NoPermission, path);
+      return false;
+    }
+#endif
+    return true;
   });
   if (!opened) return nullptr;
   if (mode == DiskMode::Create) PowerModelNoteFile(path);

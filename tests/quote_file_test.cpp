@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 #include "store/disk.h"
 #include "store/quote_file.h"
@@ -243,6 +244,26 @@ TEST_F(QuoteFile, LoadReadsTheWantedRecordOrNothing) {
   std::remove("datos.dat");
   LoadQuote(1);
   EXPECT_STREQ(CurrentQuote.body, "");
+
+  // A folder of that name is no file: it opens for reading on POSIX, but is
+  // refused, as Windows refuses it (access denied, tried again for a while).
+  ASSERT_EQ(mkdir("datos.dat", 0777), 0);
+  DiskWaitFn wait = DiskWait;
+  DiskWait = [](int) {};
+  DiskClearFailure();
+  LoadQuote(1);
+  EXPECT_STREQ(CurrentQuote.body, "");
+  EXPECT_EQ(DiskLastFailure().cause, DiskCause::NoPermission);
+  EXPECT_EQ(DiskLastFailure().file, "datos.dat");
+  FileSeen seen = SeeFile("datos.dat");
+  EXPECT_TRUE(seen.there);
+  EXPECT_EQ(seen.size, -1);
+  for (DiskMode mode : {DiskMode::Create, DiskMode::Update}) {
+    DiskClearFailure();
+    EXPECT_EQ(DiskOpen("datos.dat", mode), nullptr);
+    EXPECT_EQ(DiskLastFailure().cause, DiskCause::NoPermission);
+  }
+  DiskWait = wait;
 }
 
 TEST_F(QuoteFile, FieldsSurviveAtTheirLimitsAndDamageIsCut) {
