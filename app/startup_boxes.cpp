@@ -1,5 +1,5 @@
 // Start-up's message boxes. The texts are Windows-1252; the quote numbers go
-// in as the program writes them everywhere else.
+// in as the program writes them everywhere else, counts with thousands dots.
 #include "app/startup_boxes.h"
 
 #include <string>
@@ -56,10 +56,10 @@ bool AskToNumberAfterStored(const StartUpReport& report) {
                             ? "El n\xFAmero " + Number(report.firstMissing) + " se dar\xE1"
                             : "Los n\xFAmeros " + Number(report.firstMissing) + " a " +
                                   Number(report.lastMissing) + " se dar\xE1n";
-  std::string readable = stored > 0 ? "solo se pueden leer " + Number(stored)
+  std::string readable = stored > 0 ? "solo se pueden leer " + CountText(stored)
                                      : std::string("no se puede leer ninguno");
   std::string text =
-      "Faltan presupuestos en datos.dat: config.cfg cuenta " + Number(report.lastMissing) +
+      "Faltan presupuestos en datos.dat: config.cfg cuenta " + CountText(report.lastMissing) +
       ", pero " + readable +
       ", y los que faltan no est\xE1n en trasvase.dat ni en las copias de seguridad.\n\n"
       "\xBF" "Desea numerar los presupuestos nuevos a partir del " + Number(report.firstMissing) +

@@ -8,10 +8,9 @@
 
 namespace {
 
-// "0 presupuestos", "1 presupuesto", "3 presupuestos" (IntToText writes no
-// digit for 0).
+// "0 presupuestos", "1 presupuesto", "3.000 presupuestos".
 std::string Quotes(int32_t count) {
-  return IntToText(count, count == 0 ? 1 : 0) + (count == 1 ? " presupuesto" : " presupuestos");
+  return CountText(count) + (count == 1 ? " presupuesto" : " presupuestos");
 }
 
 // The path chosen, or an empty one for "Cancelar".

@@ -334,4 +334,22 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
                                           "6, pero no se puede leer ninguno, y los que faltan",
                                           0),
             0u);
+
+  // A damaged count: the count with thousands dots, the quote numbers as
+  // they are written everywhere.
+  WriteBytes("datos.dat", quotes.substr(0, 2 * kRecordSize));
+  WriteBytes("config.cfg", SettingsBytes(1094795585, 1));
+  StandInReset();
+  StandIn().boxAnswers = {IDNO};
+  WinMain(nullptr, nullptr, nullptr, 0);
+  ASSERT_FALSE(StandIn().boxes.empty());
+  const std::string& damaged = StandIn().boxes[0].text;
+  EXPECT_EQ(damaged.rfind("Faltan presupuestos en datos.dat: config.cfg cuenta 1.094.795.585, pero "
+                          "solo se pueden leer 2,",
+                          0),
+            0u)
+      << damaged;
+  EXPECT_NE(damaged.find("a partir del 3? Los n\xFAmeros 3 a 1094795585 se dar\xE1n otra vez."),
+            std::string::npos)
+      << damaged;
 }

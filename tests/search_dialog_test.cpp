@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/browse.h"
+#include "dialogs/export_choice.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
 #include "tests/dialog_driver.h"
@@ -85,6 +86,13 @@ TEST_F(SearchDialog, ListsEveryQuoteNarrowsAsOneTypesAndOpensTheChosenOne) {
   EXPECT_EQ(StandIn().dialogsOpened.size(), 5u);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
   ExpectNotice(StandIn().boxes[0], "No se ha podido leer el presupuesto 6 de datos.dat.");
+
+  // Large counts (a damaged one here) read with thousands dots.
+  RecordCount = 1094795585;
+  TypeSearch("cliente 3");
+  EXPECT_EQ(Shown(IDC_SEARCH_COUNT), "1 de 1.094.795.585 presupuestos");
+  TypeSearch("");
+  EXPECT_EQ(Shown(IDC_SEARCH_COUNT), "1.005 presupuestos");
   Press(SearchDialogProc, IDCANCEL);
   EXPECT_TRUE(StandIn().ended);
   EXPECT_EQ(StandIn().endResult, 0);
@@ -132,6 +140,9 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   ExpectNotice(StandIn().boxes[2],
                "No se ha podido escribir el archivo falta/uno.csv. Si est\xE1 abierto en otro "
                "programa, ci\xE9rrelo y vuelva a intentarlo.");
+  EXPECT_EQ(ExportMessage("x.csv", ExportResult{true, 3000, 1094795585}),
+            "Se han exportado 3.000 presupuestos a x.csv.\nNo se han podido leer 1.094.795.585 "
+            "presupuestos de datos.dat, que no se han exportado.");
   std::string file = ReadBytes("uno.csv");
   EXPECT_EQ(file.substr(file.find("\r\n") + 2), "\"3\";\"3/12/2026\";\"Cliente 3\";\"Calle 3\";\"3,00\";\"Linea 3\r\notra\"\r\n");
   Close();
