@@ -284,12 +284,24 @@ TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) 
   EXPECT_TRUE(StandIn().calls.empty());
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
 
+  // Refused, writing nothing: no path, two, a folder that is not there, and
+  // the program's own files.
+  const std::string quotes = ReadBytes("datos.dat");
   for (const wchar_t* line : {L"presupuestos.exe /exportar", L"presupuestos.exe /exportar a.csv b.csv",
-                              L"presupuestos.exe /exportar falta/a.csv"}) {
+                              L"presupuestos.exe /exportar falta/a.csv",
+                              L"presupuestos.exe /exportar datos.dat",
+                              L"presupuestos.exe /exportar ./Config.Cfg",
+                              L"presupuestos.exe /exportar copia"}) {
     StandIn().commandLine = line;
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
   }
   EXPECT_TRUE(StandIn().windows.empty());
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
+  for (const char* name : {"datos.dat.tmp", "Config.Cfg.tmp", "copia", "copia.tmp"}) {
+    EXPECT_FALSE(Exists(name)) << name;
+  }
 }
 
 TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {

@@ -3,6 +3,8 @@
 // modify dialogs opened on a quote and moved there by Ctrl+B.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogs/browse.h"
 #include "dialogs/export_choice.h"
 #include "dialogs/quote_dialogs.h"
@@ -124,12 +126,12 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   EXPECT_EQ(StandIn().saveFileDialog.Flags & flags, flags);
   EXPECT_TRUE(StandIn().boxes.empty());
 
-  StandIn().saveFileChoice = L"todos.csv";
+  StandIn().saveFileChoices = {L"todos.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
   TypeSearch("cliente 3");
-  StandIn().saveFileChoice = L"uno.csv";
+  StandIn().saveFileChoices = {L"uno.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
-  StandIn().saveFileChoice = L"falta/uno.csv";
+  StandIn().saveFileChoices = {L"falta/uno.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
   ASSERT_EQ(StandIn().boxes.size(), 3u);
   EXPECT_EQ(StandIn().boxes[0].text,
@@ -140,7 +142,34 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   ExpectNotice(StandIn().boxes[2],
                "No se ha podido escribir el archivo falta/uno.csv. Si est\xE1 abierto en otro "
                "programa, ci\xE9rrelo y vuelva a intentarlo.");
-  EXPECT_EQ(ExportMessage("x.csv", ExportResult{true, 3000, 1094795585}),
+
+  // A file of the program's own is refused, nothing written, and the Save As
+  // dialog opens again until another name is chosen.
+  const std::string quotes = ReadBytes("datos.dat");
+  StandIn().boxes.clear();
+  StandIn().calls.clear();
+  StandIn().saveFileChoices = {L"datos.dat", L"./EMPRESA.INI", L"otro.csv"};
+  Press(SearchDialogProc, IDC_EXPORT);
+  EXPECT_EQ(std::count(StandIn().calls.begin(), StandIn().calls.end(), "GetSaveFileNameW"), 3);
+  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  ExpectNotice(StandIn().boxes[0],
+               "No se puede exportar sobre datos.dat, que es un archivo de datos del programa. "
+               "Elija otro nombre.");
+  ExpectNotice(StandIn().boxes[1],
+               "No se puede exportar sobre empresa.ini, que es un archivo de datos del programa. "
+               "Elija otro nombre.");
+  EXPECT_EQ(StandIn().boxes[2].text, "Se ha exportado 1 presupuesto a otro.csv.");
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_FALSE(Exists("datos.dat.tmp"));
+  EXPECT_FALSE(Exists("empresa.ini"));
+  EXPECT_FALSE(Exists("EMPRESA.INI.tmp"));
+  EXPECT_TRUE(Exists("otro.csv"));
+
+  ExportResult many;
+  many.written = true;
+  many.exported = 3000;
+  many.unreadable = 1094795585;
+  EXPECT_EQ(ExportMessage("x.csv", many),
             "Se han exportado 3.000 presupuestos a x.csv.\nNo se han podido leer 1.094.795.585 "
             "presupuestos de datos.dat, que no se han exportado.");
   std::string file = ReadBytes("uno.csv");

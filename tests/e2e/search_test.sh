@@ -4,7 +4,8 @@
 # accent (checked on the file "Exportar…" writes); "Ver" opens the list
 # dialog on the chosen quote, and Ctrl+B there moves it to another; "Copiar
 # a nuevo" and "Guardar" store a copy dated today. /exportar writes every
-# stored quote beside a running copy, read back by Python's csv module.
+# stored quote beside a running copy, read back by Python's csv module, and
+# refuses to write over datos.dat.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
@@ -157,6 +158,17 @@ export_command() {
   (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar falta/todos.csv) \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
   e2e_check_equal "/exportar into a folder that is not there ends with exit code 1" 1 "$rc"
+  # The program's own files, by a bare name or by a full path in other
+  # letters: refused before anything is written.
+  cp "$CASE_DIR/datos.dat" "$CASE_AUX/before.dat"
+  for target in datos.dat "Z:${CASE_DIR//\//\\}\\DATOS.DAT"; do
+    rc=0
+    (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar "$target") \
+      >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
+    e2e_check_equal "/exportar ${target##*\\} (its path as given) is refused with exit code 1" 1 "$rc"
+  done
+  e2e_check_bytes "datos.dat is left byte for byte as it was" "$CASE_AUX/before.dat" "$CASE_DIR/datos.dat"
+  e2e_check "no datos.dat.tmp is left beside it" test ! -e "$CASE_DIR/datos.dat.tmp"
   e2e_key "$question" n
   MAIN=$(e2e_wait_main)
   e2e_click_main_button "$MAIN" 3
