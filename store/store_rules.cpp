@@ -110,8 +110,8 @@ std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<i
     // Every source holds a run from quote 1, so the first that holds `next`
     // is the first for every later quote it holds too.
     std::size_t source = 0;
-    while (source < wholeIn.size() && wholeIn[source] < next) ++source;
-    if (source == wholeIn.size()) break;
+    while (source < wholeIn.size() && wholeIn[source] >= 0 && wholeIn[source] < next) ++source;
+    if (source == wholeIn.size() || wholeIn[source] < 0) break;
     int32_t end = wholeIn[source] < last ? static_cast<int32_t>(wholeIn[source]) : last;
     if (!plan.empty() && plan.back().source == source) {
       plan.back().last = end;

@@ -76,7 +76,9 @@ bool RollForwardAgrees(int32_t differing);
 // Missing quotes first..last taken back from sources that each hold whole
 // records 1 to wholeIn[s], in the order preferred: each quote from the first
 // source that holds it, in runs; the first quote that no source holds ends
-// the plan, since quotes sit in datos.dat by number.
+// the plan, since quotes sit in datos.dat by number. A source that cannot be
+// read (-1) may hold any quote, newer than a later source's: the plan also
+// ends at the first quote that no source before it holds.
 struct Taken {
   std::size_t source;
   int32_t first;

@@ -364,4 +364,31 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
   EXPECT_NE(damaged.find("a partir del 3? Los n\xFAmeros 3 a 1094795585 se dar\xE1n otra vez."),
             std::string::npos)
       << damaged;
+
+  // Quotes 4 and 5 in a trasvase.dat that another program holds: told,
+  // naming it and the cause, and nothing asked; their numbers stay theirs.
+  WriteBytes("trasvase.dat", quotes);
+  WriteBytes("datos.dat", quotes.substr(0, 3 * kRecordSize));
+  WriteBytes("config.cfg", SettingsBytes(5, 1));
+  StandInReset();
+  DiskWaitFn wait = DiskWait;
+  DiskWait = [](int) {};
+  DiskHook = [](DiskOp op) {
+    return op == DiskOp::Open && std::string(DiskHookPath) == "trasvase.dat" ? DiskFault::InUse
+                                                                             : DiskFault::None;
+  };
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  DiskHook = nullptr;
+  DiskWait = wait;
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text,
+            "Faltan presupuestos en datos.dat: config.cfg cuenta 5, pero solo se pueden leer 3, y "
+            "no se ha podido leer trasvase.dat, que puede tenerlos.\nCausa: otro programa est\xE1 "
+            "usando trasvase.dat.\n\nCierre el programa que lo est\xE9 usando y vuelva a abrir "
+            "Presupuestos. Hasta entonces no se pueden guardar presupuestos, y los n\xFAmeros de "
+            "los que faltan no se dan a otros.");
+  EXPECT_EQ(StandIn().boxes[0].type, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(StandIn().boxes[0].owner, nullptr);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 2));
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes.substr(0, 3 * kRecordSize));
 }

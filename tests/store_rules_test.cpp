@@ -124,6 +124,12 @@ TEST(StoreRules, MissingQuotesComeFromTheFirstSourceHoldingThem) {
       {4, 5, {0, 0}, {}},
       {4, 0x41414141, {6, 5}, {{0, 4, 6}}},           // a damaged count, a few found
       {4, INT32_MAX, {INT32_MAX}, {{0, 4, INT32_MAX}}},
+      // A source that cannot be read may hold any quote, and newer than a
+      // later source: nothing is taken past it.
+      {4, 5, {-1, 9}, {}},
+      {4, 7, {5, -1, 9}, {{0, 4, 5}}},
+      {4, 5, {5, -1}, {{0, 4, 5}}},
+      {4, 7, {0, 4, -1, 9}, {{1, 4, 4}}},
   };
   int line = 0;
   for (const Row& row : rows) {
