@@ -14,7 +14,7 @@ QUOTES="python3 $(dirname "$0")/search_quotes.py"
 
 # Controls in dialog units, as in the resource script. The search dialog is
 # 400 units wide, the quote dialogs 325.
-SEARCH_FIELD="40 6 250 12"
+SEARCH_FIELD="40 6 210 12"
 VIEW_BUTTON="8 230 45 14"
 COPY_BUTTON="117 230 65 14"
 EXPORT_BUTTON="189 230 50 14"
@@ -87,6 +87,9 @@ search_view_copy() {
   export_to "Z:${CASE_AUX//\//\\}\\todos.csv"
   e2e_check "with nothing typed, \"Exportar…\" writes every quote" \
     $QUOTES check-csv "$CASE_AUX/todos.csv" "$CASE_DIR"
+  exported=$(e2e_box_texts | tail -n 1)
+  e2e_check_equal "the count of 3 000 is told with its thousands dot" \
+    "Se han exportado 3.000 presupuestos a " "${exported%%[A-Z]:*}"
 
   click "$SEARCH" 400 "$SEARCH_FIELD"
   e2e_paste $'pe\xf1a'
