@@ -23,6 +23,12 @@ namespace {
 void SettleMissingQuotes(const StartUpReport& report) {
   if (!report.recovered.empty()) TellRecovered(report);
   if (report.firstMissing > report.lastMissing) return;
+  // Quotes that may sit in a file that could not be read keep their numbers:
+  // numbering after the stored ones is not offered.
+  if (!report.unreadSource.empty()) {
+    TellSourceUnread(report);
+    return;
+  }
   if (!AskToNumberAfterStored(report)) return;
   DiskFailure failure;
   if (!ContinueAfterStoredQuotes(&failure)) TellNumberingNotChanged(failure);

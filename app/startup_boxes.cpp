@@ -1,5 +1,5 @@
 // Start-up's message boxes. The texts are Windows-1252; the quote numbers go
-// in as the program writes them everywhere else.
+// in as the program writes them everywhere else, counts with thousands dots.
 #include "app/startup_boxes.h"
 
 #include <string>
@@ -27,6 +27,21 @@ std::string QuotesSubject(int32_t first, int32_t last) {
   return "Los presupuestos " + Number(first) + joint + Number(last) + " se han";
 }
 
+// "config.cfg cuenta 6, pero solo se pueden leer 5"
+std::string CountedAndStored(const StartUpReport& report) {
+  int32_t stored = report.firstMissing - 1;
+  return "config.cfg cuenta " + CountText(report.lastMissing) + ", pero " +
+         (stored > 0 ? "solo se pueden leer " + CountText(stored)
+                     : std::string("no se puede leer ninguno"));
+}
+
+// A source of quotes as the user finds it: trasvase.dat, or the quote file
+// of a dated backup folder.
+std::string SourceName(const std::string& source) {
+  return source == kTransferFile ? source
+                                 : std::string(kQuoteFile) + " de la copia de seguridad " + source;
+}
+
 }  // namespace
 
 void TellLockUnusable() {
@@ -51,16 +66,12 @@ void TellRecovered(const StartUpReport& report) {
 }
 
 bool AskToNumberAfterStored(const StartUpReport& report) {
-  int32_t stored = report.firstMissing - 1;
   std::string missing = report.firstMissing == report.lastMissing
                             ? "El n\xFAmero " + Number(report.firstMissing) + " se dar\xE1"
                             : "Los n\xFAmeros " + Number(report.firstMissing) + " a " +
                                   Number(report.lastMissing) + " se dar\xE1n";
-  std::string readable = stored > 0 ? "solo se pueden leer " + Number(stored)
-                                     : std::string("no se puede leer ninguno");
   std::string text =
-      "Faltan presupuestos en datos.dat: config.cfg cuenta " + Number(report.lastMissing) +
-      ", pero " + readable +
+      "Faltan presupuestos en datos.dat: " + CountedAndStored(report) +
       ", y los que faltan no est\xE1n en trasvase.dat ni en las copias de seguridad.\n\n"
       "\xBF" "Desea numerar los presupuestos nuevos a partir del " + Number(report.firstMissing) +
       "? " + missing + " otra vez.\n\n"
@@ -69,6 +80,26 @@ bool AskToNumberAfterStored(const StartUpReport& report) {
       "carpeta de la copia (la de su fecha, como 6-12-2026) en esta carpeta, como explica "
       "LEEME.txt.";
   return Tell(nullptr, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TellSourceUnread(const StartUpReport& report) {
+  const DiskFailure& failure = report.unreadFailure;
+  std::string source = SourceName(report.unreadSource);
+  // The source was read, and what it holds could not be written.
+  bool notCopied = failure.file == kQuoteFile;
+  std::string what = notCopied ? "no se han podido copiar a datos.dat los que hay en " + source
+                               : "no se ha podido leer " + source + ", que puede tenerlos";
+  // A refused read is no refused write, as the general sentence says.
+  std::string cause = failure.cause == DiskCause::NoPermission && !notCopied
+                          ? "\nCausa: no hay permiso para leer " + source + "."
+                          : CauseSentence(failure);
+  Tell(nullptr,
+       "Faltan presupuestos en datos.dat: " + CountedAndStored(report) + ", y " + what + "." +
+           cause +
+           "\n\nCierre el programa que lo est\xE9 usando y vuelva a abrir Presupuestos. Hasta "
+           "entonces no se pueden guardar presupuestos, y los n\xFAmeros de los que faltan no se "
+           "dan a otros.",
+       MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TellNumberingNotChanged(const DiskFailure& failure) {

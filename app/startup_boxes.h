@@ -17,6 +17,9 @@ void TellRecovered(const StartUpReport& report);
 // after the last one stored; false to change nothing for now.
 bool AskToNumberAfterStored(const StartUpReport& report);
 void TellNumberingNotChanged(const DiskFailure& failure);
+// Quotes are still missing and a source that may hold them could not be
+// read: the file, the cause, and what to do; nothing is asked.
+void TellSourceUnread(const StartUpReport& report);
 
 // Told once the main window is open, over it.
 void TellBackupFailed(HWND window, const DiskFailure& failure);

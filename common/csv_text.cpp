@@ -12,7 +12,12 @@ const char kCsvRecordEnd[] = "\r\n";
 
 namespace {
 
-bool StartsAFormula(char first) { return first == '=' || first == '+' || first == '-' || first == '@'; }
+// A spreadsheet also takes a field starting with a tab or a carriage return
+// for a formula, after dropping the blank.
+bool StartsAFormula(char first) {
+  return first == '=' || first == '+' || first == '-' || first == '@' || first == '\t' ||
+         first == '\r';
+}
 
 void AppendUtf8(std::string& out, wchar_t character) {
   // Windows-1252 characters all lie in the basic plane: three bytes at most.

@@ -14,6 +14,7 @@ extern const char kCsvRecordEnd[];
 // Appends one field holding the Windows-1252 text `text` (`length` bytes),
 // as UTF-8 in double quotes, a quote inside doubled, line breaks kept. A text
 // that a spreadsheet would take for a formula (one starting with "=", "+",
-// "-" or "@") gets an apostrophe in front, which makes it plain text there.
+// "-", "@", a tab or a carriage return) gets an apostrophe in front, which
+// makes it plain text there.
 void AppendCsvField(std::string& out, const char* text, std::size_t length);
 void AppendCsvField(std::string& out, const std::string& text);

@@ -23,6 +23,20 @@ std::string IntToText(int32_t value, int32_t width) {
   return width > 0 ? sign + text : text;
 }
 
+std::string CountText(int64_t count) {
+  // The magnitude as unsigned, so that the lowest count has one too.
+  uint64_t rest = count < 0 ? 0 - static_cast<uint64_t>(count) : static_cast<uint64_t>(count);
+  std::string text;
+  int digits = 0;
+  do {
+    if (digits > 0 && digits % 3 == 0) text.insert(text.begin(), '.');
+    text.insert(text.begin(), static_cast<char>('0' + rest % 10));
+    rest /= 10;
+    ++digits;
+  } while (rest != 0);
+  return count < 0 ? "-" + text : text;
+}
+
 std::string DateText(const std::tm* local) {
   int day = 1, month = 1, year = 2000;
   if (local && local->tm_mday >= 1 && local->tm_mday <= 31 && local->tm_mon >= 0 &&

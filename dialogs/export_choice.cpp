@@ -8,10 +8,9 @@
 
 namespace {
 
-// "0 presupuestos", "1 presupuesto", "3 presupuestos" (IntToText writes no
-// digit for 0).
+// "0 presupuestos", "1 presupuesto", "3.000 presupuestos".
 std::string Quotes(int32_t count) {
-  return IntToText(count, count == 0 ? 1 : 0) + (count == 1 ? " presupuesto" : " presupuestos");
+  return CountText(count) + (count == 1 ? " presupuesto" : " presupuestos");
 }
 
 // The path chosen, or an empty one for "Cancelar".
@@ -36,6 +35,10 @@ std::wstring ChooseFile(HWND dialog) {
 }  // namespace
 
 std::string ExportMessage(const std::string& path, const ExportResult& result) {
+  if (!result.programFile.empty()) {
+    return "No se puede exportar sobre " + result.programFile +
+           ", que es un archivo de datos del programa. Elija otro nombre.";
+  }
   if (!result.written) {
     return "No se ha podido escribir el archivo " + path +
            ". Si est\xE1 abierto en otro programa, ci\xE9rrelo y vuelva a intentarlo.";
@@ -52,10 +55,14 @@ std::string ExportMessage(const std::string& path, const ExportResult& result) {
 }
 
 void ExportChosenQuotes(HWND dialog, const std::vector<int32_t>* numbers) {
-  std::wstring path = ChooseFile(dialog);
-  if (path.empty()) return;
-  ExportResult result = ExportQuotes(path, RecordCount, numbers);
-  ShowMessage(dialog, ExportMessage(Narrow(path), result), "Presupuestos",
-              result.written && result.unreadable == 0 ? MB_OK | MB_ICONINFORMATION
-                                                       : MB_OK | MB_ICONEXCLAMATION);
+  // A file of the program's own is refused, and the user chooses again.
+  while (true) {
+    std::wstring path = ChooseFile(dialog);
+    if (path.empty()) return;
+    ExportResult result = ExportQuotes(path, RecordCount, numbers);
+    ShowMessage(dialog, ExportMessage(Narrow(path), result), "Presupuestos",
+                result.written && result.unreadable == 0 ? MB_OK | MB_ICONINFORMATION
+                                                         : MB_OK | MB_ICONEXCLAMATION);
+    if (result.programFile.empty()) return;
+  }
 }

@@ -69,9 +69,6 @@ void Select(HWND dialog, int row) {
   ToList(dialog, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-// A count in digits, "0" included (IntToText writes no digit for it).
-std::string CountText(int32_t count) { return IntToText(count, count == 0 ? 1 : 0); }
-
 void ShowCount(HWND dialog, const Search& search) {
   auto listed = static_cast<int32_t>(search.numbers.size());
   std::string text = CountText(listed);

@@ -24,6 +24,7 @@
 #endif
 
 DiskFaultHook DiskHook = nullptr;
+const char* DiskHookPath = "";
 
 namespace {
 
@@ -157,7 +158,12 @@ void NoteRuntimeFailure(const std::string& path) {
 // failure noted) when it is to fail, or when the power model has cut the
 // power.
 bool Go(DiskOp op, const std::string& path, DiskFault* fault = nullptr) {
-  DiskFault planned = DiskHook ? DiskHook(op) : DiskFault::None;
+  DiskFault planned = DiskFault::None;
+  if (DiskHook) {
+    DiskHookPath = path.c_str();
+    planned = DiskHook(op);
+    DiskHookPath = "";
+  }
   if (PowerModelCut()) planned = DiskFault::Error;
   if (fault) *fault = planned;
   if (planned == DiskFault::None) return true;

@@ -17,6 +17,9 @@ using DiskFaultHook = DiskFault (*)(DiskOp op);
 
 // Asked before every operation; null in the program.
 extern DiskFaultHook DiskHook;
+// The file or folder of the operation DiskHook is being asked about, for a
+// hook that fails one file's operations only.
+extern const char* DiskHookPath;
 
 // Why an operation failed, as far as the system tells.
 enum class DiskCause { None, DiskFull, NoPermission, InUse, Other };

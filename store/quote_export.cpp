@@ -4,14 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
-#ifdef _WIN32
 #include <windows.h>
-#endif
 
 #include "common/csv_text.h"
 #include "common/number_text.h"
 #include "store/quote_scan.h"
+#include "store/store_rules.h"
 
 namespace {
 
@@ -53,6 +53,35 @@ bool Replace(const std::wstring& from, const std::wstring& to) {
 }
 #endif
 
+// `path` made whole by GetFullPathNameW; on Windows the short (8.3) names in
+// it of a file or folder that exists in their long form too, so that
+// "PRESUP~1.LCK" names presupuestos.lck. False when it cannot be made whole.
+bool FullPath(const std::wstring& path, std::wstring& full) {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  if (length >= buffer.size()) {
+    buffer.resize(length + 1);
+    length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  }
+  if (length == 0 || length >= buffer.size()) return false;
+  full.assign(buffer.data(), length);
+#ifdef _WIN32
+  // The file where it exists, else its folder.
+  for (std::size_t split : {full.size(), full.find_last_of(L"\\/")}) {
+    if (split == std::wstring::npos) break;
+    std::wstring part = full.substr(0, split);
+    DWORD needed = GetLongPathNameW(part.c_str(), nullptr, 0);
+    if (needed == 0) continue;
+    std::vector<wchar_t> longer(needed);
+    DWORD got = GetLongPathNameW(part.c_str(), longer.data(), needed);
+    if (got == 0 || got >= needed) continue;
+    full = std::wstring(longer.data(), got) + full.substr(split);
+    break;
+  }
+#endif
+  return true;
+}
+
 void AppendField(std::string& out, const char* field, std::size_t width) {
   out += kCsvSeparator;
   AppendCsvField(out, field, FieldLength(field, width));
@@ -73,6 +102,10 @@ void AppendQuoteRow(std::string& out, int32_t number, const QuoteRecord& record)
 ExportResult ExportQuotes(const std::wstring& path, int32_t count,
                           const std::vector<int32_t>* numbers) {
   ExportResult result;
+  std::wstring full, folder;
+  if (!FullPath(path, full) || !FullPath(L".", folder)) return result;
+  result.programFile = ProgramFileAt(full, folder);
+  if (!result.programFile.empty()) return result;
   // Written beside the file and renamed over it only once whole, so that a
   // failed export leaves an earlier file of that name as it was.
   std::wstring temporary = path + L".tmp";

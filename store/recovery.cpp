@@ -85,21 +85,38 @@ void RecoverMissingQuotes(int32_t first, int32_t last, StartUpReport& report) {
     sources.push_back(folder + "/" + kQuoteFile);
     names.push_back(folder);
   }
+  // A source there but unreadable (-1) is no source lacking the quotes: the
+  // plan stops at it.
   std::vector<int64_t> wholeIn;
+  std::vector<DiskFailure> failures;
   for (const std::string& source : sources) {
-    int64_t whole = WholeRecords(SeeFile(source.c_str()));
-    wholeIn.push_back(whole < 0 ? 0 : whole);
+    DiskClearFailure();
+    wholeIn.push_back(WholeRecords(SeeFile(source.c_str())));
+    failures.push_back(wholeIn.back() < 0 ? DiskLastFailure() : DiskFailure());
   }
   report.firstMissing = first;
   report.lastMissing = last;
   for (const Taken& taken : PlanRecovery(first, last, wholeIn)) {
-    if (!TakeBack(sources[taken.source], taken.first, taken.last)) break;
+    DiskClearFailure();
+    if (!TakeBack(sources[taken.source], taken.first, taken.last)) {
+      report.unreadSource = names[taken.source];
+      report.unreadFailure = DiskLastFailure();
+      return;
+    }
     report.recovered.push_back({taken.first, taken.last, names[taken.source]});
     if (taken.last == last) {
       report.firstMissing = 1;
       report.lastMissing = 0;
-      break;
+      return;
     }
     report.firstMissing = taken.last + 1;
+  }
+  // Quotes still missing past an unreadable source: the first one stopped
+  // the plan.
+  for (std::size_t s = 0; s < sources.size(); ++s) {
+    if (wholeIn[s] >= 0) continue;
+    report.unreadSource = names[s];
+    report.unreadFailure = failures[s];
+    return;
   }
 }

@@ -7,7 +7,8 @@
 
 // Looks for quotes first..last and writes each one found whole into
 // datos.dat in its place, durably. Adds to `report` what came back from
-// where, and sets its still-missing range.
+// where, and sets its still-missing range, and the source that could not be
+// read where that leaves quotes missing.
 void RecoverMissingQuotes(int32_t first, int32_t last, StartUpReport& report);
 
 // Finishes a correction cut short where a rename is no atomic replace:

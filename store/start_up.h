@@ -21,6 +21,12 @@ struct StartUpReport {
   // Quotes still counted but not in datos.dat; none when first > last.
   int32_t firstMissing = 1;
   int32_t lastMissing = 0;
+  // Where quotes are still missing because a source that may hold them could
+  // not be read (another program holds it, access denied), or what it holds
+  // could not be copied into datos.dat: that source, named as in
+  // `recovered`, and the failure. Their numbers must not be given again.
+  std::string unreadSource;
+  DiskFailure unreadFailure;
   // Nothing can be written in the working folder: no launch counted, no
   // backup tried.
   bool folderReadOnly = false;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "store/file_names.h"
+
 int64_t WholeRecords(const FileSeen& file) {
   if (!file.there) return 0;
   return file.size < 0 ? -1 : file.size / static_cast<int64_t>(kRecordSize);
@@ -108,8 +110,8 @@ std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<i
     // Every source holds a run from quote 1, so the first that holds `next`
     // is the first for every later quote it holds too.
     std::size_t source = 0;
-    while (source < wholeIn.size() && wholeIn[source] < next) ++source;
-    if (source == wholeIn.size()) break;
+    while (source < wholeIn.size() && wholeIn[source] >= 0 && wholeIn[source] < next) ++source;
+    if (source == wholeIn.size() || wholeIn[source] < 0) break;
     int32_t end = wholeIn[source] < last ? static_cast<int32_t>(wholeIn[source]) : last;
     if (!plan.empty() && plan.back().source == source) {
       plan.back().last = end;
@@ -157,3 +159,91 @@ std::vector<std::string> BackupFoldersNewestFirst(const std::vector<std::string>
 }
 
 bool BackupDue(int32_t launchCount) { return launchCount % 5 == 0; }
+
+namespace {
+
+// A character as Windows compares names: the letters of Latin-1 in one case.
+wchar_t Folded(wchar_t c) {
+  if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+    return static_cast<wchar_t>(c + 0x20);
+  }
+  return c == L'/' ? L'\\' : c;
+}
+
+// A full path's names, folded, "." and ".." followed, each without the
+// trailing dots and spaces that Windows drops; the file's stream left out.
+// The last name keeps `tail` ("" or ".tmp") before its stream is cut.
+std::vector<std::wstring> NamesOf(const std::wstring& path, const wchar_t* tail) {
+  std::wstring folded;
+  for (wchar_t c : path) folded += Folded(c);
+  // "\\?\C:\…" and "\\.\C:\…" name the same as "C:\…".
+  if (folded.compare(0, 4, L"\\\\?\\") == 0 || folded.compare(0, 4, L"\\\\.\\") == 0) {
+    folded.erase(0, 4);
+    if (folded.compare(0, 4, L"unc\\") == 0) folded.erase(0, 3);
+  }
+  std::vector<std::wstring> names;
+  std::size_t start = 0;
+  while (start <= folded.size()) {
+    std::size_t end = folded.find(L'\\', start);
+    if (end == std::wstring::npos) end = folded.size();
+    std::wstring name = folded.substr(start, end - start);
+    if (end == folded.size()) {
+      name += tail;
+      // The drive's colon is in the first name; any other starts a stream.
+      std::size_t colon = name.find(L':', names.empty() ? 2 : 0);
+      if (colon != std::wstring::npos) name.erase(colon);
+    }
+    if (name == L"..") {
+      if (!names.empty()) names.pop_back();
+    } else if (name != L".") {
+      while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+      if (!name.empty()) names.push_back(name);
+    }
+    start = end + 1;
+  }
+  return names;
+}
+
+bool Prefixed(const std::vector<std::wstring>& names, const std::vector<std::wstring>& folder,
+              std::size_t extra) {
+  return names.size() == folder.size() + extra && std::equal(folder.begin(), folder.end(), names.begin());
+}
+
+std::string Narrowed(const std::wstring& name) {
+  std::string narrow;
+  for (wchar_t c : name) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
+// The one of `files` that `name` is, or null.
+const char* OneOf(const std::wstring& name, const std::vector<const char*>& files) {
+  for (const char* file : files) {
+    if (name == std::wstring(file, file + std::strlen(file))) return file;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder) {
+  const std::vector<std::wstring> working = NamesOf(folder, L"");
+  // In the working folder, every file and folder the store keeps; in a
+  // backup folder, or the one a backup is built in, its copies.
+  const std::vector<const char*> own = {kQuoteFile,    kSettingsFile,    kTransferFile,
+                                        kNewQuoteFile, kNewTransferFile, kNewSettingsFile,
+                                        kCompanyFile,  kNewCompanyFile,  kBackupWorkFolder,
+                                        kLockFile};
+  const std::vector<const char*> copies = {kQuoteFile, kSettingsFile};
+  for (const wchar_t* tail : {L"", L".tmp"}) {
+    std::vector<std::wstring> names = NamesOf(path, tail);
+    if (Prefixed(names, working, 1)) {
+      if (const char* file = OneOf(names.back(), own)) return file;
+    } else if (Prefixed(names, working, 2)) {
+      std::string backup = Narrowed(names[working.size()]);
+      bool backupFolder = backup == kBackupWorkFolder || DateKey(backup) >= 0;
+      const char* file = backupFolder ? OneOf(names.back(), copies) : nullptr;
+      if (file) return backup + "\\" + file;
+    }
+  }
+  return std::string();
+}

@@ -76,7 +76,9 @@ bool RollForwardAgrees(int32_t differing);
 // Missing quotes first..last taken back from sources that each hold whole
 // records 1 to wholeIn[s], in the order preferred: each quote from the first
 // source that holds it, in runs; the first quote that no source holds ends
-// the plan, since quotes sit in datos.dat by number.
+// the plan, since quotes sit in datos.dat by number. A source that cannot be
+// read (-1) may hold any quote, newer than a later source's: the plan also
+// ends at the first quote that no source before it holds.
 struct Taken {
   std::size_t source;
   int32_t first;
@@ -91,3 +93,12 @@ std::vector<std::string> BackupFoldersNewestFirst(const std::vector<std::string>
 // Whether a launch takes the dated backup: every fifth, 0 and negative
 // multiples of 5 included.
 bool BackupDue(int32_t launchCount);
+
+// The program's own file that an export to `path` would write over, itself
+// or through the temporary it is built in (`path` and ".tmp"): one of the
+// files the store keeps in the working folder `folder`, or the copies in a
+// backup folder there. Both paths are full, as GetFullPathNameW gives them.
+// Names compare as Windows takes them: in any case, "/" as "\", "." and
+// ".." followed, trailing dots and spaces and a stream after ":" left out.
+// The name to tell ("datos.dat", "6-12-2026\datos.dat"); empty for none.
+std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder);

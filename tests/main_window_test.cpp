@@ -284,12 +284,24 @@ TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) 
   EXPECT_TRUE(StandIn().calls.empty());
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
 
+  // Refused, writing nothing: no path, two, a folder that is not there, and
+  // the program's own files.
+  const std::string quotes = ReadBytes("datos.dat");
   for (const wchar_t* line : {L"presupuestos.exe /exportar", L"presupuestos.exe /exportar a.csv b.csv",
-                              L"presupuestos.exe /exportar falta/a.csv"}) {
+                              L"presupuestos.exe /exportar falta/a.csv",
+                              L"presupuestos.exe /exportar datos.dat",
+                              L"presupuestos.exe /exportar ./Config.Cfg",
+                              L"presupuestos.exe /exportar copia"}) {
     StandIn().commandLine = line;
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
   }
   EXPECT_TRUE(StandIn().windows.empty());
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
+  for (const char* name : {"datos.dat.tmp", "Config.Cfg.tmp", "copia", "copia.tmp"}) {
+    EXPECT_FALSE(Exists(name)) << name;
+  }
 }
 
 TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
@@ -334,4 +346,49 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
                                           "6, pero no se puede leer ninguno, y los que faltan",
                                           0),
             0u);
+
+  // A damaged count: the count with thousands dots, the quote numbers as
+  // they are written everywhere.
+  WriteBytes("datos.dat", quotes.substr(0, 2 * kRecordSize));
+  WriteBytes("config.cfg", SettingsBytes(1094795585, 1));
+  StandInReset();
+  StandIn().boxAnswers = {IDNO};
+  WinMain(nullptr, nullptr, nullptr, 0);
+  ASSERT_FALSE(StandIn().boxes.empty());
+  const std::string& damaged = StandIn().boxes[0].text;
+  EXPECT_EQ(damaged.rfind("Faltan presupuestos en datos.dat: config.cfg cuenta 1.094.795.585, pero "
+                          "solo se pueden leer 2,",
+                          0),
+            0u)
+      << damaged;
+  EXPECT_NE(damaged.find("a partir del 3? Los n\xFAmeros 3 a 1094795585 se dar\xE1n otra vez."),
+            std::string::npos)
+      << damaged;
+
+  // Quotes 4 and 5 in a trasvase.dat that another program holds: told,
+  // naming it and the cause, and nothing asked; their numbers stay theirs.
+  WriteBytes("trasvase.dat", quotes);
+  WriteBytes("datos.dat", quotes.substr(0, 3 * kRecordSize));
+  WriteBytes("config.cfg", SettingsBytes(5, 1));
+  StandInReset();
+  DiskWaitFn wait = DiskWait;
+  DiskWait = [](int) {};
+  DiskHook = [](DiskOp op) {
+    return op == DiskOp::Open && std::string(DiskHookPath) == "trasvase.dat" ? DiskFault::InUse
+                                                                             : DiskFault::None;
+  };
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  DiskHook = nullptr;
+  DiskWait = wait;
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text,
+            "Faltan presupuestos en datos.dat: config.cfg cuenta 5, pero solo se pueden leer 3, y "
+            "no se ha podido leer trasvase.dat, que puede tenerlos.\nCausa: otro programa est\xE1 "
+            "usando trasvase.dat.\n\nCierre el programa que lo est\xE9 usando y vuelva a abrir "
+            "Presupuestos. Hasta entonces no se pueden guardar presupuestos, y los n\xFAmeros de "
+            "los que faltan no se dan a otros.");
+  EXPECT_EQ(StandIn().boxes[0].type, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(StandIn().boxes[0].owner, nullptr);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 2));
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes.substr(0, 3 * kRecordSize));
 }

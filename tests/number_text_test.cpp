@@ -1,7 +1,9 @@
-// Decimal texts of numbers and the D/MM/YYYY date text.
+// Decimal texts of numbers, counts with thousands dots and the D/MM/YYYY
+// date text.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include "common/number_text.h"
 
@@ -23,6 +25,22 @@ TEST(IntToText, PadsCutsAndWritesNothingForZero) {
 TEST(IntToText, NegativeValuesGetASign) {
   EXPECT_EQ(IntToText(-42, 0), "-42");
   EXPECT_EQ(IntToText(INT32_MIN, 0), "-2147483648");
+}
+
+TEST(CountText, DotsBetweenEachThreeDigits) {
+  const std::pair<int64_t, const char*> rows[] = {
+      {0, "0"},
+      {999, "999"},
+      {1000, "1.000"},
+      {3000, "3.000"},
+      {100000, "100.000"},
+      {1000000, "1.000.000"},
+      {1094795585, "1.094.795.585"},
+      {INT64_MAX, "9.223.372.036.854.775.807"},
+      {-1234, "-1.234"},
+      {INT64_MIN, "-9.223.372.036.854.775.808"},
+  };
+  for (const auto& [count, text] : rows) EXPECT_EQ(CountText(count), text) << count;
 }
 
 TEST(DateText, DayUnpaddedMonthTwoDigitsYearFour) {

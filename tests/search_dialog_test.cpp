@@ -3,7 +3,10 @@
 // modify dialogs opened on a quote and moved there by Ctrl+B.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogs/browse.h"
+#include "dialogs/export_choice.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
 #include "tests/dialog_driver.h"
@@ -85,6 +88,13 @@ TEST_F(SearchDialog, ListsEveryQuoteNarrowsAsOneTypesAndOpensTheChosenOne) {
   EXPECT_EQ(StandIn().dialogsOpened.size(), 5u);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
   ExpectNotice(StandIn().boxes[0], "No se ha podido leer el presupuesto 6 de datos.dat.");
+
+  // Large counts (a damaged one here) read with thousands dots.
+  RecordCount = 1094795585;
+  TypeSearch("cliente 3");
+  EXPECT_EQ(Shown(IDC_SEARCH_COUNT), "1 de 1.094.795.585 presupuestos");
+  TypeSearch("");
+  EXPECT_EQ(Shown(IDC_SEARCH_COUNT), "1.005 presupuestos");
   Press(SearchDialogProc, IDCANCEL);
   EXPECT_TRUE(StandIn().ended);
   EXPECT_EQ(StandIn().endResult, 0);
@@ -116,12 +126,12 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   EXPECT_EQ(StandIn().saveFileDialog.Flags & flags, flags);
   EXPECT_TRUE(StandIn().boxes.empty());
 
-  StandIn().saveFileChoice = L"todos.csv";
+  StandIn().saveFileChoices = {L"todos.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
   TypeSearch("cliente 3");
-  StandIn().saveFileChoice = L"uno.csv";
+  StandIn().saveFileChoices = {L"uno.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
-  StandIn().saveFileChoice = L"falta/uno.csv";
+  StandIn().saveFileChoices = {L"falta/uno.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
   ASSERT_EQ(StandIn().boxes.size(), 3u);
   EXPECT_EQ(StandIn().boxes[0].text,
@@ -132,6 +142,36 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   ExpectNotice(StandIn().boxes[2],
                "No se ha podido escribir el archivo falta/uno.csv. Si est\xE1 abierto en otro "
                "programa, ci\xE9rrelo y vuelva a intentarlo.");
+
+  // A file of the program's own is refused, nothing written, and the Save As
+  // dialog opens again until another name is chosen.
+  const std::string quotes = ReadBytes("datos.dat");
+  StandIn().boxes.clear();
+  StandIn().calls.clear();
+  StandIn().saveFileChoices = {L"datos.dat", L"./EMPRESA.INI", L"otro.csv"};
+  Press(SearchDialogProc, IDC_EXPORT);
+  EXPECT_EQ(std::count(StandIn().calls.begin(), StandIn().calls.end(), "GetSaveFileNameW"), 3);
+  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  ExpectNotice(StandIn().boxes[0],
+               "No se puede exportar sobre datos.dat, que es un archivo de datos del programa. "
+               "Elija otro nombre.");
+  ExpectNotice(StandIn().boxes[1],
+               "No se puede exportar sobre empresa.ini, que es un archivo de datos del programa. "
+               "Elija otro nombre.");
+  EXPECT_EQ(StandIn().boxes[2].text, "Se ha exportado 1 presupuesto a otro.csv.");
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_FALSE(Exists("datos.dat.tmp"));
+  EXPECT_FALSE(Exists("empresa.ini"));
+  EXPECT_FALSE(Exists("EMPRESA.INI.tmp"));
+  EXPECT_TRUE(Exists("otro.csv"));
+
+  ExportResult many;
+  many.written = true;
+  many.exported = 3000;
+  many.unreadable = 1094795585;
+  EXPECT_EQ(ExportMessage("x.csv", many),
+            "Se han exportado 3.000 presupuestos a x.csv.\nNo se han podido leer 1.094.795.585 "
+            "presupuestos de datos.dat, que no se han exportado.");
   std::string file = ReadBytes("uno.csv");
   EXPECT_EQ(file.substr(file.find("\r\n") + 2), "\"3\";\"3/12/2026\";\"Cliente 3\";\"Calle 3\";\"3,00\";\"Linea 3\r\notra\"\r\n");
   Close();

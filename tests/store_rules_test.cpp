@@ -124,6 +124,12 @@ TEST(StoreRules, MissingQuotesComeFromTheFirstSourceHoldingThem) {
       {4, 5, {0, 0}, {}},
       {4, 0x41414141, {6, 5}, {{0, 4, 6}}},           // a damaged count, a few found
       {4, INT32_MAX, {INT32_MAX}, {{0, 4, INT32_MAX}}},
+      // A source that cannot be read may hold any quote, and newer than a
+      // later source: nothing is taken past it.
+      {4, 5, {-1, 9}, {}},
+      {4, 7, {5, -1, 9}, {{0, 4, 5}}},
+      {4, 5, {5, -1}, {{0, 4, 5}}},
+      {4, 7, {0, 4, -1, 9}, {{1, 4, 4}}},
   };
   int line = 0;
   for (const Row& row : rows) {
@@ -139,6 +145,60 @@ TEST(StoreRules, MissingQuotesComeFromTheFirstSourceHoldingThem) {
   EXPECT_EQ(BackupFoldersNewestFirst({"6-12-2026", "copia.tmp", "16-01-2027", "1-12-2026",
                                       "30-11-2026", "datos.dat", "6-13-2026", "6-12-26"}),
             (std::vector<std::string>{"16-01-2027", "6-12-2026", "1-12-2026", "30-11-2026"}));
+}
+
+TEST(StoreRules, AnExportNeverLandsOnTheProgramsOwnFiles) {
+  const std::wstring folder = L"C:\\Datos\\Pe\xF1" L"a";
+  struct Row {
+    std::wstring path;
+    std::string named;  // the program's file it names; empty where it is free
+  } rows[] = {
+      {folder + L"\\datos.dat", "datos.dat"},
+      {L"c:/datos/PE\xD1" L"A/DATOS.DAT", "datos.dat"},
+      {folder + L"\\config.cfg", "config.cfg"},
+      {folder + L"\\Trasvase.dat", "trasvase.dat"},
+      {folder + L"\\empresa.ini", "empresa.ini"},
+      {folder + L"\\presupuestos.lck", "presupuestos.lck"},
+      {folder + L"\\datos.dat.tmp", "datos.dat.tmp"},
+      {folder + L"\\empresa.ini.tmp", "empresa.ini.tmp"},
+      {folder + L"\\copia.tmp", "copia.tmp"},
+      // Its temporary alone would land on one.
+      {folder + L"\\COPIA", "copia.tmp"},
+      // Names Windows takes for the same file.
+      {folder + L"\\datos.dat. . ", "datos.dat"},
+      {folder + L"\\datos.dat::$DATA", "datos.dat"},
+      {folder + L"\\otra\\..\\.\\datos.dat", "datos.dat"},
+      {folder + L"\\\\datos.dat", "datos.dat"},
+      {L"\\\\?\\" + folder + L"\\datos.dat", "datos.dat"},
+      // The copies of a backup, and those of one being built.
+      {folder + L"\\6-12-2026\\datos.dat", "6-12-2026\\datos.dat"},
+      {folder + L"\\16-01-2027\\CONFIG.CFG", "16-01-2027\\config.cfg"},
+      {folder + L"\\copia.tmp\\datos.dat", "copia.tmp\\datos.dat"},
+      // Free: other names, other folders.
+      {folder + L"\\presupuestos.csv", ""},
+      {folder + L"\\datos.dat.csv", ""},
+      {folder + L"\\6-12-2026\\lista.csv", ""},
+      {folder + L"\\6-12-2026\\empresa.ini", ""},
+      {folder + L"\\otra\\datos.dat", ""},
+      {folder + L"\\..\\datos.dat", ""},
+      {L"C:\\Datos\\Pena\\datos.dat", ""},
+      {L"C:\\Datos\\datos.dat", ""},
+      {L"D:\\Datos\\Pe\xF1" L"a\\datos.dat", ""},
+  };
+  int line = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(++line);
+    EXPECT_EQ(ProgramFileAt(row.path, folder), row.named);
+  }
+  // The working folder as the system may give it: with its last separator,
+  // over the network, at the root; and a POSIX path, as in the tests.
+  EXPECT_EQ(ProgramFileAt(L"C:\\Datos\\Pe\xF1" L"a\\datos.dat", folder + L"\\"), "datos.dat");
+  EXPECT_EQ(ProgramFileAt(L"\\\\?\\UNC\\servidor\\datos\\config.cfg", L"\\\\servidor\\datos"),
+            "config.cfg");
+  EXPECT_EQ(ProgramFileAt(L"C:\\datos.dat", L"C:\\"), "datos.dat");
+  EXPECT_EQ(ProgramFileAt(L"C:\\Datos\\datos.dat", L"C:\\"), "");
+  EXPECT_EQ(ProgramFileAt(L"/tmp/prueba/datos.dat", L"/tmp/prueba"), "datos.dat");
+  EXPECT_EQ(ProgramFileAt(L"/tmp/prueba/lista.csv", L"/tmp/prueba"), "");
 }
 
 }  // namespace

@@ -472,8 +472,11 @@ BOOL GetSaveFileNameW(OPENFILENAMEW* choice) {
   state.calls.push_back("GetSaveFileNameW");
   state.saveFileDialog = *choice;
   state.saveFileDefault = choice->lpstrFile;
-  if (state.saveFileChoice.empty() || state.saveFileChoice.size() >= choice->nMaxFile) return FALSE;
-  std::wmemcpy(choice->lpstrFile, state.saveFileChoice.c_str(), state.saveFileChoice.size() + 1);
+  if (state.saveFileChoices.empty()) return FALSE;
+  std::wstring chosen = state.saveFileChoices.front();
+  state.saveFileChoices.erase(state.saveFileChoices.begin());
+  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
+  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
   return TRUE;
 }
 

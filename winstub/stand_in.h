@@ -111,8 +111,9 @@ struct StandInState {
   std::map<int, bool> disabled;             // controls disabled by EnableWindow
   LONG_PTR dialogUserData = 0;              // DWLP_USER
   std::vector<MSG> posted;                  // PostMessageW, in order
-  // The Save As dialog: the file chosen, none for "Cancelar"; what was asked.
-  std::wstring saveFileChoice;
+  // The Save As dialog: the files chosen, one each time it opens, in order;
+  // "Cancelar" once none is left. What was asked.
+  std::vector<std::wstring> saveFileChoices;
   OPENFILENAMEW saveFileDialog{};
   std::wstring saveFileDefault;             // the file name it was opened with
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure

@@ -4,7 +4,8 @@
 # accent (checked on the file "Exportar…" writes); "Ver" opens the list
 # dialog on the chosen quote, and Ctrl+B there moves it to another; "Copiar
 # a nuevo" and "Guardar" store a copy dated today. /exportar writes every
-# stored quote beside a running copy, read back by Python's csv module.
+# stored quote beside a running copy, read back by Python's csv module, and
+# refuses to write over datos.dat.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
@@ -13,7 +14,7 @@ QUOTES="python3 $(dirname "$0")/search_quotes.py"
 
 # Controls in dialog units, as in the resource script. The search dialog is
 # 400 units wide, the quote dialogs 325.
-SEARCH_FIELD="40 6 250 12"
+SEARCH_FIELD="40 6 210 12"
 VIEW_BUTTON="8 230 45 14"
 COPY_BUTTON="117 230 65 14"
 EXPORT_BUTTON="189 230 50 14"
@@ -86,6 +87,9 @@ search_view_copy() {
   export_to "Z:${CASE_AUX//\//\\}\\todos.csv"
   e2e_check "with nothing typed, \"Exportar…\" writes every quote" \
     $QUOTES check-csv "$CASE_AUX/todos.csv" "$CASE_DIR"
+  exported=$(e2e_box_texts | tail -n 1)
+  e2e_check_equal "the count of 3 000 is told with its thousands dot" \
+    "Se han exportado 3.000 presupuestos a " "${exported%%[A-Z]:*}"
 
   click "$SEARCH" 400 "$SEARCH_FIELD"
   e2e_paste $'pe\xf1a'
@@ -157,6 +161,17 @@ export_command() {
   (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar falta/todos.csv) \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
   e2e_check_equal "/exportar into a folder that is not there ends with exit code 1" 1 "$rc"
+  # The program's own files, by a bare name or by a full path in other
+  # letters: refused before anything is written.
+  cp "$CASE_DIR/datos.dat" "$CASE_AUX/before.dat"
+  for target in datos.dat "Z:${CASE_DIR//\//\\}\\DATOS.DAT"; do
+    rc=0
+    (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar "$target") \
+      >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
+    e2e_check_equal "/exportar ${target##*\\} (its path as given) is refused with exit code 1" 1 "$rc"
+  done
+  e2e_check_bytes "datos.dat is left byte for byte as it was" "$CASE_AUX/before.dat" "$CASE_DIR/datos.dat"
+  e2e_check "no datos.dat.tmp is left beside it" test ! -e "$CASE_DIR/datos.dat.tmp"
   e2e_key "$question" n
   MAIN=$(e2e_wait_main)
   e2e_click_main_button "$MAIN" 3
