@@ -2,6 +2,7 @@
 // decides what a letter in them is.
 #include "common/text_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cwchar>
 #include <type_traits>
@@ -69,16 +70,22 @@ bool StartsWith(const std::string& bytes, const char* mark) {
 std::wstring DecodeTextFile(const std::string& bytes) {
   if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes, false, 2);
   if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes, true, 2);
-  // No 8-bit text holds a zero byte; UTF-16 without its mark holds one in
-  // the high half of every plain letter: in the second byte of each pair
-  // for little-endian.
+  // UTF-16 without its mark holds a zero in the high half of every plain
+  // letter: in the second byte of most pairs for little-endian, the first
+  // for big-endian. A stray zero (the zero-filled end a crash can leave)
+  // is no such sign: 8-bit text holds none, and it is dropped.
   std::size_t zeros[2] = {0, 0};
   for (std::size_t at = 0; at < bytes.size(); ++at) zeros[at % 2] += bytes[at] == '\0';
-  if (zeros[0] + zeros[1] > 0) return DecodeUtf16(bytes, zeros[0] > zeros[1], 0);
+  std::size_t pairs = bytes.size() / 2;
+  if (bytes.size() % 2 == 0 && pairs > 0) {
+    if (zeros[1] * 2 >= pairs && zeros[0] * 8 < pairs) return DecodeUtf16(bytes, false, 0);
+    if (zeros[0] * 2 >= pairs && zeros[1] * 8 < pairs) return DecodeUtf16(bytes, true, 0);
+  }
+  std::string text8 = bytes.substr(StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0);
+  text8.erase(std::remove(text8.begin(), text8.end(), '\0'), text8.end());
   std::wstring text;
-  std::size_t start = StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0;
-  if (DecodeUtf8(bytes, start, text)) return text;
-  return Widen(bytes.substr(start));
+  if (DecodeUtf8(text8, 0, text)) return text;
+  return Widen(text8);
 }
 
 std::string Utf16FileBytes(const std::wstring& text) {

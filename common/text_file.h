@@ -4,9 +4,9 @@
 #include <string>
 
 // The characters of `bytes`: by their byte order mark where there is one;
-// otherwise UTF-16 where it holds zero bytes (as some editors save it,
-// without its mark), UTF-8 where every byte reads as UTF-8, Windows-1252
-// where not.
+// otherwise UTF-16 where zero bytes fill one half of its pairs (as some
+// editors save it, without its mark), UTF-8 where every byte reads as
+// UTF-8, Windows-1252 where not; zero bytes in 8-bit text are dropped.
 std::wstring DecodeTextFile(const std::string& bytes);
 
 // `text` as UTF-16 little-endian bytes behind their byte order mark, the

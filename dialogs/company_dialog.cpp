@@ -35,7 +35,7 @@ void Open(HWND dialog) {
   CompanyRead read = ReadCompanyFile();
   // Shown as placeholders, the business's data would be written over.
   if (read.unreadable) {
-    TellCompanyUnreadable(dialog, read.failure);
+    TellCompanyUnreadable(dialog, read.failure, false);
     EndDialog(dialog, 0);
     return;
   }

@@ -73,11 +73,14 @@ void TellPrintResult(HWND dialog, PrintResult result) {
   }
 }
 
-void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure) {
+void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure, bool printing) {
   std::string cause = failure.cause == DiskCause::NoPermission
                           ? "\nCausa: no hay permiso para leer empresa.ini."
                           : CauseSentence(failure);
-  Tell(dialog, "No se ha podido leer empresa.ini, con los datos de la empresa." + cause +
+  std::string unread = "No se ha podido leer empresa.ini, con los datos de la empresa.";
+  if (printing) unread = "El presupuesto no se ha impreso: no se ha podido leer empresa.ini, con "
+                         "los datos de la empresa.";
+  Tell(dialog, unread + cause +
                    "\nCierre el programa que lo tenga abierto y vuelva a intentarlo.");
 }
 

@@ -22,7 +22,7 @@ void TellPrintResult(HWND dialog, PrintResult result);
 
 // empresa.ini is there but could not be read: nothing is printed or
 // changed rather than the placeholders in place of the business's data.
-void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure);
+void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure, bool printing);
 
 // Quote `number` could not be read from datos.dat: said when it is shown,
 // and when "Imprimir" or "Guardar" refuses it rather than print or store

@@ -15,11 +15,12 @@ namespace {
 
 void Open(HWND dialog, int32_t number) {
   LoadOpening(number);
-  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
-  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
-  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
+  // No more than a field holds: a character typed past it would not be stored.
+  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
   WrapBodyAtSheetRows(dialog);
   ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));

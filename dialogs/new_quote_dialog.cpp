@@ -35,11 +35,12 @@ void Open(HWND dialog, const QuoteRecord* copied) {
     CopyField(CurrentQuote.total, kFieldWidth, copied->total);
   }
 
-  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, 40, 0);
-  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, 39, 0);
-  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, 1800, 0);
-  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, 39, 0);
+  // No more than a field holds: a character typed past it would not be stored.
+  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, kFieldWidth - 1, 0);
 
   ShowQuote(dialog, NextNumber());
   WrapBodyAtSheetRows(dialog);

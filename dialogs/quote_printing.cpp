@@ -31,7 +31,7 @@ bool PrintsWhole(HWND dialog, const QuoteRecord& quote) {
 void PrintForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, bool shiftHeld) {
   CompanyRead company = ReadCompanyFile();
   if (company.unreadable) {
-    TellCompanyUnreadable(dialog, company.failure);
+    TellCompanyUnreadable(dialog, company.failure, true);
     return;
   }
   bool choose = company.data.choosePrinter || shiftHeld;

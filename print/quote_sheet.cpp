@@ -70,11 +70,13 @@ SheetText BoxLine(const std::string& label, const SheetText& value) {
          Vertical();
 }
 
-// The total as typed, followed by the euro sign unless it ends in one.
+// The total as typed, followed by the euro sign unless it ends in one; the
+// space before the sign goes where the cell has no room for it.
 SheetText TotalText(const std::string& total) {
   std::size_t last = total.find_last_not_of(' ');
   if (last != std::string::npos && total[last] == '\x80') return Typed(total);
-  return Typed(total + " \x80");
+  SheetText spaced = Typed(total + " \x80");
+  return Width(spaced) <= kCellWidth - 1 ? spaced : Typed(total + "\x80");
 }
 
 SheetText BodyRow(const std::string& text) {

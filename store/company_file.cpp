@@ -92,19 +92,21 @@ std::wstring AsProfileValue(const std::wstring& value) {
 }
 
 // The section's values by lower-case key, read from the decoded text by the
-// profile functions' rules (the first of a repeated key counts): for a file
-// that cannot be rewritten in the form they read.
+// profile functions' rules (lines end in CR, LF or both; the first section
+// of the name and the first of a repeated key count): for a file that
+// cannot be rewritten in the form they read.
 std::map<std::wstring, std::wstring> SectionValues(const std::wstring& text) {
   std::map<std::wstring, std::wstring> values;
-  bool inSection = false;
+  bool inSection = false, sectionSeen = false;
   for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find(L'\n', start);
+    std::size_t end = text.find_first_of(L"\r\n", start);
     if (end == std::wstring::npos) end = text.size();
     std::wstring line = Trimmed(text.substr(start, end - start));
-    if (!line.empty() && line.back() == L'\r') line = Trimmed(line.substr(0, line.size() - 1));
     start = end + 1;
     if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
-      inSection = Lowered(Trimmed(line.substr(1, line.size() - 2)).c_str()) == L"empresa";
+      bool named = Lowered(Trimmed(line.substr(1, line.size() - 2)).c_str()) == L"empresa";
+      inSection = named && !sectionSeen;
+      sectionSeen = sectionSeen || named;
       continue;
     }
     std::size_t equals = line.find(L'=');

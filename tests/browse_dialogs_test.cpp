@@ -182,8 +182,8 @@ TEST_F(ModifyDialog, OpensOnTheNewestWithFocusAndLimits) {
   EXPECT_EQ(Open(ModifyQuoteDialogProc), FALSE);
   ExpectShown(Stored(5), "5");
   EXPECT_EQ(StandIn().focusId, IDC_NAME);
-  std::map<int, int> limits = {{IDC_TOTAL, 40}, {IDC_DATE, 40}, {IDC_NAME, 39},
-                               {IDC_ADDRESS, 39}, {IDC_BODY, 1800}};
+  std::map<int, int> limits = {{IDC_TOTAL, 39}, {IDC_DATE, 39}, {IDC_NAME, 39},
+                               {IDC_ADDRESS, 39}, {IDC_BODY, 1799}};
   EXPECT_EQ(StandIn().typingLimit, limits);
 }
 
@@ -238,7 +238,8 @@ TEST_F(ModifyDialog, PrintStoresACorrectionFirst) {
   Press(ModifyQuoteDialogProc, IDC_PRINT);
   rmdir("empresa.ini");
   ASSERT_EQ(StandIn().boxes.size(), 3u);
-  EXPECT_EQ(StandIn().boxes[2].text.rfind("No se ha podido leer empresa.ini", 0), 0u);
+  EXPECT_EQ(StandIn().boxes[2].text.rfind("El presupuesto no se ha impreso: no se ha podido leer "
+                                          "empresa.ini", 0), 0u);
   EXPECT_FALSE(Exists("LPT1"));
   EXPECT_NE(ReadBytes("datos.dat"), expected);
 }

@@ -71,6 +71,22 @@ TEST_F(CompanyFile, ReadAlikeFromEveryFormNotepadSaves) {
   ExpectTheBusiness(ReadCompanyData());
   DiskHook = nullptr;
   EXPECT_EQ(ReadBytes("empresa.ini").substr(0, 3), "; D");
+  // Lines ended by CR alone, and only the first section of the name.
+  DiskHook = [](DiskOp op) { return op == DiskOp::Write ? DiskFault::Denied : DiskFault::None; };
+  WriteBytes("empresa.ini", "[Empresa]\rNombre=Reformas CR\rIVA=21\r[Empresa]\rOtros=no\r");
+  CompanyData crOnly = ReadCompanyData();
+  DiskHook = nullptr;
+  EXPECT_EQ(crOnly.name, "Reformas CR");
+  EXPECT_EQ(crOnly.vatRate, "21");
+  EXPECT_EQ(crOnly.other, "Datos");
+
+  // A stray zero byte (a zero-filled end a crash left) is no UTF-16: the
+  // file is read as the text it is, at either offset.
+  for (const std::string& tail : {std::string(1, '\0'), std::string(2, '\0')}) {
+    WriteBytes("empresa.ini", Utf8(kIni) + tail);
+    ExpectTheBusiness(ReadCompanyData());
+    EXPECT_EQ(ReadBytes("empresa.ini"), Utf16FileBytes(kIni));
+  }
   EXPECT_EQ(DecodeTextFile("a\xF1" "b\xC3"), L"a\u00F1b\u00C3");  // not UTF-8
   EXPECT_EQ(DecodeTextFile(std::string("\xFE\xFF\x00\xF1", 4)), L"\u00F1");
 

@@ -31,8 +31,8 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   EXPECT_EQ(Open(NewQuoteDialogProc), FALSE);
   ExpectShown({"", "", CurrentDateText(), "", ""}, "8");
   EXPECT_EQ(StandIn().focusId, IDC_NAME);
-  std::map<int, int> limits = {{IDC_TOTAL, 40}, {IDC_DATE, 40}, {IDC_NAME, 39},
-                               {IDC_BODY, 1800}, {IDC_ADDRESS, 39}};
+  std::map<int, int> limits = {{IDC_TOTAL, 39}, {IDC_DATE, 39}, {IDC_NAME, 39},
+                               {IDC_BODY, 1799}, {IDC_ADDRESS, 39}};
   EXPECT_EQ(StandIn().typingLimit, limits);
   EXPECT_EQ(IsNew, 1);
   EXPECT_EQ(Modified, 0);

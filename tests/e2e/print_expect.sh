@@ -169,6 +169,7 @@ e2e_expected_sheet() {
   date_label="Fecha: $date"
   date=$(e2e_sheet_charset "$date")
   total_text="$total "$'\x80'
+  ((${#total_text} > 11)) && total_text=$total$'\x80'
   [[ ${total% } == *$'\x80' ]] && total_text=$total
 
   printf '%s%s%s\r\n' "$TOP_LEFT" "$rule" "$TOP_RIGHT"
