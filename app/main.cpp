@@ -69,11 +69,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // sees.
   if (report.folderReadOnly) {
     TellFolderReadOnly(window);
+  } else if (report.settingsUnwritten) {
+    TellSettingsUnwritten(window, report.settingsFailure);
   } else if (!backupMade) {
     TellBackupFailed(window, report.backupFailure);
   }
 
-  if (firstStart) OpenCompanyDialog(window);
+  // In a folder that takes no file every start would be a first one, and
+  // the business's data could not be kept anyway.
+  if (firstStart && !report.folderReadOnly) OpenCompanyDialog(window);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) == 1) {

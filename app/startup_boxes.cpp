@@ -7,6 +7,7 @@
 #include "common/number_text.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/window_text.h"
+#include "store/dated_backup.h"
 #include "store/file_names.h"
 
 namespace {
@@ -56,10 +57,15 @@ void TellLockUnusable() {
 void TellRecovered(const StartUpReport& report) {
   std::string text;
   for (const QuotesTakenBack& taken : report.recovered) {
+    if (!text.empty()) text += "\n";
+    if (taken.source == kQuoteFile) {
+      text += "El presupuesto " + Number(taken.first) + " estaba cortado al final de datos.dat: "
+              "se ha completado con lo que quedaba de \xE9l. Rev\xEDselo.";
+      continue;
+    }
     std::string source = taken.source == kTransferFile
                              ? std::string(kTransferFile)
                              : "la copia de seguridad " + taken.source;
-    if (!text.empty()) text += "\n";
     text += QuotesSubject(taken.first, taken.last) + " recuperado de " + source + ".";
   }
   Tell(nullptr, text, MB_OK | MB_ICONINFORMATION);
@@ -89,6 +95,8 @@ void TellSourceUnread(const StartUpReport& report) {
   bool notCopied = failure.file == kQuoteFile;
   std::string what = notCopied ? "no se han podido copiar a datos.dat los que hay en " + source
                                : "no se ha podido leer " + source + ", que puede tenerlos";
+  std::string aside = report.unreadSource == kTransferFile ? std::string(kTransferFile)
+                                                          : "la carpeta " + report.unreadSource;
   // A refused read is no refused write, as the general sentence says.
   std::string cause = failure.cause == DiskCause::NoPermission && !notCopied
                           ? "\nCausa: no hay permiso para leer " + source + "."
@@ -96,9 +104,11 @@ void TellSourceUnread(const StartUpReport& report) {
   Tell(nullptr,
        "Faltan presupuestos en datos.dat: " + CountedAndStored(report) + ", y " + what + "." +
            cause +
-           "\n\nCierre el programa que lo est\xE9 usando y vuelva a abrir Presupuestos. Hasta "
-           "entonces no se pueden guardar presupuestos, y los n\xFAmeros de los que faltan no se "
-           "dan a otros.",
+           "\n\nCierre el programa que lo est\xE9 usando, o d\xE9le permiso para leerlo, y vuelva "
+           "a abrir Presupuestos. Si no se puede leer de ning\xFAn modo (una copia da\xF1" "ada), "
+           "saque " + aside + " de esta carpeta: el programa preguntar\xE1 entonces qu\xE9 hacer "
+           "con los n\xFAmeros que faltan. Hasta entonces no se pueden guardar presupuestos, y "
+           "esos n\xFAmeros no se dan a otros.",
        MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -109,15 +119,30 @@ void TellNumberingNotChanged(const DiskFailure& failure) {
 }
 
 void TellBackupFailed(HWND window, const DiskFailure& failure) {
+  std::string today = BackupFolderName(TodayText);
+  std::string cause = failure.file == today
+                          ? "\nCausa: ya hay en la carpeta un archivo o una carpeta llamado " +
+                                today + " que no es una copia; c\xE1mbielo de nombre o s\xE1quelo "
+                                "de la carpeta."
+                          : CauseSentence(failure);
   Tell(window,
        "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de nuevo "
-       "dentro de cinco arranques." + CauseSentence(failure),
+       "dentro de cinco arranques." + cause,
        MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TellFolderReadOnly(HWND window) {
   Tell(window,
        "No se puede escribir en la carpeta de los datos: se pueden ver e imprimir los "
-       "presupuestos, pero no guardarlos, y no se hacen copias de seguridad.",
+       "presupuestos, pero no guardarlos, y no se hacen copias de seguridad. Para trabajar "
+       "con ellos, copie la carpeta (el programa y sus datos) a un lugar en el que se pueda "
+       "escribir, como Documentos.",
+       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellSettingsUnwritten(HWND window, const DiskFailure& failure) {
+  Tell(window,
+       "No se ha podido escribir en config.cfg: no se pueden guardar presupuestos mientras "
+       "no se pueda." + CauseSentence(failure),
        MB_OK | MB_ICONEXCLAMATION);
 }

@@ -7,6 +7,7 @@
 
 #include "common/number_text.h"
 #include "dialogs/window_text.h"
+#include "store/file_names.h"
 
 namespace {
 
@@ -33,6 +34,11 @@ const char* Reason(SaveRefusal why) {
   return "";
 }
 
+bool IsKeptFile(const std::string& name) {
+  return name == kQuoteFile || name == kSettingsFile || name == kTransferFile ||
+         name == kCompanyFile;
+}
+
 }  // namespace
 
 std::string CauseSentence(const DiskFailure& failure) {
@@ -40,6 +46,12 @@ std::string CauseSentence(const DiskFailure& failure) {
     case DiskCause::DiskFull:
       return "\nCausa: el disco est\xE1 lleno.";
     case DiskCause::NoPermission:
+      // A file the program makes new (a .tmp) is refused by the folder; one
+      // of the files it keeps, by itself, as a read-only one is.
+      if (IsKeptFile(failure.file)) {
+        return "\nCausa: no hay permiso para cambiar " + failure.file +
+               " (puede estar marcado como de solo lectura).";
+      }
       return "\nCausa: no hay permiso para escribir en la carpeta.";
     case DiskCause::InUse:
       return "\nCausa: otro programa est\xE1 usando " + failure.file + ".";

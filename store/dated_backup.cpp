@@ -63,7 +63,15 @@ bool DatedBackup(int32_t launchCount, DiskFailure* failure) {
   if (!BackupDue(launchCount)) return true;
   DiskClearFailure();
   ClearWorkFolder();
-  if (DiskExists(folder.c_str())) return true;
+  // The day's backup is made already; a file or a folder of its name that
+  // holds no copy is not it, and leaves no room for one: told, not passed.
+  if (DiskExists(folder.c_str())) {
+    if (DiskIsFolder(folder.c_str()) && DiskExists(InFolder(folder.c_str(), kSettingsFile).c_str())) {
+      return true;
+    }
+    if (failure) *failure = DiskFailure{DiskCause::Other, folder};
+    return false;
+  }
   bool made = (DiskIsFolder(kBackupWorkFolder) || DiskMakeFolder(kBackupWorkFolder)) &&
               CopyInto(kQuoteFile, InFolder(kBackupWorkFolder, kQuoteFile), RecordCount,
                        kRecordSize) &&

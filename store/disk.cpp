@@ -542,5 +542,9 @@ bool DiskWriteWhole(const char* path, const char* temporary, const void* data, s
     DiskRemove(temporary);
     return false;
   }
-  return DiskReplace(temporary, path);
+  // A rename refused leaves the file as it was: the new copy beside it is
+  // of no use to anyone.
+  if (DiskReplace(temporary, path)) return true;
+  DiskRemove(temporary);
+  return false;
 }

@@ -70,6 +70,31 @@ void RollForward(int32_t count, const char* file, const char* newFile, const cha
   if (records >= 0 && RollForwardAgrees(differing)) DiskReplace(newFile, file);
 }
 
+// A datos.dat cut short may still hold the start of the first missing quote
+// (its text, say). Where no source held it whole, that start is completed
+// with zeros and kept: better shown cut than lost when its number is given
+// again.
+void CompleteCutQuote(StartUpReport& report) {
+  FileSeen seen = SeeFile(kQuoteFile);
+  int64_t whole = WholeRecords(seen);
+  if (whole < 0 || whole != report.firstMissing - 1 || seen.size == RecordOffset(report.firstMissing)) {
+    return;
+  }
+  DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
+  if (!file) return;
+  std::string zeros(static_cast<std::size_t>(RecordOffset(report.firstMissing + 1) - seen.size), '\0');
+  bool completed = DiskSeek(file, seen.size) && DiskWrite(file, zeros.data(), zeros.size()) &&
+                   DiskSync(file);
+  if (!DiskClose(file) || !completed) return;
+  report.recovered.push_back({report.firstMissing, report.firstMissing, kQuoteFile});
+  if (report.firstMissing == report.lastMissing) {
+    report.firstMissing = 1;
+    report.lastMissing = 0;
+  } else {
+    ++report.firstMissing;
+  }
+}
+
 }  // namespace
 
 void RollForwardCorrection(int32_t count) {
@@ -119,4 +144,5 @@ void RecoverMissingQuotes(int32_t first, int32_t last, StartUpReport& report) {
     report.unreadFailure = failures[s];
     return;
   }
+  CompleteCutQuote(report);
 }

@@ -28,10 +28,15 @@ bool LoadSettings(StartUpReport* report) {
       backupMade = DatedBackup(plan.launches, &told.backupFailure);
       told.backupFailed = !backupMade;
     } else {
-      // A folder that takes no file gets no backup either; it is told as
-      // such, not as a backup to try again.
-      told.folderReadOnly = DiskLastFailure().cause == DiskCause::NoPermission;
+      // A folder that takes no new file gets no backup either; it is told
+      // as such, not as a backup to try again. A refusal of config.cfg
+      // itself (a read-only file) is no read-only folder.
+      DiskFailure failure = DiskLastFailure();
+      told.folderReadOnly =
+          failure.cause == DiskCause::NoPermission && failure.file == kNewSettingsFile;
       if (!told.folderReadOnly) {
+        told.settingsUnwritten = true;
+        told.settingsFailure = failure;
         backupMade = DatedBackup(plan.launches, &told.backupFailure);
         told.backupFailed = !backupMade;
       }

@@ -13,7 +13,7 @@
 struct QuotesTakenBack {
   int32_t first;
   int32_t last;
-  std::string source;
+  std::string source;  // trasvase.dat, a backup folder, or datos.dat (a cut quote completed)
 };
 
 struct StartUpReport {
@@ -30,6 +30,10 @@ struct StartUpReport {
   // Nothing can be written in the working folder: no launch counted, no
   // backup tried.
   bool folderReadOnly = false;
+  // config.cfg could not be written for another reason (a read-only
+  // config.cfg, a full disk): no launch counted, and why.
+  bool settingsUnwritten = false;
+  DiskFailure settingsFailure;
   // A backup was due and could not be made, and why.
   bool backupFailed = false;
   DiskFailure backupFailure;

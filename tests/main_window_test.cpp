@@ -271,6 +271,56 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
   EXPECT_FALSE(Exists(kBackupWorkFolder));
 }
 
+TEST_F(Startup, WhatKeepsTheProgramFromWritingIsToldByName) {
+  DiskWaitFn savedWait = DiskWait;
+  DiskWait = [](int) {};
+  struct Row {
+    const char* what;
+    bool settings;  // a config.cfg there already
+    DiskOp op;      // the operation refused (a denied access)
+    const char* box;
+    bool companyDialog;  // the business's data asked for
+  } rows[] = {
+      // In a folder that takes no file every start would be a first one.
+      {"read-only folder", false, DiskOp::Write,
+       "No se puede escribir en la carpeta de los datos: se pueden ver e imprimir los "
+       "presupuestos, pero no guardarlos, y no se hacen copias de seguridad. Para trabajar con "
+       "ellos, copie la carpeta (el programa y sus datos) a un lugar en el que se pueda "
+       "escribir, como Documentos.", false},
+      {"read-only config.cfg", true, DiskOp::Replace,
+       "No se ha podido escribir en config.cfg: no se pueden guardar presupuestos mientras no "
+       "se pueda.\nCausa: no hay permiso para cambiar config.cfg (puede estar marcado como de "
+       "solo lectura).", false},
+      {"day's name taken", true, DiskOp::MakeFolder,
+       "No se ha podido hacer la copia de seguridad de los datos. Se intentar\xE1 de nuevo "
+       "dentro de cinco arranques.\nCausa: ya hay en la carpeta un archivo o una carpeta "
+       "llamado HOY que no es una copia; c\xE1mbielo de nombre o s\xE1quelo de la carpeta.",
+       false},
+  };
+  static DiskOp refused;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    StandInReset();
+    BuildTodayText();  // as the program does, from the clock
+    std::remove("config.cfg");
+    if (row.settings) WriteBytes("config.cfg", SettingsBytes(0, 4));
+    if (row.op == DiskOp::MakeFolder) WriteBytes(BackupFolderName(TodayText), "otra cosa");
+    refused = row.op;
+    DiskHook = [](DiskOp op) {
+      return op == refused && refused != DiskOp::MakeFolder ? DiskFault::Denied : DiskFault::None;
+    };
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    DiskHook = nullptr;
+    std::remove(BackupFolderName(TodayText).c_str());
+    ASSERT_EQ(StandIn().boxes.size(), 1u);
+    std::string box = row.box;
+    if (box.find("HOY") != std::string::npos) box.replace(box.find("HOY"), 3, BackupFolderName(TodayText));
+    EXPECT_EQ(StandIn().boxes[0].text, box);
+    EXPECT_EQ(!StandIn().dialogsOpened.empty(), row.companyDialog);
+  }
+  DiskWait = savedWait;
+}
+
 TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) {
   WriteBytes("datos.dat", RecordBytes("Tejado", "Pe\xF1" "a", "1/12/2026", "", "10") +
                               RecordBytes("Pintura", "Luis", "2/12/2026", "", "20"));
@@ -384,9 +434,11 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
   EXPECT_EQ(StandIn().boxes[0].text,
             "Faltan presupuestos en datos.dat: config.cfg cuenta 5, pero solo se pueden leer 3, y "
             "no se ha podido leer trasvase.dat, que puede tenerlos.\nCausa: otro programa est\xE1 "
-            "usando trasvase.dat.\n\nCierre el programa que lo est\xE9 usando y vuelva a abrir "
-            "Presupuestos. Hasta entonces no se pueden guardar presupuestos, y los n\xFAmeros de "
-            "los que faltan no se dan a otros.");
+            "usando trasvase.dat.\n\nCierre el programa que lo est\xE9 usando, o d\xE9le permiso "
+            "para leerlo, y vuelva a abrir Presupuestos. Si no se puede leer de ning\xFAn modo (una "
+            "copia da\xF1" "ada), saque trasvase.dat de esta carpeta: el programa preguntar\xE1 "
+            "entonces qu\xE9 hacer con los n\xFAmeros que faltan. Hasta entonces no se pueden "
+            "guardar presupuestos, y esos n\xFAmeros no se dan a otros.");
   EXPECT_EQ(StandIn().boxes[0].type, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
   EXPECT_EQ(StandIn().boxes[0].owner, nullptr);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 2));

@@ -54,6 +54,21 @@ TEST_F(Settings, LaunchesAreCountedAndEveryFifthIsBackedUp) {
   EXPECT_EQ(ReadBytes("6-12-2026/datos.dat"), Records(3));
   EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(3, 5));
 
+  // A file or an empty folder with the day's name is no backup: told.
+  for (bool folder : {false, true}) {
+    TodayText = "7/12/2026";
+    if (folder) {
+      ASSERT_EQ(mkdir("7-12-2026", 0777), 0);
+    } else {
+      WriteBytes("7-12-2026", "no es una copia");
+    }
+    WriteBytes("config.cfg", SettingsBytes(4, 19));
+    StartUpReport report;
+    EXPECT_FALSE(LoadSettings(&report));
+    EXPECT_EQ(report.backupFailure.file, "7-12-2026");
+    std::remove("7-12-2026");
+  }
+
   // On another date the fifteenth launch takes a new one.
   TodayText = "16/01/2027";
   WriteBytes("config.cfg", SettingsBytes(4, 14));
@@ -71,7 +86,7 @@ TEST_F(Settings, BackupTakesWhatIsThere) {
 
   // A count of 0 beside a quote file with no whole record gives an empty
   // copy; a huge count beside a short file copies only the whole records
-  // there are.
+  // there are (the cut one after them completed first).
   TodayText = "7/12/2026";
   WriteBytes("datos.dat", "medio registro");
   WriteBytes("config.cfg", SettingsBytes(0, 9));
@@ -83,7 +98,8 @@ TEST_F(Settings, BackupTakesWhatIsThere) {
   WriteBytes("datos.dat", Records(2) + "medio registro");
   WriteBytes("config.cfg", SettingsBytes(2147483647, 14));
   LoadSettings();
-  EXPECT_EQ(ReadBytes("8-12-2026/datos.dat"), Records(2));
+  EXPECT_EQ(ReadBytes("8-12-2026/datos.dat"),
+            Records(2) + "medio registro" + std::string(kRecordSize - 14, '\0'));
 
   // A long quote file is copied whole, across the reader's buffer fills.
   TodayText = "9/12/2026";
@@ -267,6 +283,25 @@ TEST_F(Settings, MissingQuotesAreTakenBackFromTrasvaseThenTheNewestBackups) {
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(9, 3));
   ASSERT_TRUE(SaveQuote(1, 0));
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(10, 3));
+
+  // A quote cut short at the end of datos.dat and held by no other source:
+  // what is left of it is kept, completed with zeros, not written over by
+  // the next new quote. Quote 5 is still missing.
+  std::remove("trasvase.dat");
+  for (const char* folder : {"7-12-2026", "1-12-2026", "30-11-2026"}) {
+    std::remove((std::string(folder) + "/datos.dat").c_str());
+    std::remove(folder);
+  }
+  std::string cut = Records(4).substr(3 * 1960, 1900);
+  WriteBytes("datos.dat", Records(3) + cut);
+  WriteBytes("config.cfg", SettingsBytes(5, 1));
+  LoadSettings(&report);
+  EXPECT_TRUE(ReadBytes("datos.dat") == Records(3) + cut + std::string(60, '\0'));
+  ASSERT_EQ(report.recovered.size(), 1u);
+  EXPECT_EQ(report.recovered[0].source, "datos.dat");
+  EXPECT_EQ(report.recovered[0].first, 4);
+  EXPECT_EQ(report.firstMissing, 5);
+  EXPECT_EQ(report.lastMissing, 5);
 }
 
 TEST_F(Settings, AHalfDoneCorrectionIsFinishedOnlyWhereItAgrees) {
