@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "store/disk.h"
+#include "store/file_names.h"
 #include "store/quote_export.h"
 #include "store/quote_scan.h"
 
@@ -34,5 +36,8 @@ bool ExportRequested(std::wstring& path) {
 
 int RunExportCommand(const std::wstring& path) {
   if (path.empty()) return 1;
+  // A folder with neither file is no data folder (a task started in the
+  // wrong one): an empty export would pass for the list of quotes.
+  if (!DiskExists(kQuoteFile) && !DiskExists(kSettingsFile)) return 1;
   return ExportQuotes(path, StoredQuoteCount()).written ? 0 : 1;
 }

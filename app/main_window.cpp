@@ -11,6 +11,7 @@
 #include "dialogs/search_dialog.h"
 #include "resources/resource.h"
 #include "store/company_file.h"
+#include "store/file_names.h"
 
 const wchar_t kMainClassName[] = L"NUESTRA_CLASE";
 
@@ -49,7 +50,7 @@ void Create(HWND window, const CREATESTRUCTW* create) {
   ButtonCell(metrics, dpi, &CharWidth, &CharHeight);
 
   HANDLE bitmap = PictureForScreen(
-      LoadImageW(Instance, L"fondo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), dpi);
+      LoadImageW(Instance, Widen(kPictureFile).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), dpi);
   HWND picture = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0,
                                  480, 640, window, MenuId(0), Instance, nullptr);
   SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));

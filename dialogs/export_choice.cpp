@@ -1,6 +1,8 @@
 // The export's file choice and its message.
 #include "dialogs/export_choice.h"
 
+#include <cctype>
+
 #include "common/number_text.h"
 #include "common/windows1252.h"
 #include "dialogs/window_text.h"
@@ -39,6 +41,13 @@ std::string ExportMessage(const std::string& path, const ExportResult& result) {
     return "No se puede exportar sobre " + result.programFile +
            ", que es un archivo de datos del programa. Elija otro nombre.";
   }
+  if (!result.device.empty()) {
+    std::string device = result.device;
+    for (char& c : device) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return "No se puede exportar a " + device +
+           ", que en Windows es el nombre de un dispositivo (una impresora o un puerto), no de "
+           "un archivo. Elija otro nombre.";
+  }
   if (!result.written) {
     return "No se ha podido escribir el archivo " + path +
            ". Si est\xE1 abierto en otro programa, ci\xE9rrelo y vuelva a intentarlo.";
@@ -55,7 +64,8 @@ std::string ExportMessage(const std::string& path, const ExportResult& result) {
 }
 
 void ExportChosenQuotes(HWND dialog, const std::vector<int32_t>* numbers) {
-  // A file of the program's own is refused, and the user chooses again.
+  // A file of the program's own, or a device, is refused, and the user
+  // chooses again.
   while (true) {
     std::wstring path = ChooseFile(dialog);
     if (path.empty()) return;
@@ -63,6 +73,6 @@ void ExportChosenQuotes(HWND dialog, const std::vector<int32_t>* numbers) {
     ShowMessage(dialog, ExportMessage(Narrow(path), result), "Presupuestos",
                 result.written && result.unreadable == 0 ? MB_OK | MB_ICONINFORMATION
                                                          : MB_OK | MB_ICONEXCLAMATION);
-    if (result.programFile.empty()) return;
+    if (result.programFile.empty() && result.device.empty()) return;
   }
 }

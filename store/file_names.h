@@ -23,3 +23,6 @@ inline constexpr char kBackupWorkFolder[] = "copia.tmp";
 
 // The file a running copy holds open so that no other copy uses the folder.
 inline constexpr char kLockFile[] = "presupuestos.lck";
+
+// The main window's picture, read from the working folder.
+inline constexpr char kPictureFile[] = "fondo.bmp";

@@ -105,7 +105,8 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   std::wstring full, folder;
   if (!FullPath(path, full) || !FullPath(L".", folder)) return result;
   result.programFile = ProgramFileAt(full, folder);
-  if (!result.programFile.empty()) return result;
+  result.device = DeviceAt(full);
+  if (!result.programFile.empty() || !result.device.empty()) return result;
   // Written beside the file and renamed over it only once whole, so that a
   // failed export leaves an earlier file of that name as it was.
   std::wstring temporary = path + L".tmp";

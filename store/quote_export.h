@@ -11,9 +11,11 @@ struct ExportResult {
   bool written = false;    // the file is there and whole
   int32_t exported = 0;    // quotes in it
   int32_t unreadable = 0;  // quotes left out because they could not be read
-  // The program's own file the path named (see ProgramFileAt), where the
-  // export was refused for that; nothing was written then.
+  // The program's own file the path named (see ProgramFileAt), or the
+  // device (see DeviceAt), where the export was refused for that; nothing
+  // was written then.
   std::string programFile;
+  std::string device;
 };
 
 // Writes to `path` the header row and, in number order, each of quotes 1 to
@@ -21,8 +23,8 @@ struct ExportResult {
 // null. Reads datos.dat in one pass. The file is built beside `path` (its
 // name and ".tmp") and put in place only once whole; on failure `written`
 // is false and an earlier file at `path` is left as it was. A path that
-// names one of the program's own files, itself or through its temporary, is
-// refused before anything is written.
+// names one of the program's own files, itself or through its temporary, or
+// a device, is refused before anything is written.
 ExportResult ExportQuotes(const std::wstring& path, int32_t count,
                           const std::vector<int32_t>* numbers = nullptr);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "store/file_names.h"
 
@@ -225,6 +226,21 @@ const char* OneOf(const std::wstring& name, const std::vector<const char*>& file
 
 }  // namespace
 
+std::string DeviceAt(const std::wstring& path) {
+  std::vector<std::wstring> names = NamesOf(path, L"");
+  if (names.empty()) return std::string();
+  // The device's name is the file's name up to its first dot, spaces after
+  // it dropped: "lpt1", "lpt1.csv", "prn .txt" all name it.
+  std::wstring base = names.back().substr(0, names.back().find(L'.'));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  const std::wstring plain[] = {L"con", L"prn", L"aux", L"nul"};
+  bool named = std::find(std::begin(plain), std::end(plain), base) != std::end(plain);
+  bool numbered = base.size() == 4 &&
+                  (base.compare(0, 3, L"com") == 0 || base.compare(0, 3, L"lpt") == 0) &&
+                  base[3] >= L'1' && base[3] <= L'9';
+  return named || numbered ? Narrowed(base) : std::string();
+}
+
 std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder) {
   const std::vector<std::wstring> working = NamesOf(folder, L"");
   // In the working folder, every file and folder the store keeps; in a
@@ -232,7 +248,7 @@ std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder) 
   const std::vector<const char*> own = {kQuoteFile,    kSettingsFile,    kTransferFile,
                                         kNewQuoteFile, kNewTransferFile, kNewSettingsFile,
                                         kCompanyFile,  kNewCompanyFile,  kBackupWorkFolder,
-                                        kLockFile};
+                                        kLockFile,     kPictureFile};
   const std::vector<const char*> copies = {kQuoteFile, kSettingsFile};
   for (const wchar_t* tail : {L"", L".tmp"}) {
     std::vector<std::wstring> names = NamesOf(path, tail);

@@ -102,3 +102,8 @@ bool BackupDue(int32_t launchCount);
 // ".." followed, trailing dots and spaces and a stream after ":" left out.
 // The name to tell ("datos.dat", "6-12-2026\datos.dat"); empty for none.
 std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder);
+
+// The device of Windows that `path` names instead of a file (CON, PRN, AUX,
+// NUL, COM1 to COM9, LPT1 to LPT9, with any extension), in lower case, as
+// "lpt1"; empty for none. Written to, it would print the export on LPT1.
+std::string DeviceAt(const std::wstring& path);

@@ -341,7 +341,8 @@ TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) 
                               L"presupuestos.exe /exportar falta/a.csv",
                               L"presupuestos.exe /exportar datos.dat",
                               L"presupuestos.exe /exportar ./Config.Cfg",
-                              L"presupuestos.exe /exportar copia"}) {
+                              L"presupuestos.exe /exportar copia",
+                              L"presupuestos.exe /exportar LPT1.csv"}) {
     StandIn().commandLine = line;
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
   }
@@ -349,9 +350,19 @@ TEST_F(Startup, ExportCommandWritesEveryQuoteWithNoWindowAndTellsByItsExitCode) 
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 4));
-  for (const char* name : {"datos.dat.tmp", "Config.Cfg.tmp", "copia", "copia.tmp"}) {
+  for (const char* name : {"datos.dat.tmp", "Config.Cfg.tmp", "copia", "copia.tmp", "LPT1.csv"}) {
     EXPECT_FALSE(Exists(name)) << name;
   }
+
+  // Started in a folder with neither file (the wrong one): an empty list
+  // would pass for the quotes; refused, and an earlier export kept.
+  ASSERT_EQ(mkdir("otra", 0777), 0);
+  ASSERT_EQ(chdir("otra"), 0);
+  WriteBytes("lista.csv", "anterior");
+  StandIn().commandLine = L"presupuestos.exe /exportar lista.csv";
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(ReadBytes("lista.csv"), "anterior");
+  ASSERT_EQ(chdir(".."), 0);
 }
 
 TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {

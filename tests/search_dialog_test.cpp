@@ -148,21 +148,25 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   const std::string quotes = ReadBytes("datos.dat");
   StandIn().boxes.clear();
   StandIn().calls.clear();
-  StandIn().saveFileChoices = {L"datos.dat", L"./EMPRESA.INI", L"otro.csv"};
+  StandIn().saveFileChoices = {L"datos.dat", L"./EMPRESA.INI", L"lpt1.csv", L"otro.csv"};
   Press(SearchDialogProc, IDC_EXPORT);
-  EXPECT_EQ(std::count(StandIn().calls.begin(), StandIn().calls.end(), "GetSaveFileNameW"), 3);
-  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  EXPECT_EQ(std::count(StandIn().calls.begin(), StandIn().calls.end(), "GetSaveFileNameW"), 4);
+  ASSERT_EQ(StandIn().boxes.size(), 4u);
   ExpectNotice(StandIn().boxes[0],
                "No se puede exportar sobre datos.dat, que es un archivo de datos del programa. "
                "Elija otro nombre.");
   ExpectNotice(StandIn().boxes[1],
                "No se puede exportar sobre empresa.ini, que es un archivo de datos del programa. "
                "Elija otro nombre.");
-  EXPECT_EQ(StandIn().boxes[2].text, "Se ha exportado 1 presupuesto a otro.csv.");
+  ExpectNotice(StandIn().boxes[2],
+               "No se puede exportar a LPT1, que en Windows es el nombre de un dispositivo (una "
+               "impresora o un puerto), no de un archivo. Elija otro nombre.");
+  EXPECT_EQ(StandIn().boxes[3].text, "Se ha exportado 1 presupuesto a otro.csv.");
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_FALSE(Exists("datos.dat.tmp"));
   EXPECT_FALSE(Exists("empresa.ini"));
   EXPECT_FALSE(Exists("EMPRESA.INI.tmp"));
+  EXPECT_FALSE(Exists("lpt1.csv"));
   EXPECT_TRUE(Exists("otro.csv"));
 
   ExportResult many;

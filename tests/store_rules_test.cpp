@@ -162,6 +162,7 @@ TEST(StoreRules, AnExportNeverLandsOnTheProgramsOwnFiles) {
       {folder + L"\\datos.dat.tmp", "datos.dat.tmp"},
       {folder + L"\\empresa.ini.tmp", "empresa.ini.tmp"},
       {folder + L"\\copia.tmp", "copia.tmp"},
+      {folder + L"\\Fondo.bmp", "fondo.bmp"},
       // Its temporary alone would land on one.
       {folder + L"\\COPIA", "copia.tmp"},
       // Names Windows takes for the same file.
@@ -199,6 +200,15 @@ TEST(StoreRules, AnExportNeverLandsOnTheProgramsOwnFiles) {
   EXPECT_EQ(ProgramFileAt(L"C:\\Datos\\datos.dat", L"C:\\"), "");
   EXPECT_EQ(ProgramFileAt(L"/tmp/prueba/datos.dat", L"/tmp/prueba"), "datos.dat");
   EXPECT_EQ(ProgramFileAt(L"/tmp/prueba/lista.csv", L"/tmp/prueba"), "");
+
+  // Devices, whatever the extension or case: the export would go to them.
+  const std::pair<const wchar_t*, const char*> devices[] = {
+      {L"C:\\Datos\\LPT1", "lpt1"}, {L"C:\\Datos\\lpt1.csv", "lpt1"}, {L"C:\\prn .txt", "prn"},
+      {L"C:\\Datos\\Nul", "nul"},   {L"C:\\com9.csv.", "com9"},         {L"C:\\aux", "aux"},
+      {L"C:\\lpt0.csv", ""},          {L"C:\\lpt10", ""},                {L"C:\\lpt1x.csv", ""},
+      {L"C:\\LPT1\\lista.csv", ""},  {L"C:\\consola.csv", ""},
+  };
+  for (const auto& [path, device] : devices) EXPECT_EQ(DeviceAt(path), device) << device;
 }
 
 }  // namespace
