@@ -60,7 +60,9 @@ std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
   }
   AddSearchCases(cases, sizes);
   cases.push_back({"PrintQuote to a file", 0,
-                   [](int32_t) { PrintQuote(CurrentQuote, 1234, CompanyData(), false, StandInDialog()); }, nullptr, FillQuote,
-                   false, true});
+                   [](int32_t) {
+                     PrintQuote(CurrentQuote, 1234, CompanyData(), false, StandInDialog());
+                   },
+                   nullptr, FillQuote, false, true});
   return cases;
 }

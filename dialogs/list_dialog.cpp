@@ -22,7 +22,8 @@ void Print(HWND dialog) {
     return;
   }
   // The read-only edits hold the quote as it was read.
-  if (PrintsWhole(dialog, QuoteAsShown())) PrintForDialog(dialog, QuoteAsShown(), BrowseIndex, shiftHeld);
+  if (!PrintsWhole(dialog, QuoteAsShown())) return;
+  PrintForDialog(dialog, QuoteAsShown(), BrowseIndex, shiftHeld);
 }
 
 }  // namespace
