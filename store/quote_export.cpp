@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <windows.h>
 
 #include "common/csv_text.h"
@@ -21,6 +25,7 @@ constexpr std::size_t kWriteChunk = std::size_t{256} * 1024;
 const char kHeader[][16] = {"N\xFAmero", "Fecha", "Nombre", "Domicilio", "Total", "Texto"};
 
 #ifdef _WIN32
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 std::FILE* OpenForWriting(const std::wstring& path) { return _wfopen(path.c_str(), L"wb"); }
 void Remove(const std::wstring& path) { _wremove(path.c_str()); }
 bool Replace(const std::wstring& from, const std::wstring& to) {
@@ -45,6 +50,10 @@ std::string Utf8Path(const std::wstring& path) {
     }
   }
   return bytes;
+}
+bool Exists(const std::wstring& path) {
+  struct stat seen {};
+  return stat(Utf8Path(path).c_str(), &seen) == 0;
 }
 std::FILE* OpenForWriting(const std::wstring& path) { return std::fopen(Utf8Path(path).c_str(), "wb"); }
 void Remove(const std::wstring& path) { std::remove(Utf8Path(path).c_str()); }
@@ -108,8 +117,12 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   result.device = DeviceAt(full);
   if (!result.programFile.empty() || !result.device.empty()) return result;
   // Written beside the file and renamed over it only once whole, so that a
-  // failed export leaves an earlier file of that name as it was.
+  // failed export leaves an earlier file of that name as it was. A file the
+  // user keeps under that name is left alone: the next free name is taken.
   std::wstring temporary = path + L".tmp";
+  for (int n = 2; Exists(temporary) && n < 100; ++n) {
+    temporary = path + L"." + std::to_wstring(n) + L".tmp";
+  }
   std::FILE* file = OpenForWriting(temporary);
   if (!file) return result;
 

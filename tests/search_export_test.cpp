@@ -170,6 +170,12 @@ TEST_F(SearchStore, ExportWritesTheStoredFieldsInNumberOrderAndCountsTheUnreadab
   EXPECT_FALSE(ExportQuotes(L"ocupado.csv", 4).written);
   EXPECT_EQ(ReadBytes("ocupado.csv/dentro"), "x");
   EXPECT_FALSE(Exists("ocupado.csv.tmp"));
+
+  // A file of the user's under the temporary's name stays as it was.
+  WriteBytes("todos.csv.tmp", "del usuario");
+  EXPECT_TRUE(ExportQuotes(L"todos.csv", 4).written);
+  EXPECT_EQ(ReadBytes("todos.csv.tmp"), "del usuario");
+  EXPECT_FALSE(Exists("todos.csv.2.tmp"));
 }
 
 TEST_F(SearchStore, FindListsTheMatchingQuotesNewestFirstAndReadsOneByNumber) {
