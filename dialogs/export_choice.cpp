@@ -5,6 +5,7 @@
 
 #include "common/number_text.h"
 #include "common/windows1252.h"
+#include "dialogs/failure_message.h"
 #include "dialogs/window_text.h"
 #include "store/quote_record.h"
 
@@ -47,6 +48,11 @@ std::string ExportMessage(const std::string& path, const ExportResult& result) {
     return "No se puede exportar a " + device +
            ", que en Windows es el nombre de un dispositivo (una impresora o un puerto), no de "
            "un archivo. Elija otro nombre.";
+  }
+  // Where the system gave a cause, it is said; otherwise the likeliest.
+  std::string cause = CauseSentence(DiskFailure{result.cause, path});
+  if (!result.written && !cause.empty()) {
+    return "No se ha podido escribir el archivo " + path + "." + cause;
   }
   if (!result.written) {
     return "No se ha podido escribir el archivo " + path +

@@ -144,15 +144,14 @@ void ClearSystemError() {
 
 // The runtime's error: on Windows the system's own code where the runtime
 // kept it, which tells a sharing violation from a denied access.
-void NoteRuntimeFailure(const std::string& path) {
+DiskCause RuntimeCause() {
 #ifdef _WIN32
-  if (_doserrno != 0) {
-    Note(CauseOfSystemError(static_cast<DWORD>(_doserrno)), path);
-    return;
-  }
+  if (_doserrno != 0) return CauseOfSystemError(static_cast<DWORD>(_doserrno));
 #endif
-  Note(CauseOfErrno(errno), path);
+  return CauseOfErrno(errno);
 }
+
+void NoteRuntimeFailure(const std::string& path) { Note(RuntimeCause(), path); }
 
 // Asks the test hook about the next operation on `path`; false (and the
 // failure noted) when it is to fail, or when the power model has cut the
@@ -232,6 +231,16 @@ std::vector<std::string> DiskFolderNames() {
   ::closedir(folder);
 #endif
   return names;
+}
+
+DiskCause DiskCauseOfRuntimeError() { return RuntimeCause(); }
+
+DiskCause DiskCauseOfSystemError(unsigned long error) {
+#ifdef _WIN32
+  return CauseOfSystemError(static_cast<DWORD>(error));
+#else
+  return CauseOfErrno(static_cast<int>(error));
+#endif
 }
 
 DiskFile* DiskOpen(const char* path, DiskMode mode) {

@@ -32,6 +32,12 @@ struct DiskFailure {
 DiskFailure DiskLastFailure();
 void DiskClearFailure();
 
+// The cause of the C runtime's last failed call (on Windows the system's
+// code it kept where it kept one), and of a system error code: for a file
+// written outside this seam, as the export is.
+DiskCause DiskCauseOfRuntimeError();
+DiskCause DiskCauseOfSystemError(unsigned long error);
+
 // An open or a rename refused for a moment (a sharing violation or a denied
 // access, as an antivirus, indexer or sync client causes) is tried again
 // after a wait, for about two seconds in all. The wait is a test seam:

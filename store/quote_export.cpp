@@ -3,6 +3,7 @@
 #include "store/quote_export.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 #include "common/csv_text.h"
 #include "common/number_text.h"
+#include "store/disk.h"
 #include "store/quote_scan.h"
 #include "store/store_rules.h"
 
@@ -30,6 +32,11 @@ std::FILE* OpenForWriting(const std::wstring& path) { return _wfopen(path.c_str(
 void Remove(const std::wstring& path) { _wremove(path.c_str()); }
 bool Replace(const std::wstring& from, const std::wstring& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+DiskCause ReplaceFailure() { return DiskCauseOfSystemError(GetLastError()); }
+void ClearRuntimeError() {
+  errno = 0;
+  _doserrno = 0;
 }
 #else
 // Native builds (the tests) name files in UTF-8.
@@ -60,6 +67,8 @@ void Remove(const std::wstring& path) { std::remove(Utf8Path(path).c_str()); }
 bool Replace(const std::wstring& from, const std::wstring& to) {
   return std::rename(Utf8Path(from).c_str(), Utf8Path(to).c_str()) == 0;
 }
+DiskCause ReplaceFailure() { return DiskCauseOfRuntimeError(); }
+void ClearRuntimeError() { errno = 0; }
 #endif
 
 // `path` made whole by GetFullPathNameW; on Windows the short (8.3) names in
@@ -123,8 +132,12 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   for (int n = 2; Exists(temporary) && n < 100; ++n) {
     temporary = path + L"." + std::to_wstring(n) + L".tmp";
   }
+  ClearRuntimeError();
   std::FILE* file = OpenForWriting(temporary);
-  if (!file) return result;
+  if (!file) {
+    result.cause = DiskCauseOfRuntimeError();
+    return result;
+  }
 
   std::vector<int32_t> wanted;
   if (numbers) {
@@ -156,7 +169,12 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   ok = ok && std::fwrite(out.data(), 1, out.size(), file) == out.size();
   ok = std::fflush(file) == 0 && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (!ok || !Replace(temporary, path)) {
+  if (!ok) result.cause = DiskCauseOfRuntimeError();
+  if (ok && !Replace(temporary, path)) {
+    ok = false;
+    result.cause = ReplaceFailure();
+  }
+  if (!ok) {
     Remove(temporary);
     result.exported = 0;
     return result;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "store/disk.h"
 #include "store/quote_record.h"
 
 struct ExportResult {
@@ -16,6 +17,8 @@ struct ExportResult {
   // was written then.
   std::string programFile;
   std::string device;
+  // Why the file could not be written, where the system said.
+  DiskCause cause = DiskCause::None;
 };
 
 // Writes to `path` the header row and, in number order, each of quotes 1 to

@@ -167,7 +167,9 @@ TEST_F(SearchStore, ExportWritesTheStoredFieldsInNumberOrderAndCountsTheUnreadab
   EXPECT_EQ(ReadBytes("todos.csv"), header + row1 + row2 + row3);
   ASSERT_EQ(mkdir("ocupado.csv", 0777), 0);
   WriteBytes("ocupado.csv/dentro", "x");
-  EXPECT_FALSE(ExportQuotes(L"ocupado.csv", 4).written);
+  ExportResult blocked = ExportQuotes(L"ocupado.csv", 4);
+  EXPECT_FALSE(blocked.written);
+  EXPECT_EQ(blocked.cause, DiskCause::NoPermission);  // as Windows refuses it
   EXPECT_EQ(ReadBytes("ocupado.csv/dentro"), "x");
   EXPECT_FALSE(Exists("ocupado.csv.tmp"));
 
