@@ -5,34 +5,33 @@ namespace {
 
 constexpr std::size_t kTabStop = 8;
 
-void AddWrapped(std::string line, std::vector<std::string>& rows) {
+// One line's rows. A tab takes its row to the next of the edit control's
+// default stops, every eight columns counted from the row's start, as the
+// control draws each row; the sheet puts spaces there.
+void AddWrapped(const std::string& line, std::vector<std::string>& rows) {
+  std::size_t at = 0;  // where the row starts in the line
   bool wrapped = false;
-  while (line.size() > kRowWidth) {
+  while (true) {
+    std::string row;
+    std::vector<std::size_t> from;  // the line's byte each column shows
+    for (std::size_t i = at; i < line.size() && row.size() <= kRowWidth; ++i) {
+      std::size_t columns = line[i] == '\t' ? kTabStop - row.size() % kTabStop : 1;
+      row.append(columns, line[i] == '\t' ? ' ' : line[i]);
+      from.insert(from.end(), columns, i);
+    }
+    if (row.size() <= kRowWidth) {
+      // Spaces that end a wrapped line stay at the end of its last row.
+      if (!wrapped || !row.empty()) rows.push_back(row);
+      return;
+    }
     // A space just past the row's last column still lets the row be full.
-    std::size_t space = line.rfind(' ', kRowWidth);
+    std::size_t space = row.rfind(' ', kRowWidth);
     std::size_t end = space == std::string::npos || space == 0 ? kRowWidth : space;
-    rows.push_back(line.substr(0, end));
-    std::size_t next = line.find_first_not_of(' ', end);
-    line.erase(0, next == std::string::npos ? line.size() : next);
+    rows.push_back(row.substr(0, end));
+    at = from[end];
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
     wrapped = true;
   }
-  // Spaces that end a wrapped line stay at the end of its last row.
-  if (!wrapped || !line.empty()) rows.push_back(line);
-}
-
-// The edit control puts a tab's text at the next of its default stops, every
-// eight columns; the sheet does the same with spaces.
-std::string WithTabsExpanded(const std::string& line) {
-  if (line.find('\t') == std::string::npos) return line;
-  std::string expanded;
-  for (char c : line) {
-    if (c == '\t') {
-      expanded.append(kTabStop - expanded.size() % kTabStop, ' ');
-    } else {
-      expanded += c;
-    }
-  }
-  return expanded;
 }
 
 }  // namespace
@@ -45,7 +44,7 @@ std::vector<std::string> BodyRows(const std::string& body) {
     std::size_t end = lineEnd == std::string::npos ? body.size() : lineEnd;
     // The CR of the CR LF that ends the line is no text.
     if (lineEnd != std::string::npos && end > start && body[end - 1] == '\r') --end;
-    AddWrapped(WithTabsExpanded(body.substr(start, end - start)), rows);
+    AddWrapped(body.substr(start, end - start), rows);
     if (lineEnd == std::string::npos) break;
     start = lineEnd + 1;
   }

@@ -8,7 +8,7 @@
 constexpr std::size_t kRowWidth = 76;  // text columns of a body row
 
 // Every row of `body` (Windows-1252, lines ending in CR LF): one row a line,
-// its tabs spaces up to the next of the stops every eight columns,
+// its tabs spaces up to the next of the stops every eight columns of a row,
 // a longer line broken at its last space that fits (the spaces there end
 // the row), and only a word longer than a row cut at its width.
 std::vector<std::string> BodyRows(const std::string& body);

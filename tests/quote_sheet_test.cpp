@@ -156,11 +156,14 @@ TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
   SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
   EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
 
-  // Tabs reach the edit control's stops, every eight columns, before the
-  // line is wrapped.
-  SetCurrentQuote("a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue", "", "", "", "");
+  // Tabs reach the edit control's stops, every eight columns counted from
+  // the row's start, also in the rows of a wrapped line.
+  SetCurrentQuote("a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue\r\n" + Rep(70, 'k') +
+                      " bbbbbbbbbb\tc",
+                  "", "", "", "");
   EXPECT_EQ(SheetBodyRows(SheetLines(1)),
-            ExpectedRows({"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue"}));
+            ExpectedRows({"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue",
+                          Rep(70, 'k'), "bbbbbbbbbb" + Sp(6) + "c"}));
 
   SetCurrentQuote("", "", "", "", "");
   EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({}));

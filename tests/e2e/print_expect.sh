@@ -59,35 +59,40 @@ e2e_printer_charset() {
 }
 
 # e2e_body_rows BODY: the 25 row texts of the body box, one per array item of
-# BODY_ROWS. Row 1 is blank; each line (its CR LF dropped, its tabs spaces to
-# the stops every eight columns) takes a row, a
-# longer one broken at its last space within 77 bytes, the spaces there
-# dropped, a word longer than 76 bytes cut; rows beyond 25 are not printed.
+# BODY_ROWS. Row 1 is blank; each line (its CR LF dropped) takes a row, its
+# tabs spaces to the stops every eight columns of the row; a longer one is
+# broken at its last space within 77 columns, the spaces and tabs there
+# dropped, a word longer than 76 columns cut; rows beyond 25 are not printed.
 e2e_body_rows() {
-  local LC_ALL=C rest=$1 line cut wrapped lines=()
+  local LC_ALL=C rest=$1 line cut wrapped expanded column at next lines=()
   while [[ $rest == *$'\n'* ]]; do
     line=${rest%%$'\n'*}
-    lines+=("$(printf '%s' "${line%$'\r'}" | expand -t 8)")
+    lines+=("${line%$'\r'}")
     rest=${rest#*$'\n'}
   done
-  lines+=("$(printf '%s' "$rest" | expand -t 8)")
+  lines+=("$rest")
   BODY_ROWS=("")
   for line in "${lines[@]}"; do
     wrapped=0
-    while ((${#line} > 76)); do
+    while true; do
+      expanded=$(printf '%s' "$line" | expand -t 8)
+      ((${#expanded} > 76)) || break
       cut=76
-      while ((cut > 0)) && [[ ${line:cut:1} != ' ' ]]; do cut=$((cut - 1)); done
-      if ((cut == 0)); then
-        BODY_ROWS+=("${line:0:76}")
-        line=${line:76}
-      else
-        BODY_ROWS+=("${line:0:cut}")
-        line=${line:cut}
-        line=${line#"${line%%[! ]*}"}
-      fi
+      while ((cut > 0)) && [[ ${expanded:cut:1} != ' ' ]]; do cut=$((cut - 1)); done
+      ((cut == 0)) && cut=76
+      BODY_ROWS+=("${expanded:0:cut}")
+      # The row goes on from the line's byte that shows in column `cut`.
+      column=0 at=0
+      while ((at < ${#line})); do
+        if [[ ${line:at:1} == $'\t' ]]; then next=$(((column / 8 + 1) * 8)); else next=$((column + 1)); fi
+        ((next > cut)) && break
+        column=$next at=$((at + 1))
+      done
+      line=${line:at}
+      line=${line#"${line%%[!$'\t' ]*}"}
       wrapped=1
     done
-    ((wrapped && ${#line} == 0)) || BODY_ROWS+=("$line")
+    ((wrapped && ${#expanded} == 0)) || BODY_ROWS+=("$expanded")
   done
   while ((${#BODY_ROWS[@]} < 25)); do BODY_ROWS+=(""); done
   BODY_ROWS=("${BODY_ROWS[@]:0:25}")
