@@ -6,8 +6,35 @@
 #include "print/body_rows.h"
 #include "resources/resource.h"
 
+// The system's procedure type takes the text as LPWSTR.
+// cppcheck-suppress constParameter
+int CALLBACK BreakAtSpaces(LPWSTR text, int at, int length, int action) {
+  auto space = [&](int i) { return text[i] == L' ' || text[i] == L'\t'; };
+  switch (action) {
+    case WB_LEFT:
+      // The start of the word left of `at`, past the spaces before it.
+      if (length == 0) return 0;
+      if (at > 0) --at;
+      while (at > 0 && space(at)) --at;
+      while (at > 0 && !space(at)) --at;
+      return space(at) ? at + 1 : at;
+    case WB_RIGHT:
+      // The start of the next word.
+      while (at < length && !space(at)) ++at;
+      while (at < length && space(at)) ++at;
+      return at;
+    case WB_ISDELIMITER:
+      return at < length && space(at) ? TRUE : FALSE;
+    default:
+      return 0;
+  }
+}
+
 void WrapBodyAtSheetRows(HWND dialog) {
   HWND body = GetDlgItem(dialog, IDC_BODY);
+  // Words break at spaces only, as on the sheet; some systems also break
+  // after a hyphen (Wine does).
+  SendMessageW(body, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(BreakAtSpaces));
   HDC dc = GetDC(body);
   if (!dc) return;
   HGDIOBJ previous =

@@ -6,3 +6,7 @@
 // the screen breaks each line where the sheet does; where the control is
 // narrower than that it is left as it is.
 void WrapBodyAtSheetRows(HWND dialog);
+
+// The body's word-break procedure: words end at spaces and tabs only, where
+// the sheet breaks its rows.
+int CALLBACK BreakAtSpaces(LPWSTR text, int at, int length, int action);

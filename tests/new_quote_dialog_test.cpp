@@ -2,10 +2,13 @@
 // and the unsaved-changes question with every answer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 
+#include "dialogs/body_edit.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
 #include "tests/dialog_driver.h"
@@ -48,6 +51,20 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   StandIn().formatInset = 1;
   Open(NewQuoteDialogProc);
   EXPECT_EQ(StandIn().formatRect.right - StandIn().formatRect.left, 76 * 8 + 2);
+  // Words break at spaces only, never after a hyphen, as on the sheet.
+  EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(),
+                      "SendMessageW " + std::to_string(EM_SETWORDBREAKPROC)),
+            StandIn().calls.end());
+  std::wstring text = L"aaa bbb  cc-dd\tee";
+  struct Break {
+    int at, action, result;
+  } breaks[] = {{10, WB_LEFT, 9},  {9, WB_LEFT, 4},       {13, WB_LEFT, 9},      {4, WB_LEFT, 0},
+                {1, WB_RIGHT, 4},  {9, WB_RIGHT, 15},     {3, WB_ISDELIMITER, 1}, {11, WB_ISDELIMITER, 0},
+                {14, WB_ISDELIMITER, 1}};
+  for (const Break& b : breaks) {
+    EXPECT_EQ(BreakAtSpaces(text.data(), b.at, static_cast<int>(text.size()), b.action), b.result)
+        << b.at << " " << b.action;
+  }
 
   StandInReset();
   RecordCount = 0;
