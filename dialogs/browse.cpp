@@ -88,6 +88,13 @@ bool QuoteOnShow() { return BrowseIndex >= 1 && BrowseIndex <= RecordCount; }
 
 bool QuoteOnShowRead() { return QuoteOnShow() && Read; }
 
+bool PrintableOnShow(HWND dialog) {
+  // With no quote stored there is nothing on show to print.
+  if (!QuoteOnShow()) return false;
+  if (!Read) TellUnreadableNotPrinted(dialog, BrowseIndex);
+  return Read;
+}
+
 const QuoteRecord& QuoteAsShown() { return Shown; }
 
 void TakeSavedAsShown() {

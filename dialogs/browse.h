@@ -36,6 +36,9 @@ bool QuoteOnShow();
 // Whether the quote on show was read from datos.dat; one that was not shows
 // empty texts, which must not be printed or stored under its number.
 bool QuoteOnShowRead();
+// Whether "Imprimir" may go on with the quote on show: one is stored and was
+// read; one that could not be read is told as not printed.
+bool PrintableOnShow(HWND dialog);
 
 // The whole record of the quote on show, as read from datos.dat when it was
 // shown, bytes after each text included: a correction is stored only while

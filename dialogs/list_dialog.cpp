@@ -2,7 +2,6 @@
 // each of them printable.
 #include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
-#include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
@@ -15,12 +14,7 @@ namespace {
 
 void Print(HWND dialog) {
   bool shiftHeld = ShiftHeldOnPrint();
-  // With no quote stored there is nothing on show to print.
-  if (!QuoteOnShow()) return;
-  if (!QuoteOnShowRead()) {
-    TellUnreadableNotPrinted(dialog, BrowseIndex);
-    return;
-  }
+  if (!PrintableOnShow(dialog)) return;
   // The read-only edits hold the quote as it was read.
   if (!PrintsWhole(dialog, QuoteAsShown())) return;
   PrintForDialog(dialog, QuoteAsShown(), BrowseIndex, shiftHeld);

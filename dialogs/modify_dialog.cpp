@@ -52,11 +52,7 @@ bool Save(HWND dialog) {
 // the quote file holds under that number.
 void Print(HWND dialog) {
   bool shiftHeld = ShiftHeldOnPrint();
-  if (!QuoteOnShow()) return;
-  if (!QuoteOnShowRead()) {
-    TellUnreadableNotPrinted(dialog, BrowseIndex);
-    return;
-  }
+  if (!PrintableOnShow(dialog)) return;
   ReadControls(dialog);
   if (!PrintsWhole(dialog, CurrentQuote)) return;
   if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;

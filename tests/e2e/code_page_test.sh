@@ -11,13 +11,6 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
 export LANG=hi_IN.UTF-8 LC_ALL=hi_IN.UTF-8
 
-NAME_FIELD="132 3 165 12"
-TOTAL_FIELD="263 230 50 12"
-SAVE_BUTTON="10 230 45 14"
-MODIFY_SAVE="70 230 45 14"
-LIST_PRINT="70 230 45 14"
-CANCEL_BUTTON="130 230 45 14"
-
 QUOTE=($'Instalaci\xf3n en el 2\xba piso\r\n\xbfPlazo? 1\xaa semana' $'Pe\xf1a N\xfa\xf1ez' '6/12/2026'
        $'Plaza Espa\xf1a 3\xba' '1.234,56')
 
@@ -79,7 +72,7 @@ stored_quote() {
   open_dialog 0 "Nuevo Presupuesto"
   click "$NAME_FIELD"
   e2e_paste $'Mu\xf1oz'
-  click "$SAVE_BUTTON"
+  click "$NEW_SAVE"
   e2e_record "" $'Mu\xf1oz' "$(e2e_today)" "" "" >"$CASE_AUX/new.dat"
   cat "$CASE_AUX/expected.dat" "$CASE_AUX/new.dat" >"$CASE_AUX/expected2.dat"
   e2e_wait_for_bytes "$CASE_AUX/expected2.dat" "$CASE_DIR/datos.dat"

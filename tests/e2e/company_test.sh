@@ -9,12 +9,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
 
-NAME_FIELD="132 3 165 12"
-BODY_FIELD="8 35 308 190"
-TOTAL_FIELD="263 230 50 12"
-NEW_PRINT="70 230 45 14"
-LIST_PRINT="70 230 45 14"
-CANCEL_BUTTON="130 230 45 14"
 # The company dialog's template is 330 x 178 units.
 COMPANY_NAME="62 20 260 12"
 COMPANY_VAT="62 112 30 12"

@@ -11,20 +11,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
 
-# Controls, in dialog units as in the resource script: x y width height.
-NAME_FIELD="132 3 165 12"
-DATE_FIELD="40 18 45 12"
-ADDRESS_FIELD="150 18 165 12"
-BODY_FIELD="8 35 308 190"
-TOTAL_FIELD="263 230 50 12"
-NEW_SAVE="10 230 45 14"
-NEW_PRINT="70 230 45 14"
-CANCEL_BUTTON="130 230 45 14"
-PREV_BUTTON="10 230 15 14"
-NEXT_BUTTON="40 230 15 14"
-LIST_PRINT="70 230 45 14"
-MODIFY_SAVE="70 230 45 14"
-
 QUESTION='No se ha guardado el presupuesto actual, \00bfdesea guardarlo?'
 
 # Three stored quotes for the list and modify cases. The first has bytes

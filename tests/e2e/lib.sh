@@ -29,6 +29,20 @@ MAIN_TITLE='Programa de Presupuestos. Nombre empresa'
 # Every dialog template of the program is 325 x 250 dialog units.
 DIALOG_UNITS_WIDE=325
 DIALOG_UNITS_HIGH=250
+# The quote dialogs' controls, in dialog units as in the resource script:
+# x y width height. The same places in all three dialogs where they share one.
+NAME_FIELD="132 3 165 12"
+DATE_FIELD="40 18 45 12"
+ADDRESS_FIELD="150 18 165 12"
+BODY_FIELD="8 35 308 190"
+TOTAL_FIELD="263 230 50 12"
+NEW_SAVE="10 230 45 14"
+NEW_PRINT="70 230 45 14"
+CANCEL_BUTTON="130 230 45 14"
+PREV_BUTTON="10 230 15 14"
+NEXT_BUTTON="40 230 15 14"
+LIST_PRINT="70 230 45 14"
+MODIFY_SAVE="70 230 45 14"
 # Seconds to wait for a window, a file or the end of the program.
 E2E_TIMEOUT=${E2E_TIMEOUT:-40}
 

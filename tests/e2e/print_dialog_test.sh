@@ -8,8 +8,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
 
-LIST_PRINT="70 230 45 14"
-CANCEL_BUTTON="130 230 45 14"
 QUEUE=PDF
 # cups-pdf writes each job into the submitting user's PDF folder.
 PDF_FOLDER=$HOME/PDF

@@ -12,15 +12,12 @@ source "$(dirname "$0")/print_expect.sh"
 
 QUOTES="python3 $(dirname "$0")/search_quotes.py"
 
-# Controls in dialog units, as in the resource script. The search dialog is
-# 400 units wide, the quote dialogs 325.
+# The search dialog's controls in dialog units, as in the resource script
+# (it is 400 units wide; the quote dialogs' are in lib.sh).
 SEARCH_FIELD="40 6 210 12"
 VIEW_BUTTON="8 230 45 14"
 COPY_BUTTON="117 230 65 14"
 EXPORT_BUTTON="189 230 50 14"
-LIST_PRINT="70 230 45 14"
-NEW_SAVE="10 230 45 14"
-CANCEL_BUTTON="130 230 45 14"
 
 # click WINDOW UNITS_WIDE CONTROL
 click() {

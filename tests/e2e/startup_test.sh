@@ -7,7 +7,6 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-
 # Presses one of the dialog buttons of the main window and closes the dialog
 # that opens with Esc.
 check_button_opens() {
