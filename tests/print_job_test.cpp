@@ -49,6 +49,11 @@ std::string SheetBytes(int32_t number, const std::string& vatRate = "") {
 
 const CompanyData kPlaceholders;
 
+// The quote in CurrentQuote printed under `number` from the stand-in's dialog.
+PrintResult Print(int32_t number, const CompanyData& company = kPlaceholders, bool choose = false) {
+  return PrintQuote(CurrentQuote, number, company, choose, StandInDialog());
+}
+
 CompanyData Business() {
   CompanyData company;
   company.name = "Reformas Pe\xF1" "a S.L.";
@@ -82,8 +87,7 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
   WriteBytes("LPT1", std::string(5000, 'x'));  // an earlier job's file is emptied
   SetQuote("Reparacion de tejado\r\n\r\nMano de obra", "6/12/2026", "Pe\xF1" "a e hijos",
            "C/ Mayor 1", "1.234,56");
-  ASSERT_EQ(PrintQuote(CurrentQuote, 7, kPlaceholders, false, StandInDialog()),
-            PrintResult::Printed);
+  ASSERT_EQ(Print(7), PrintResult::Printed);
   EXPECT_TRUE(StandIn().calls.empty());
 
   std::string job = ReadBytes("LPT1");
@@ -94,7 +98,7 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
 
   // The business's own lines in place of the placeholders, with the same
   // codes around them, in the printer's table, each cut at the page's edge.
-  ASSERT_EQ(PrintQuote(CurrentQuote, 7, Business(), false, StandInDialog()),
+  ASSERT_EQ(Print(7, Business()),
             PrintResult::Printed);
   job = ReadBytes("LPT1");
   const char kHead[] =
@@ -119,19 +123,17 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   ASSERT_EQ(mkdir("LPT1", 0755), 0);
   SetQuote("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
   // The stand-in's machine has no printer at all: no print dialog either.
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()),
-            PrintResult::NoPrinter);
+  EXPECT_EQ(Print(3), PrintResult::NoPrinter);
   EXPECT_EQ(StandIn().calls.back(), "GetDefaultPrinterW");
 
   // Printers, but none the default: the dialog starts on the first one.
   StandIn().printers = {"Oficina", "PDF"};
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()),
-            PrintResult::Cancelled);
+  EXPECT_EQ(Print(3), PrintResult::Cancelled);
   EXPECT_EQ(StandIn().calls.back(), "PrintDlgW");
   EXPECT_EQ(StandIn().printDialogDevice, "Oficina");
 
   StandIn().defaultPrinter = "PDF";  // and "Cancelar" in the dialog
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Cancelled);
+  EXPECT_EQ(Print(3), PrintResult::Cancelled);
   EXPECT_EQ(StandIn().calls.back(), "PrintDlgW");
   EXPECT_EQ(StandIn().printDialog.hwndOwner, StandInDialog());
   EXPECT_EQ(StandIn().printDialog.Flags & PD_RETURNDC, static_cast<DWORD>(PD_RETURNDC));
@@ -143,7 +145,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   // A4 at 300 dpi: the 80 columns, 8 inches, centred on the 8.27-inch paper.
   StandIn().calls.clear();
   StandIn().printDialogAnswer = TRUE;
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(Print(3), PrintResult::Printed);
   EXPECT_EQ(StandIn().calls,
             (std::vector<std::string>{"GetDefaultPrinterW", "PrintDlgW",
                                       "StartDocW Presupuesto 3",
@@ -170,7 +172,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   StandIn().drawnLines.clear();
   StandIn().deviceCaps = {{LOGPIXELSX, 600}, {LOGPIXELSY, 600}, {HORZRES, 3600},
                           {VERTRES, 6000}, {PHYSICALWIDTH, 5100}, {PHYSICALOFFSETX, 750}};
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(Print(3), PrintResult::Printed);
   EXPECT_EQ(std::make_tuple(StandIn().drawnTexts.at(5).x, StandIn().drawnTexts.at(5).y,
                             StandIn().drawnTexts.at(5).font.lfHeight),
             std::make_tuple(90, 1635, -75));
@@ -179,16 +181,16 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
             std::make_tuple(23, 1463, 3578, 1463, 4));
 
   StandIn().failingPrintCall = "EndPage";
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::SpoolerFailed);
+  EXPECT_EQ(Print(3), PrintResult::SpoolerFailed);
   EXPECT_EQ(StandIn().calls.at(StandIn().calls.size() - 2), "AbortDoc");
 
   // A PDF printer's own file-name prompt, cancelled, is a cancel; another
   // failure of StartDoc is not.
   StandIn().failingPrintCall = "StartDocW";
   StandIn().failingPrintError = ERROR_CANCELLED;
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::Cancelled);
+  EXPECT_EQ(Print(3), PrintResult::Cancelled);
   StandIn().failingPrintError = ERROR_ACCESS_DENIED;
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, false, StandInDialog()), PrintResult::SpoolerFailed);
+  EXPECT_EQ(Print(3), PrintResult::SpoolerFailed);
 }
 
 TEST(PrintJob, ChoosingThePrinterSkipsLpt1) {
@@ -197,7 +199,7 @@ TEST(PrintJob, ChoosingThePrinterSkipsLpt1) {
   SetQuote("Cuerpo", "1/01/2027", "Luis", "Plaza 3", "10,00");
   StandIn().defaultPrinter = "PDF";
   StandIn().printDialogAnswer = TRUE;
-  EXPECT_EQ(PrintQuote(CurrentQuote, 3, kPlaceholders, true, StandInDialog()), PrintResult::Printed);
+  EXPECT_EQ(Print(3, kPlaceholders, true), PrintResult::Printed);
   EXPECT_EQ(ReadBytes("LPT1"), "");
   EXPECT_EQ(StandIn().calls.at(1), "PrintDlgW");
 }
@@ -216,7 +218,7 @@ TEST(PrintJob, DrawnCharactersFallInTheSameCellsAtAnyResolution) {
     StandIn().drawnTexts.clear();
     StandIn().deviceCaps = {{LOGPIXELSX, x}, {LOGPIXELSY, y}, {HORZRES, x * 17 / 2},
                             {VERTRES, y * 11}, {PHYSICALWIDTH, x * 17 / 2}, {PHYSICALOFFSETX, 0}};
-    ASSERT_EQ(PrintQuote(CurrentQuote, 3, Business(), true, StandInDialog()), PrintResult::Printed);
+    ASSERT_EQ(Print(3, Business(), true), PrintResult::Printed);
     double left = (x * 8.5 - x * 8.0) / 2;
     for (const StandInText& text : StandIn().drawnTexts) {
       seen[device].push_back(Cells(text, left, x / 10.0, y / 6.0));
@@ -236,8 +238,7 @@ TEST(PrintJob, DeviceThatRefusesBytesFails) {
   TestFolder folder;
   ASSERT_EQ(symlink("/dev/full", "LPT1"), 0);
   SetQuote("", "", "", "", "");
-  EXPECT_EQ(PrintQuote(CurrentQuote, 1, kPlaceholders, false, StandInDialog()),
-            PrintResult::DeviceFailed);
+  EXPECT_EQ(Print(1), PrintResult::DeviceFailed);
 }
 
 TEST(PrintJob, StreamSendsEveryLfAsCrLfAndRemembersFailure) {
