@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/text_file.h"
 #include "common/windows1252.h"
 
 const char kCsvFileStart[] = "\xEF\xBB\xBF";
@@ -19,20 +20,6 @@ bool StartsAFormula(char first) {
          first == '\r';
 }
 
-void AppendUtf8(std::string& out, wchar_t character) {
-  // Windows-1252 characters all lie in the basic plane: three bytes at most.
-  auto code = static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(character));
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 }  // namespace
 
@@ -46,7 +33,8 @@ void AppendCsvField(std::string& out, const char* text, std::size_t length) {
     } else if (byte < 0x80) {
       out += static_cast<char>(byte);
     } else {
-      AppendUtf8(out, FromWindows1252(byte));
+      wchar_t character = FromWindows1252(byte);
+      AppendUtf8(out, static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(character)));
     }
   }
   out += '"';

@@ -88,6 +88,19 @@ std::wstring DecodeTextFile(const std::string& bytes) {
   return Widen(text8);
 }
 
+void AppendUtf8(std::string& out, uint32_t character) {
+  if (character < 0x80) {
+    out += static_cast<char>(character);
+    return;
+  }
+  int more = character < 0x800 ? 1 : character < 0x10000 ? 2 : 3;
+  const unsigned lead[] = {0, 0xC0, 0xE0, 0xF0};
+  out += static_cast<char>(lead[more] | (character >> (6 * more)));
+  for (int shift = 6 * (more - 1); shift >= 0; shift -= 6) {
+    out += static_cast<char>(0x80 | ((character >> shift) & 0x3F));
+  }
+}
+
 std::string Utf16FileBytes(const std::wstring& text) {
   std::string bytes = "\xFF\xFE";
   for (wchar_t unit : text) {

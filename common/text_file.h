@@ -1,6 +1,7 @@
 // The text of a file that a user may have saved with Notepad: UTF-16 or
 // UTF-8 with a byte order mark, UTF-8 without one, or ANSI (Windows-1252).
 #pragma once
+#include <cstdint>
 #include <string>
 
 // The characters of `bytes`: by their byte order mark where there is one;
@@ -8,6 +9,9 @@
 // editors save it, without its mark), UTF-8 where every byte reads as
 // UTF-8, Windows-1252 where not; zero bytes in 8-bit text are dropped.
 std::wstring DecodeTextFile(const std::string& bytes);
+
+// One Unicode character appended to `out` as UTF-8.
+void AppendUtf8(std::string& out, uint32_t character);
 
 // `text` as UTF-16 little-endian bytes behind their byte order mark, the
 // form the system's profile functions read and write as Unicode.

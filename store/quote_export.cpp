@@ -15,6 +15,7 @@
 
 #include "common/csv_text.h"
 #include "common/number_text.h"
+#include "common/text_file.h"
 #include "store/disk.h"
 #include "store/quote_scan.h"
 #include "store/store_rules.h"
@@ -43,18 +44,7 @@ void ClearRuntimeError() {
 std::string Utf8Path(const std::wstring& path) {
   std::string bytes;
   for (wchar_t c : path) {
-    auto code = static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(c));
-    if (code < 0x80) {
-      bytes += static_cast<char>(code);
-    } else if (code < 0x800) {
-      bytes += {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
-    } else if (code < 0x10000) {
-      bytes += {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
-                static_cast<char>(0x80 | (code & 0x3F))};
-    } else {
-      bytes += {static_cast<char>(0xF0 | (code >> 18)), static_cast<char>(0x80 | ((code >> 12) & 0x3F)),
-                static_cast<char>(0x80 | ((code >> 6) & 0x3F)), static_cast<char>(0x80 | (code & 0x3F))};
-    }
+    AppendUtf8(bytes, static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(c)));
   }
   return bytes;
 }
