@@ -24,9 +24,19 @@ struct PageRule {
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// A picture on the page (the business's logo): its box in columns and rows
+// of the grid, its pixels 8-bit RGB, rows from the top, 3 bytes a pixel.
+// No pixels: no picture.
+struct PageImage {
+  double left = 0, top = 0, width = 0, height = 0;
+  int pixelsWide = 0, pixelsHigh = 0;
+  std::vector<std::uint8_t> rgb;
+};
+
 struct PageModel {
   std::vector<PageText> texts;  // no box pieces, no leading or trailing spaces
   std::vector<PageRule> rules;
+  PageImage logo;
   int columns = 0;  // the widest line
   int rows = 0;     // down to the last line of the sheet
 };

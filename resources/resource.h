@@ -2,7 +2,8 @@
 // main-window commands and the program icon.
 #pragma once
 
-// Dialog controls.
+// Dialog controls. The quote's outputs beside the print (PDF, e-mail) take
+// 220-229; the business dialog's own controls 300-329.
 #define IDC_BODY 200
 #define IDC_DATE 201
 #define IDC_ADDRESS 202
