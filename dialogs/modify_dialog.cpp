@@ -3,6 +3,7 @@
 #include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/failure_message.h"
+#include "dialogs/field_overflow.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/quote_printing.h"
 #include "dialogs/search_dialog.h"
@@ -22,6 +23,7 @@ void Open(HWND dialog, int32_t number) {
   SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, kFieldWidth - 1, 0);
   SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
   WrapBodyAtSheetRows(dialog);
+  FitPastesToFields(dialog);
   ShowBrowsed(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
   WatchSearchKey(dialog);
@@ -69,6 +71,7 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
       Open(dialog, static_cast<int32_t>(lParam));
       return FALSE;
     case WM_COMMAND:
+      if (BeepWhenFull(wParam)) return TRUE;
       switch (LOWORD(wParam)) {
         case IDC_SAVE:
           Save(dialog);

@@ -5,6 +5,7 @@
 #include "common/number_text.h"
 #include "dialogs/body_edit.h"
 #include "dialogs/failure_message.h"
+#include "dialogs/field_overflow.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/window_text.h"
 #include "dialogs/working_copy.h"
@@ -44,6 +45,7 @@ void Open(HWND dialog, const QuoteRecord* copied) {
 
   ShowQuote(dialog, NextNumber());
   WrapBodyAtSheetRows(dialog);
+  FitPastesToFields(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
@@ -59,6 +61,13 @@ bool Save(HWND dialog) {
   if (SaveWorkingCopy(IsNew, RecordCount, &why, &failure)) return true;
   TellSaveFailed(dialog, why, failure);
   return false;
+}
+
+// The dialog stays open after "Guardar": the box says it did store the
+// quote, and as which number.
+void TellSaved(HWND dialog) {
+  ShowMessage(dialog, "Presupuesto " + IntToText(QuoteNumber(), 0) + " guardado.", "Presupuestos",
+              MB_OK | MB_ICONINFORMATION);
 }
 
 // A quote prints under the number it is stored as: one not stored yet, or
@@ -104,10 +113,11 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       Open(dialog, reinterpret_cast<const QuoteRecord*>(lParam));
       return FALSE;
     case WM_COMMAND:
+      if (BeepWhenFull(wParam)) return TRUE;
       switch (LOWORD(wParam)) {
         case IDC_SAVE:
           ReadControls(dialog);
-          Save(dialog);
+          if (Save(dialog)) TellSaved(dialog);
           break;
         case IDC_PRINT:
           Print(dialog);

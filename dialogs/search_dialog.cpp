@@ -29,6 +29,10 @@ struct Search {
 };
 
 constexpr std::size_t kMostTyped = 256;
+// The number column's laid-out width, and the room its cells keep beside a
+// number, in dialog units.
+constexpr int kNumberColumnUnits = 26;
+constexpr int kNumberMarginUnits = 8;
 
 Search& StateOf(HWND dialog) {
   return *reinterpret_cast<Search*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -44,7 +48,7 @@ void AddColumns(HWND dialog) {
     int width;  // dialog units
     int format;
   };
-  const Column columns[kSearchColumns] = {{"N\xBA", 26, LVCFMT_RIGHT}, {"Fecha", 50, LVCFMT_LEFT},
+  const Column columns[kSearchColumns] = {{"N\xBA", kNumberColumnUnits, LVCFMT_RIGHT}, {"Fecha", 50, LVCFMT_LEFT},
                                           {"Nombre", 80, LVCFMT_LEFT}, {"Domicilio", 72, LVCFMT_LEFT},
                                           {"Total", 40, LVCFMT_RIGHT}, {"Texto", 104, LVCFMT_LEFT}};
   for (int i = 0; i < kSearchColumns; ++i) {
@@ -59,6 +63,23 @@ void AddColumns(HWND dialog) {
     ToList(dialog, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
   }
   ToList(dialog, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+}
+
+int DialogUnitsAcross(HWND dialog, int units) {
+  RECT size{0, 0, units, 0};
+  MapDialogRect(dialog, &size);
+  return size.right;
+}
+
+// The number column as wide as the largest number needs, so that none is
+// cut to "10..."; never narrower than laid out.
+void FitNumberColumn(HWND dialog) {
+  std::wstring largest = Widen(IntToText(RecordCount, 0));
+  auto text = static_cast<int>(
+      ToList(dialog, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(largest.c_str())));
+  int width = text + DialogUnitsAcross(dialog, kNumberMarginUnits);
+  int laidOut = DialogUnitsAcross(dialog, kNumberColumnUnits);
+  ToList(dialog, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width > laidOut ? width : laidOut, 0));
 }
 
 void Select(HWND dialog, int row) {
@@ -87,6 +108,9 @@ void Run(HWND dialog, Search& search, int32_t keep) {
   search.numbers = FindQuotes(typed, RecordCount);
   search.filtered = typed.find_first_not_of(" \t") != std::string::npos;
   ClearSearchRows(search.rows);
+  // A quote stored meanwhile ("Copiar a nuevo") may be the first of a
+  // longer number.
+  FitNumberColumn(dialog);
   ToList(dialog, LVM_SETITEMCOUNT, search.numbers.size(), 0);
   int row = 0;
   for (std::size_t i = 0; i < search.numbers.size(); ++i) {

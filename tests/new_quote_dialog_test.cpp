@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "dialogs/body_edit.h"
+#include "dialogs/field_overflow.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
 #include "tests/dialog_driver.h"
@@ -163,6 +164,11 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
   EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
   EXPECT_EQ(IsNew, 0);
+  // Each save says under which number the quote is stored.
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text, "Presupuesto 3 guardado.");
+  EXPECT_EQ(StandIn().boxes[0].caption, "Presupuestos");
+  EXPECT_EQ(StandIn().boxes[0].type, 0x40u);
 
   TypeQuote(kRetyped);
   Press(NewQuoteDialogProc, IDC_SAVE);
@@ -174,7 +180,8 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
 
   // Saved and unchanged: no question.
   CancelAnswering(IDYES);
-  EXPECT_TRUE(StandIn().boxes.empty());
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_EQ(StandIn().boxes[1].text, "Presupuesto 3 guardado.");
   EXPECT_TRUE(StandIn().ended);
 
   // An edit after the save, answered Yes, overwrites the same record.
@@ -211,14 +218,62 @@ TEST_F(NewQuoteDialog, ControlsAreStoredCutToTheirFieldsInWindows1252) {
   std::string first39(39, 'x');
   EXPECT_EQ(ReadBytes("datos.dat"), RecordBytes(std::string(1799, 'b'), "?\xF3" "d? ? Pe\xF1" "a \x80",
                                                 first39, "", first39));
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
   ExpectNotice(StandIn().boxes[0], "Algunos de los caracteres escritos no se pueden guardar y se "
                                    "han cambiado por \"?\".");
   EXPECT_EQ(Shown(IDC_NAME), "?\xF3" "d? ? Pe\xF1" "a \x80");
   // What was stored is the snapshot: the cut texts do not count as a
   // change, and the characters are not told of again.
   CancelAnswering(IDYES);
-  EXPECT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes.size(), 2u);
+}
+
+// Ctrl+V into one of the dialog's edits, with `text` on the clipboard.
+void PasteInto(int id, const std::wstring& text) {
+  StandIn().clipboard = text;
+  EXPECT_EQ(PasteWhatFits(GetDlgItem(StandInDialog(), id), WM_PASTE, 0, 0), 0);
+}
+
+TEST_F(NewQuoteDialog, WhatAFieldDoesNotTakeIsNeverDroppedSilently) {
+  const std::string kCut = "El texto pegado no cabe entero: ";
+  const std::string kRest = " Se ha pegado lo que cabe y el resto se ha dejado fuera.";
+  Open(NewQuoteDialogProc);
+  // A typed character the edit refuses beeps.
+  EXPECT_EQ(Press(NewQuoteDialogProc, IDC_NAME, EN_MAXTEXT), TRUE);
+  EXPECT_EQ(StandIn().calls.back(), "MessageBeep 0");
+
+  // What fits goes in, and nothing is said.
+  Type(IDC_DATE, "");
+  PasteInto(IDC_DATE, L"20/11/2025");
+  EXPECT_EQ(Shown(IDC_DATE), "20/11/2025");
+  std::wstring lines;
+  for (int i = 1; i <= 25; ++i) lines += L"l" + std::to_wstring(i) + L"\n";
+  PasteInto(IDC_BODY, lines.substr(0, lines.find(L"l25") - 1));
+  std::string body = Shown(IDC_BODY);
+  EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 23);
+  EXPECT_TRUE(StandIn().boxes.empty());
+
+  // A cut paste says what was left out.
+  Type(IDC_BODY, "");
+  PasteInto(IDC_BODY, lines);
+  EXPECT_EQ(Shown(IDC_BODY).substr(Shown(IDC_BODY).size() - 8), "l23\r\nl24");
+  Type(IDC_NAME, "Sr. ");
+  PasteInto(IDC_NAME, L"Comunidad de Propietarios San Fernando n\u00BA 18");
+  EXPECT_EQ(Shown(IDC_NAME), "Sr. Comunidad de Propietarios San Ferna");
+  // A clipboard without text changes nothing.
+  StandIn().clipboardHasText = false;
+  PasteInto(IDC_TOTAL, L"1");
+  EXPECT_EQ(Shown(IDC_TOTAL), "");
+  // A full field takes nothing, and says so.
+  StandIn().clipboardHasText = true;
+  Type(IDC_TOTAL, std::string(39, '9'));
+  PasteInto(IDC_TOTAL, L"1");
+  ASSERT_EQ(StandIn().boxes.size(), 3u);
+  ExpectNotice(StandIn().boxes[0], kCut + "el texto del presupuesto lleva como mucho 24 l\xEDneas, "
+                                          "las de la hoja impresa, y 1799 caracteres." + kRest);
+  ExpectNotice(StandIn().boxes[1], kCut + "este campo lleva como mucho 39 caracteres." + kRest);
+  ExpectNotice(StandIn().boxes[2],
+               kCut + "este campo lleva como mucho 39 caracteres. No se ha pegado nada.");
 }
 
 TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
@@ -311,15 +366,15 @@ TEST_F(NewQuoteDialog, AFailedOverwriteKeepsTheFirstSave) {
   TypeQuote(kRetyped);
   DiskHook = FailWrites;
   Press(NewQuoteDialogProc, IDC_SAVE);
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) + kDiskFull);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  ExpectNotice(StandIn().boxes[1], std::string(kSaveFailed) + kDiskFull);
   EXPECT_EQ(IsNew, 0);
   EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kTyped));
   EXPECT_EQ(std::string(QuoteSnapshot.name), kTyped.name);
 
   DiskHook = nullptr;
   CancelAnswering(IDYES);
-  EXPECT_EQ(StandIn().boxes[1].text, kQuestion);
+  EXPECT_EQ(StandIn().boxes[2].text, kQuestion);
   EXPECT_TRUE(StandIn().ended);
   EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(kRetyped));
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(2, 3));

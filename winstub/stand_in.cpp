@@ -311,8 +311,35 @@ BOOL BringWindowToTop(HWND window) { return RecordCopyCall("BringWindowToTop", w
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) { return TRUE; }
 
-LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
+// The quote edits as the paste sees them: the caret at the end of the text,
+// which a paste goes after, and the limit that EM_LIMITTEXT set; an edit
+// takes the text it is given within its limit.
+namespace {
+LRESULT EditMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::wstring& text = state.controlText[id];
+  switch (message) {
+    case EM_GETSEL:
+      *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(text.size());
+      *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(text.size());
+      return 0;
+    case EM_GETLIMITTEXT:
+      return state.typingLimit[id];
+    case EM_REPLACESEL: {
+      std::wstring added = reinterpret_cast<LPCWSTR>(lParam);
+      if (text.size() + added.size() <= static_cast<size_t>(state.typingLimit[id])) text += added;
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+}  // namespace
+
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   state.calls.push_back("SendMessageW " + std::to_string(message));
+  if (message == EM_GETSEL || message == EM_GETLIMITTEXT || message == EM_REPLACESEL) {
+    return EditMessage(StandInControlId(window), message, wParam, lParam);
+  }
   if (message == EM_SETRECTNP) {
     state.formatRect = *reinterpret_cast<const RECT*>(lParam);
     state.formatRect.left += state.formatInset;
@@ -321,6 +348,7 @@ LRESULT SendMessageW(HWND, UINT message, WPARAM, LPARAM lParam) {
   if (message == EM_GETRECT) *reinterpret_cast<RECT*>(lParam) = state.formatRect;
   return 0;
 }
+
 
 INT_PTR DialogBoxParamW(HINSTANCE, LPCWSTR templateName, HWND, DLGPROC, LPARAM initParam) {
   state.dialogsOpened.push_back(NameText(templateName));
@@ -354,8 +382,14 @@ LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM lP
       break;
     }
     case LVM_INSERTCOLUMNW:
+      state.columnWidths[static_cast<int>(wParam)] = reinterpret_cast<const LVCOLUMNW*>(lParam)->cx;
       state.listColumns.push_back(Text(reinterpret_cast<const LVCOLUMNW*>(lParam)->pszText));
       return static_cast<LRESULT>(state.listColumns.size() - 1);
+    case LVM_SETCOLUMNWIDTH:
+      state.columnWidths[static_cast<int>(wParam)] = LOWORD(lParam);
+      break;
+    case LVM_GETSTRINGWIDTHW:  // 8 pixels a character, as the metrics say
+      return static_cast<LRESULT>(8 * std::wcslen(reinterpret_cast<LPCWSTR>(lParam)));
     default:
       break;
   }
@@ -449,6 +483,32 @@ LONG_PTR GetWindowLongPtrW(HWND, int index) {
 }
 
 BOOL InvalidateRect(HWND, const RECT*, BOOL) { return TRUE; }
+
+LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return procedure(window, message, wParam, lParam);
+}
+
+HANDLE RemovePropW(HWND window, LPCWSTR name) {
+  HANDLE value = GetPropW(window, name);
+  state.marks.erase(Text(name));
+  return value;
+}
+
+int GetDlgCtrlID(HWND control) { return StandInControlId(control); }
+
+BOOL MessageBeep(UINT type) {
+  state.calls.push_back("MessageBeep " + std::to_string(type));
+  return TRUE;
+}
+
+BOOL OpenClipboard(HWND) { return TRUE; }
+
+HANDLE GetClipboardData(UINT format) {
+  if (format != CF_UNICODETEXT || !state.clipboardHasText) return nullptr;
+  return reinterpret_cast<HANDLE>(&state.clipboard[0]);
+}
+
+BOOL CloseClipboard() { return TRUE; }
 
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   MSG posted{};

@@ -108,6 +108,10 @@ struct StandInState {
   int listCount = 0;
   int listSelection = -1;
   std::vector<std::string> listColumns;
+  std::map<int, int> columnWidths;          // in pixels, as inserted or set
+  // The clipboard's text; none when `clipboardHasText` is false.
+  std::wstring clipboard;
+  bool clipboardHasText = true;
   std::map<int, bool> disabled;             // controls disabled by EnableWindow
   LONG_PTR dialogUserData = 0;              // DWLP_USER
   std::vector<MSG> posted;                  // PostMessageW, in order

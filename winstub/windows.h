@@ -62,6 +62,7 @@ typedef LRESULT (*HOOKPROC)(int, WPARAM, LPARAM);
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
 #define MAKEWPARAM(l, h) ((WPARAM)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)(((WORD)(l)) | (((DWORD)(WORD)(h)) << 16)))
 #define MAKEINTRESOURCEW(i) ((LPWSTR)((UINT_PTR)((WORD)(i))))
 #define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
 
@@ -256,6 +257,14 @@ struct OPENFILENAMEW {
 #define WM_NOTIFY 0x004E
 #define WM_KEYDOWN 0x0100
 #define EN_CHANGE 0x0300
+#define EN_MAXTEXT 0x0501
+#define WM_PASTE 0x0302
+#define WM_NCDESTROY 0x0082
+#define EM_GETSEL 0x00B0
+#define EM_REPLACESEL 0x00C2
+#define EM_GETLIMITTEXT 0x00D5
+#define CF_UNICODETEXT 13
+#define GWLP_WNDPROC (-4)
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define EM_LIMITTEXT 0x00C5
@@ -299,6 +308,8 @@ struct OPENFILENAMEW {
 #define LVM_SETITEMCOUNT 0x102F
 #define LVM_SETEXTENDEDLISTVIEWSTYLE 0x1036
 #define LVM_INSERTCOLUMNW 0x1061
+#define LVM_SETCOLUMNWIDTH 0x101E
+#define LVM_GETSTRINGWIDTHW 0x1057
 #define LVIF_TEXT 0x0001
 #define LVIS_FOCUSED 0x0001
 #define LVIS_SELECTED 0x0002
@@ -462,6 +473,15 @@ BOOL EnableWindow(HWND window, BOOL enable);
 BOOL MapDialogRect(HWND dialog, RECT* rect);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
+LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HANDLE RemovePropW(HWND window, LPCWSTR name);
+int GetDlgCtrlID(HWND control);
+BOOL MessageBeep(UINT type);
+
+// The clipboard: text only.
+BOOL OpenClipboard(HWND owner);
+HANDLE GetClipboardData(UINT format);
+BOOL CloseClipboard();
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsChild(HWND parent, HWND window);
