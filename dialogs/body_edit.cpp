@@ -56,12 +56,18 @@ void WrapBodyAtSheetRows(HWND dialog) {
   text.right = client.left + width;
   SendMessageW(body, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
   // Some systems take the client edge off the rectangle as well (Wine
-  // does): it is widened back by what they took, within the client area.
+  // does): it is widened back by what they took, within the client area;
+  // and its top and bottom given back too, which would cost the body the
+  // last of the sheet's rows.
   RECT kept{};
   SendMessageW(body, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&kept));
   LONG lost = width - (kept.right - kept.left);
-  if (lost > 0 && text.right + lost <= client.right) {
-    text.right += lost;
-    SendMessageW(body, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+  LONG lostTop = kept.top - text.top;
+  bool widen = lost > 0 && text.right + lost <= client.right;
+  if (widen) text.right += lost;
+  if (lostTop > 0) {
+    text.top -= lostTop;
+    text.bottom += lostTop;
   }
+  if (widen || lostTop > 0) SendMessageW(body, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
 }

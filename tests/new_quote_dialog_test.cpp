@@ -48,10 +48,13 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   Open(NewQuoteDialogProc);
   EXPECT_EQ(StandIn().formatRect.left, 0);
   EXPECT_EQ(StandIn().formatRect.right, 76 * 8 + 2);
-  // A system that takes a client edge off the rectangle gets it back.
+  // A system that takes a client edge off the rectangle gets it back, at
+  // the sides and at the top and bottom.
   StandIn().formatInset = 1;
   Open(NewQuoteDialogProc);
   EXPECT_EQ(StandIn().formatRect.right - StandIn().formatRect.left, 76 * 8 + 2);
+  EXPECT_EQ(StandIn().formatRect.top, 0);
+  EXPECT_EQ(StandIn().formatRect.bottom, 330);
   // Words break at spaces only, never after a hyphen, as on the sheet.
   EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(),
                       "SendMessageW " + std::to_string(EM_SETWORDBREAKPROC)),

@@ -344,6 +344,8 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     state.formatRect = *reinterpret_cast<const RECT*>(lParam);
     state.formatRect.left += state.formatInset;
     state.formatRect.right -= state.formatInset;
+    state.formatRect.top += state.formatInset;
+    state.formatRect.bottom -= state.formatInset;
   }
   if (message == EM_GETRECT) *reinterpret_cast<RECT*>(lParam) = state.formatRect;
   return 0;

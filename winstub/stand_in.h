@@ -56,7 +56,7 @@ struct StandInState {
   std::string windowTitle;                  // the last SetWindowTextW
   RECT clientRect{0, 0, 540, 330};          // what GetClientRect gives
   RECT formatRect{0, 0, 0, 0};              // the last EM_SETRECTNP, as kept
-  int formatInset = 0;                      // what it takes off either side
+  int formatInset = 0;                      // what it takes off each side
   std::vector<std::string> calls;           // one line per call, in order
   std::vector<StandInMessageBox> boxes;     // message boxes shown
   std::vector<int> boxAnswers;              // answers still to give, in order

@@ -99,7 +99,7 @@ new_quote() {
   # The dialog gives the body's line breaks as CR LF.
   local stored_body=${body//$'\n'/$'\r\n'}
   e2e_record "$stored_body" "$name" "$today" "$address" "$total" >"$CASE_AUX/expected.dat"
-  click "$NEW_SAVE"
+  e2e_save_new_quote "$DIALOG" 1
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "\"Guardar\" appends the quote as typed, dated today" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
@@ -113,7 +113,7 @@ new_quote() {
   click "$CANCEL_BUTTON"
   e2e_check "\"Cancelar\" after the save closes the dialog" e2e_wait_hidden "$DIALOG"
   end_program
-  e2e_check_equal "no question was asked" "" "$(e2e_box_texts)"
+  e2e_check_equal "no question was asked" "Presupuesto 1 guardado." "$(e2e_box_texts)"
   e2e_check_bytes "the quote file still holds the one quote" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check "nothing was overwritten (no trasvase.dat)" test ! -e "$CASE_DIR/trasvase.dat"
@@ -321,7 +321,7 @@ damaged_count() {
     cat "$CASE_AUX/stored.dat"
     e2e_record '' 'Cuarto' "$today" '' ''
   } >"$CASE_AUX/expected.dat"
-  click "$NEW_SAVE"
+  e2e_save_new_quote "$DIALOG" 4
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "the new quote is quote 4; quotes 1 to 3 are unchanged" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
@@ -332,7 +332,7 @@ damaged_count() {
   click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
-  e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
+  e2e_check_equal "no message box but the save's" "Presupuesto 4 guardado." "$(e2e_box_texts)"
 }
 
 # wait_box: waits for a message box of the program; sets BOX.
@@ -372,7 +372,7 @@ recovered_quotes() {
     cat "$CASE_AUX/trasvase.dat"
     e2e_record '' 'Sexto' "$today" '' ''
   } >"$CASE_AUX/expected.dat"
-  click "$NEW_SAVE"
+  e2e_save_new_quote "$DIALOG" 6
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "the next new quote is quote 6" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_settings 6 1 >"$CASE_AUX/expected.cfg"
@@ -412,13 +412,13 @@ damaged_count_asked() {
     cat "$CASE_AUX/stored.dat"
     e2e_record '' 'Cuarto' "$today" '' ''
   } >"$CASE_AUX/expected.dat"
-  click "$NEW_SAVE"
+  e2e_save_new_quote "$DIALOG" 4
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "the next new quote is quote 4" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
-  e2e_check_equal "one box only, the question" 1 "$(e2e_box_texts | wc -l)"
+  e2e_check_equal "two boxes only, the question and the save's" 2 "$(e2e_box_texts | wc -l)"
 }
 
 # Another program (a second copy past the lock) corrects quote 3 while the
@@ -448,6 +448,105 @@ changed_behind() {
   end_program
 }
 
+# A date of ten characters typed in "Nuevo Presupuesto" and in "Modificar
+# Presupuesto" is stored whole, and "Buscar" finds both quotes by its year.
+whole_dates() {
+  local exported
+  e2e_record 'Uno' 'Cliente uno' '1/02/2026' 'Calle 1' '1' >"$CASE_DIR/datos.dat"
+  e2e_settings 1 1 >"$CASE_DIR/config.cfg"
+  start_program
+  open_dialog 0 "Nuevo Presupuesto"
+  replace_field "$DATE_FIELD" '20/11/2025'
+  replace_field "$NAME_FIELD" 'Dos'
+  e2e_shot whole_date "$DIALOG"
+  e2e_save_new_quote "$DIALOG" 2
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+  open_dialog 0 "Nuevo Presupuesto"
+  replace_field "$NAME_FIELD" 'Tres'
+  e2e_save_new_quote "$DIALOG" 3
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+
+  open_dialog 2 "Modificar Presupuesto"
+  replace_field "$DATE_FIELD" '20/11/2025'
+  click "$MODIFY_SAVE"
+  {
+    e2e_record 'Uno' 'Cliente uno' '1/02/2026' 'Calle 1' '1'
+    e2e_record '' 'Dos' '20/11/2025' '' ''
+    e2e_record '' 'Tres' '20/11/2025' '' ''
+  } >"$CASE_AUX/expected.dat"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "20/11/2025 typed in both dialogs is stored whole" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+
+  e2e_click_main_button "$MAIN" 5
+  SEARCH=$(e2e_wait_window "Buscar Presupuesto" "$PROGRAM_PID")
+  DIALOG_UNITS_WIDE=400 e2e_click_control "$SEARCH" 40 6 210 12
+  e2e_type '2025'
+  sleep 0.5
+  e2e_search_export "$SEARCH" "Z:${CASE_AUX//\//\\}\\2025.csv"
+  exported=$(e2e_box_texts | tail -n 1)
+  e2e_check_equal "\"2025\" finds the two quotes" "Se han exportado 2 presupuestos a " \
+    "${exported%%[A-Z]:*}"
+  e2e_check_equal "both with their whole date" 2 "$(grep -c '20/11/2025' "$CASE_AUX/2025.csv")"
+  e2e_key "$SEARCH" Escape
+  e2e_wait_hidden "$SEARCH"
+  end_program
+}
+
+# The body takes the 24 rows the sheet prints: 24 pasted lines are stored
+# and printed, down to the body box's last row. A 25th line, and a name
+# longer than its field, are told as left out.
+body_rows() {
+  local today body24 body25 stored name39 last_row
+  today=$(e2e_today)
+  body25=$(for i in {1..25}; do echo "Linea $i"; done)
+  body24=${body25%$'\n'*}
+  stored=${body24//$'\n'/$'\r\n'}
+  name39='Comunidad de Propietarios San Fernando '
+  start_program
+  open_dialog 0 "Nuevo Presupuesto"
+  click "$BODY_FIELD"
+  e2e_paste "$body24"
+  replace_field "$NAME_FIELD" 'Veinticuatro'
+  e2e_shot body_24_lines "$DIALOG"
+  e2e_save_new_quote "$DIALOG" 1
+  e2e_record "$stored" 'Veinticuatro' "$today" '' '' >"$CASE_AUX/expected.dat"
+  e2e_check_bytes "24 pasted lines are stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_print_and_check "and printed" "$NEW_PRINT" 1 "$stored" 'Veinticuatro' "$today" '' ''
+  last_row=$(LC_ALL=C grep -a -B1 $'^\xc0\xc4' "$CASE_AUX/lpt1.out" | head -n 1)
+  e2e_check "the 24th line is on the body box's last row" grep -q $'^\xb3 Linea 24 ' <<<"$last_row"
+
+  click "$BODY_FIELD"
+  e2e_select_all_in_body
+  e2e_paste "$body25"
+  wait_box
+  e2e_check_equal "a 25th pasted line is told as left out" \
+    'El texto pegado no cabe entero: el texto del presupuesto lleva como mucho 24 l\00edneas, las de la hoja impresa, y 1799 caracteres. Se ha pegado lo que cabe y el resto se ha dejado fuera.' \
+    "$(e2e_box_texts | tail -n 1)"
+  e2e_key "$BOX" Return
+  e2e_wait_hidden "$BOX"
+  click "$NAME_FIELD"
+  e2e_select_all_in_field
+  e2e_paste "${name39}n"$'\xba 18'
+  wait_box
+  e2e_check_equal "a name longer than its field is told as cut" \
+    'El texto pegado no cabe entero: este campo lleva como mucho 39 caracteres. Se ha pegado lo que cabe y el resto se ha dejado fuera.' \
+    "$(e2e_box_texts | tail -n 1)"
+  e2e_key "$BOX" Return
+  e2e_wait_hidden "$BOX"
+  e2e_save_new_quote "$DIALOG" 1
+  e2e_record "$stored" "$name39" "$today" '' '' >"$CASE_AUX/expected.dat"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "what fits of both is stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  click "$CANCEL_BUTTON"
+  e2e_wait_hidden "$DIALOG"
+  end_program
+}
+
 e2e_begin
 e2e_run_case new_quote new_quote
 e2e_run_case list_dialog list_dialog
@@ -458,4 +557,6 @@ e2e_run_case damaged_count damaged_count
 e2e_run_case recovered_quotes recovered_quotes
 e2e_run_case damaged_count_asked damaged_count_asked
 e2e_run_case changed_behind changed_behind
+e2e_run_case whole_dates whole_dates
+e2e_run_case body_rows body_rows
 e2e_end

@@ -32,9 +32,9 @@ DIALOG_UNITS_HIGH=250
 # The quote dialogs' controls, in dialog units as in the resource script:
 # x y width height. The same places in all three dialogs where they share one.
 NAME_FIELD="132 3 165 12"
-DATE_FIELD="40 18 45 12"
+DATE_FIELD="40 18 57 12"
 ADDRESS_FIELD="150 18 165 12"
-BODY_FIELD="8 35 308 190"
+BODY_FIELD="8 35 308 195"
 TOTAL_FIELD="263 230 50 12"
 NEW_SAVE="10 230 45 14"
 NEW_PRINT="70 230 45 14"
@@ -424,6 +424,42 @@ e2e_paste() {
     return 1
   fi
   wait "$xclip_pid" 2>/dev/null || true
+}
+
+# e2e_save_new_quote DIALOG NUMBER: "Guardar" in the "Nuevo Presupuesto"
+# dialog DIALOG, and the box that then says the quote was stored as NUMBER
+# accepted.
+e2e_save_new_quote() {
+  local box
+  e2e_click_control "$1" $NEW_SAVE
+  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID") || return 1
+  e2e_wait_until "$E2E_TIMEOUT" e2e_last_box_is "Presupuesto $2 guardado." || true
+  e2e_check_equal "\"Guardar\" says the quote is stored as number $2" \
+    "Presupuesto $2 guardado." "$(e2e_box_texts | tail -n 1)"
+  e2e_key "$box" Return
+  e2e_wait_hidden "$box"
+}
+
+e2e_last_box_is() { [[ "$(e2e_box_texts | tail -n 1)" == "$1" ]]; }
+
+# e2e_search_export SEARCH PATH: "Exportar…" in the search dialog SEARCH,
+# with PATH typed in the Save As dialog (none: the name it offers, in the
+# folder it shows), and the message that follows closed.
+e2e_search_export() {
+  local boxes save box DIALOG_UNITS_WIDE=400
+  boxes=$(e2e_box_texts | wc -l)
+  e2e_click_control "$1" 189 230 50 14
+  save=$(e2e_wait_window "Guardar como" "$PROGRAM_PID")
+  if [[ -n "$2" ]]; then
+    e2e_geometry "$save"
+    xdotool mousemove $((GEOMETRY_X + GEOMETRY_WIDTH / 2)) $((GEOMETRY_Y + GEOMETRY_HEIGHT / 2))
+    e2e_type "$2"
+  fi
+  e2e_key "$save" Return
+  e2e_wait_until "$E2E_TIMEOUT" test "$(e2e_box_texts | wc -l)" -gt "$boxes" || true
+  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+  e2e_key "$box" Return
+  e2e_wait_hidden "$box"
 }
 
 # e2e_shot NAME [ID]: a screenshot, of the screen or of one window, into

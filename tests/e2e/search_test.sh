@@ -17,7 +17,6 @@ QUOTES="python3 $(dirname "$0")/search_quotes.py"
 SEARCH_FIELD="40 6 210 12"
 VIEW_BUTTON="8 230 45 14"
 COPY_BUTTON="117 230 65 14"
-EXPORT_BUTTON="189 230 50 14"
 
 # click WINDOW UNITS_WIDE CONTROL
 click() {
@@ -45,26 +44,6 @@ print_shows() {
   cmp -s "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
 }
 
-# export_to PATH: "Exportar…" in the search dialog SEARCH, with PATH typed in
-# the Save As dialog (none: the name it offers, in the folder it shows), and
-# the message that follows closed.
-export_to() {
-  local boxes save box
-  boxes=$(e2e_box_texts | wc -l)
-  click "$SEARCH" 400 "$EXPORT_BUTTON"
-  save=$(e2e_wait_window "Guardar como" "$PROGRAM_PID")
-  if [[ -n "$1" ]]; then
-    e2e_geometry "$save"
-    xdotool mousemove $((GEOMETRY_X + GEOMETRY_WIDTH / 2)) $((GEOMETRY_Y + GEOMETRY_HEIGHT / 2))
-    e2e_type "$1"
-  fi
-  e2e_key "$save" Return
-  e2e_wait_until "$E2E_TIMEOUT" test "$(e2e_box_texts | wc -l)" -gt "$boxes" || true
-  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
-  e2e_key "$box" Return
-  e2e_wait_hidden "$box"
-}
-
 # The search dialog opened over the list dialog, beside the first.
 second_search() {
   e2e_find_window "Buscar Presupuesto" "$PROGRAM_PID" | grep -vx "$SEARCH" | head -n 1 | grep .
@@ -81,7 +60,7 @@ search_view_copy() {
 
   # "Exportar…" with nothing typed: every quote, to a file in another
   # folder, its path typed over the name the Save As dialog offers.
-  export_to "Z:${CASE_AUX//\//\\}\\todos.csv"
+  e2e_search_export "$SEARCH" "Z:${CASE_AUX//\//\\}\\todos.csv"
   e2e_check "with nothing typed, \"Exportar…\" writes every quote" \
     $QUOTES check-csv "$CASE_AUX/todos.csv" "$CASE_DIR"
   exported=$(e2e_box_texts | tail -n 1)
@@ -95,7 +74,7 @@ search_view_copy() {
   # What is listed, through "Exportar…" once more: the dialog now starts in
   # the other folder, and moves the process there while it is open; the
   # export must still read the working folder's quotes.
-  export_to ""
+  e2e_search_export "$SEARCH" ""
   mapfile -t matching < <($QUOTES matching "$CASE_DIR" $'pe\xc3\xb1a')
   exported=$(e2e_box_texts | tail -n 1)
   e2e_check "\"peña\" lists the ${#matching[@]} quotes holding Peña, PEÑA or pena" \
@@ -128,7 +107,7 @@ search_view_copy() {
     e2e_record "$(field "$newest" 0)" "$(field "$newest" 1)" "$today" "$(field "$newest" 3)" \
       "$(field "$newest" 4)"
   } >"$CASE_AUX/expected.dat"
-  click "$NEW" 325 "$NEW_SAVE"
+  e2e_save_new_quote "$NEW" 3001
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "\"Copiar a nuevo\" and \"Guardar\" store quote $newest's texts as quote 3001, dated today" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
@@ -138,7 +117,7 @@ search_view_copy() {
   e2e_wait_hidden "$SEARCH"
   e2e_click_main_button "$MAIN" 3
   e2e_wait_exit
-  e2e_check_equal "no message box but the two exports'" 2 "$(e2e_box_texts | wc -l)"
+  e2e_check_equal "no message box but the two exports' and the save's" 3 "$(e2e_box_texts | wc -l)"
 }
 
 export_command() {
