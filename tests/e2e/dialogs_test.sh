@@ -5,7 +5,9 @@
 # another program changed while it showed it; the unsaved-changes question
 # with each of its answers; a new quote beside stored quotes and a damaged
 # config.cfg; quotes missing from datos.dat taken back at start-up, or
-# asked about. Records, settings and printer bytes are compared whole with
+# asked about; a whole date typed in both editing dialogs and found by its
+# year; a 24-line body stored and printed, a 25th line and a long name told
+# as left out. Records, settings and printer bytes are compared whole with
 # contents built here.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
