@@ -506,7 +506,7 @@ BOOL MessageBeep(UINT type) {
 BOOL OpenClipboard(HWND) { return TRUE; }
 
 HANDLE GetClipboardData(UINT format) {
-  if (format != CF_UNICODETEXT || !state.clipboardHasText) return nullptr;
+  if (format != CF_UNICODETEXT) return nullptr;
   return reinterpret_cast<HANDLE>(&state.clipboard[0]);
 }
 

@@ -109,8 +109,7 @@ struct StandInState {
   int listSelection = -1;
   std::vector<std::string> listColumns;
   std::map<int, int> columnWidths;          // in pixels, as inserted or set
-  // The clipboard's text; none when `clipboardHasText` is false.
-  std::wstring clipboard;
+  std::wstring clipboard;                   // the clipboard's text
   std::map<int, bool> disabled;             // controls disabled by EnableWindow
   LONG_PTR dialogUserData = 0;              // DWLP_USER
   std::vector<MSG> posted;                  // PostMessageW, in order
@@ -122,7 +121,6 @@ struct StandInState {
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
   int hookType = 0;
   bool controlDown = false;                 // and of Ctrl
-  bool clipboardHasText = true;
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;
