@@ -39,7 +39,7 @@ bool ClipboardText(HWND edit, std::wstring& text) {
 
 void TellPasteCut(HWND dialog, bool body, std::size_t limit, bool somePasted) {
   std::string text = "El texto pegado no cabe entero: ";
-  text += body ? "el texto del presupuesto lleva como mucho " + std::to_string(kSheetRows) +
+  text += body ? "el texto del presupuesto lleva como mucho " + std::to_string(kSheetBodyRows) +
                      " l\xEDneas, las de la hoja impresa, y " + std::to_string(limit) +
                      " caracteres."
                : "este campo lleva como mucho " + std::to_string(limit) + " caracteres.";
@@ -62,7 +62,7 @@ void Paste(HWND edit) {
   if (to < from) to = from;
   auto limit = static_cast<std::size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
   std::size_t kept = text.size() - (to - from);
-  PasteFit fit = body ? FitBody(text.substr(0, from), pasted, text.substr(to), limit, kSheetRows)
+  PasteFit fit = body ? FitBody(text.substr(0, from), pasted, text.substr(to), limit, kSheetBodyRows)
                       : FitOneLine(pasted, limit > kept ? limit - kept : 0);
   if (fit.taken.empty() && !fit.cut) return;
   if (!fit.taken.empty()) {

@@ -10,6 +10,13 @@
 #include "print/print_job.h"
 #include "store/company_file.h"
 
+namespace {
+
+// The sheet's body box takes 24 rows of text under its blank first row.
+constexpr std::size_t kSheetRows = 24;
+
+}  // namespace
+
 bool ShiftHeldOnPrint() { return GetKeyState(VK_SHIFT) < 0; }
 
 bool PrintsWhole(HWND dialog, const QuoteRecord& quote) {
