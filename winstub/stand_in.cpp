@@ -688,7 +688,7 @@ BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
   StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
                     std::wstring(text, count), std::vector<int>(), LOGFONTW{}, 0};
   for (UINT i = 0; advances && i < count; ++i) {
-    drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
+    drawn.advances.push_back(static_cast<int>(std::lround(at.eM11 * static_cast<float>(advances[i]))));
   }
   if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
   SIZE face{};
