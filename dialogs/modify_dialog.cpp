@@ -48,15 +48,15 @@ bool Save(HWND dialog) {
   return true;
 }
 
-// A correction not yet stored is stored first, so that what prints is what
-// the quote file holds under that number.
-void Print(HWND dialog) {
+// A correction not yet stored is stored first, so that what prints (or goes
+// into a PDF) is what the quote file holds under that number.
+void Output(HWND dialog, QuoteOutput output) {
   bool shiftHeld = ShiftHeldOnPrint();
   if (!PrintableOnShow(dialog)) return;
   ReadControls(dialog);
-  if (!PrintsWhole(dialog, CurrentQuote)) return;
+  if (!PrintsWhole(dialog, CurrentQuote, output)) return;
   if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;
-  PrintForDialog(dialog, CurrentQuote, BrowseIndex, shiftHeld);
+  OutputForDialog(dialog, CurrentQuote, BrowseIndex, output, shiftHeld);
 }
 
 }  // namespace
@@ -74,7 +74,19 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
           Save(dialog);
           break;
         case IDC_PRINT:
-          Print(dialog);
+          Output(dialog, QuoteOutput::Print);
+          break;
+        case IDC_PDF_MENU:
+          switch (ChooseFromPdfMenu(dialog, IDC_PDF_MENU)) {
+            case IDC_SAVE_PDF:
+              Output(dialog, QuoteOutput::Pdf);
+              break;
+            case IDC_MAIL:
+              Output(dialog, QuoteOutput::Mail);
+              break;
+            default:
+              break;
+          }
           break;
         case IDC_NEXT:
           ShowNewer(dialog);
