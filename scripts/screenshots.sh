@@ -152,3 +152,13 @@ if [[ -f "$page_pdf" ]]; then
 else
   echo "  no $page_pdf: run tests/e2e/print_dialog_test.sh for printed_page.png" >&2
 fi
+
+# The PDF that "PDF" saves, from tests/e2e/pdf_mail_test.sh, beside it.
+saved_pdf="$E2E_BUILD/cases/pdf_mail_test/pdf_button.aux/first.pdf"
+if [[ -f "$saved_pdf" ]]; then
+  pdftoppm -r 60 -png -singlefile "$saved_pdf" "$CASE_AUX/pdf_page"
+  convert "$CASE_AUX/pdf_page.png" +dither -colors 16 -strip "PNG8:$images/pdf_page.png"
+  echo "  $images/pdf_page.png: $(wc -c <"$images/pdf_page.png") bytes"
+else
+  echo "  no $saved_pdf: run tests/e2e/pdf_mail_test.sh for pdf_page.png" >&2
+fi
