@@ -40,15 +40,6 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case IDC_PREV:
           ShowOlder(dialog);
           break;
-        case IDC_PRINT:
-          Output(dialog, QuoteOutput::Print);
-          break;
-        case IDC_SAVE_PDF:
-          Output(dialog, QuoteOutput::Pdf);
-          break;
-        case IDC_MAIL:
-          Output(dialog, QuoteOutput::Mail);
-          break;
         case IDC_SEARCH_KEY:
           ShowChosen(dialog, ChooseQuote(dialog));
           break;
@@ -56,6 +47,7 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
           EndDialog(dialog, 0);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
           break;
       }
       return TRUE;

@@ -73,21 +73,6 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
         case IDC_SAVE:
           Save(dialog);
           break;
-        case IDC_PRINT:
-          Output(dialog, QuoteOutput::Print);
-          break;
-        case IDC_PDF_MENU:
-          switch (ChooseFromPdfMenu(dialog, IDC_PDF_MENU)) {
-            case IDC_SAVE_PDF:
-              Output(dialog, QuoteOutput::Pdf);
-              break;
-            case IDC_MAIL:
-              Output(dialog, QuoteOutput::Mail);
-              break;
-            default:
-              break;
-          }
-          break;
         case IDC_NEXT:
           ShowNewer(dialog);
           break;
@@ -102,6 +87,7 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
           EndDialog(dialog, 0);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
           break;
       }
       return TRUE;

@@ -110,19 +110,11 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           ReadControls(dialog);
           Save(dialog);
           break;
-        case IDC_PRINT:
-          Output(dialog, QuoteOutput::Print);
-          break;
-        case IDC_SAVE_PDF:
-          Output(dialog, QuoteOutput::Pdf);
-          break;
-        case IDC_MAIL:
-          Output(dialog, QuoteOutput::Mail);
-          break;
         case IDCANCEL:
           Cancel(dialog);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
           break;
       }
       return TRUE;

@@ -6,11 +6,14 @@
 
 #include "common/number_text.h"
 #include "common/windows1252.h"
-#include "dialogs/simple_mapi.h"
+#include "common/simple_mapi.h"
 #include "print/amounts.h"
 #include "store/quote_scan.h"
 
 namespace {
+
+using MapiSendMailW = uint32_t(WINAPI*)(uintptr_t session, uintptr_t parent, MapiMessageW* message,
+                                        uint32_t flags, uint32_t reserved);
 
 bool Named(const CompanyData& company) {
   return !company.name.empty() && company.name != CompanyData().name;

@@ -18,6 +18,20 @@ namespace {
 // The sheet's body box takes 24 rows of text under its blank first row.
 constexpr std::size_t kSheetRows = 24;
 
+// The chosen item's id, IDC_SAVE_PDF or IDC_MAIL; 0 when the menu was closed.
+int ChooseFromPdfMenu(HWND dialog, int button) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return 0;
+  AppendMenuW(menu, MF_STRING, IDC_SAVE_PDF, L"&Guardar PDF");
+  AppendMenuW(menu, MF_STRING, IDC_MAIL, L"Enviar por c&orreo");
+  RECT place{};
+  GetWindowRect(GetDlgItem(dialog, button), &place);
+  int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTALIGN,
+                                               place.right, place.bottom, 0, dialog, nullptr));
+  DestroyMenu(menu);
+  return chosen;
+}
+
 }  // namespace
 
 bool ShiftHeldOnPrint() { return GetKeyState(VK_SHIFT) < 0; }
@@ -56,15 +70,12 @@ void OutputForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, Quot
   }
 }
 
-int ChooseFromPdfMenu(HWND dialog, int button) {
-  HMENU menu = CreatePopupMenu();
-  if (!menu) return 0;
-  AppendMenuW(menu, MF_STRING, IDC_SAVE_PDF, L"&Guardar PDF");
-  AppendMenuW(menu, MF_STRING, IDC_MAIL, L"Enviar por c&orreo");
-  RECT place{};
-  GetWindowRect(GetDlgItem(dialog, button), &place);
-  int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTALIGN,
-                                               place.right, place.bottom, 0, dialog, nullptr));
-  DestroyMenu(menu);
-  return chosen;
+std::optional<QuoteOutput> OutputAsked(HWND dialog, int id) {
+  if (id == IDC_PDF_MENU) id = ChooseFromPdfMenu(dialog, IDC_PDF_MENU);
+  switch (id) {
+    case IDC_PRINT: return QuoteOutput::Print;
+    case IDC_SAVE_PDF: return QuoteOutput::Pdf;
+    case IDC_MAIL: return QuoteOutput::Mail;
+    default: return std::nullopt;
+  }
 }

@@ -3,6 +3,7 @@
 // told first.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include <windows.h>
 
@@ -28,7 +29,9 @@ bool PrintsWhole(HWND dialog, const QuoteRecord& quote, QuoteOutput output = Quo
 void OutputForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, QuoteOutput output,
                      bool shiftHeld);
 
-// The menu under button `button` offering "Guardar PDF" and "Enviar por
-// correo" (where a dialog's bottom row has no room for both): the chosen
-// one's id, IDC_SAVE_PDF or IDC_MAIL; 0 when the menu was closed.
-int ChooseFromPdfMenu(HWND dialog, int button);
+// What a dialog's command `id` asks of the quote on show: "Imprimir",
+// "PDF", "Correo", or the modify dialog's "PDF" button (where its bottom
+// row has no room for two), which offers "Guardar PDF" and "Enviar por
+// correo" in a menu under it. Nothing for another command, or a menu
+// closed without a choice.
+std::optional<QuoteOutput> OutputAsked(HWND dialog, int id);

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "dialogs/simple_mapi.h"
+#include "common/simple_mapi.h"
 #include <iconv.h>
 
 #include <cmath>

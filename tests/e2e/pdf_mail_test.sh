@@ -25,10 +25,7 @@ store_quote() {
   for row in $(seq 2 24); do BODY+=$'\r\n'"Partida $row: tubo de cobre 1\\2\", mano de obra "$'(ma\xf1ana).'; done
   e2e_record "$BODY" "$NAME" '15/03/2026' 'C/ Sol 2' '1.234,56' >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  local ini=$'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
-  ini+=$'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
-  ini+=$'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
-  printf '%s' "$ini" >"$CASE_DIR/empresa.ini"
+  e2e_business_ini >"$CASE_DIR/empresa.ini"
 }
 
 # open_list: the program started on the case's folder, its list dialog open.

@@ -145,10 +145,7 @@ business_page_with_lpt1() {
   total='1.234,56'
   e2e_record "$body" "$name" "$date" "$address" "$total" >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  local ini=$'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
-  ini+=$'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
-  ini+=$'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
-  printf '%s' "$ini" >"$CASE_DIR/empresa.ini"
+  e2e_business_ini >"$CASE_DIR/empresa.ini"
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
   e2e_launch

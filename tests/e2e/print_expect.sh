@@ -251,3 +251,11 @@ e2e_sheet_lines() {
 e2e_page_text() {
   pdftotext -layout -fixed 6.73 "$1" - | tr -d '\f' | e2e_sheet_lines
 }
+
+# empresa.ini of a business with its five lines and IVA 21, as Notepad saves
+# it in ANSI.
+e2e_business_ini() {
+  printf '%s' $'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
+  printf '%s' $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
+  printf '%s' $'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
+}

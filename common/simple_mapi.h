@@ -1,10 +1,10 @@
 // The system's Simple MAPI in its wide form, declared here: MinGW's mapi.h
 // has only the 8-bit structures. Laid out as Windows defines them (ULONG is
-// 32 bits there).
+// 32 bits there); the native stand-in answers through the same layout.
+// MAPISendMailW(session, parent window, message, flags, reserved) takes
+// them.
 #pragma once
 #include <cstdint>
-
-#include <windows.h>
 
 struct MapiRecipDescW {
   uint32_t ulReserved;
@@ -38,9 +38,6 @@ struct MapiMessageW {
   uint32_t nFileCount;
   MapiFileDescW* lpFiles;
 };
-
-using MapiSendMailW = uint32_t(WINAPI*)(uintptr_t session, uintptr_t parent, MapiMessageW* message,
-                                        uint32_t flags, uint32_t reserved);
 
 constexpr uint32_t kMapiLogonUi = 0x00000001;
 constexpr uint32_t kMapiDialog = 0x00000008;
