@@ -17,7 +17,7 @@
 
 namespace {
 
-std::string Quote(int32_t number) { return "el PDF del presupuesto " + IntToText(number, 0); }
+std::string ThePdfOf(int32_t number) { return "el PDF del presupuesto " + IntToText(number, 0); }
 
 // Writes the PDF; false, after telling why, when it was not written.
 bool WritePdf(HWND dialog, const QuoteRecord& quote, int32_t number, const CompanyData& company,
@@ -29,20 +29,19 @@ bool WritePdf(HWND dialog, const QuoteRecord& quote, int32_t number, const Compa
   DiskFailure failure;
   failure.cause = saved.cause;
   failure.file = saved.folderMissing ? Narrow(kPdfFolder) : Narrow(name);
-  std::string text = "No se ha podido guardar " + Quote(number) +
+  std::string text = "No se ha podido guardar " + ThePdfOf(number) +
                      (saved.folderMissing ? ": no se ha podido crear la carpeta PDF."
                                           : " en la carpeta PDF.");
   ShowMessage(dialog, text + CauseSentence(failure), "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
 
-
 }  // namespace
 
 void SavePdfForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, const CompanyData& company) {
   std::wstring path;
   if (!WritePdf(dialog, quote, number, company, path)) return;
-  int answer = ShowMessage(dialog, "Se ha guardado " + Quote(number) + " en la carpeta PDF:\n" + Narrow(path) +
+  int answer = ShowMessage(dialog, "Se ha guardado " + ThePdfOf(number) + " en la carpeta PDF:\n" + Narrow(path) +
                                        "\n\n\xBF" "Desea abrir la carpeta?",
                            "Presupuestos", MB_YESNO | MB_ICONINFORMATION);
   if (answer != IDYES) return;

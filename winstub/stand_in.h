@@ -129,16 +129,16 @@ struct StandInState {
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
   int hookType = 0;
   bool controlDown = false;                 // and of Ctrl
+  bool mailProgram = true;                  // see mailAnswer
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;
   // The menu under the modify dialog's PDF button: the item chosen (its id,
   // 0 for none) and the items it offered.
-  int menuChoice = 0;
   std::vector<std::string> menuItems;
-  // The mail program: none (no mapi32.dll), or what its MAPISendMailW
-  // answers; the messages handed to it.
-  bool mailProgram = true;
+  int menuChoice = 0;
+  // The mail program (mailProgram false: none, no mapi32.dll to load): what
+  // its MAPISendMailW answers, and the messages handed to it.
   uint32_t mailAnswer = 0;
   std::vector<StandInMail> mails;
 };
