@@ -197,6 +197,7 @@ e2e_expected_sheet() {
   if [[ -n ${E2E_VAT_RATE:-} ]] && cents=$(e2e_amount_cents "$total"); then
     tax=$(((cents * E2E_VAT_RATE + 50) / 100))
     vat_label="IVA $E2E_VAT_RATE % "
+    total_text=$(e2e_amount_text "$cents")
     vat_cell=$(e2e_amount_text "$tax")
     sum_cell=$(e2e_amount_text $((cents + tax)))
   fi
