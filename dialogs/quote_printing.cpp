@@ -34,6 +34,7 @@ void PrintForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, bool 
     TellCompanyUnreadable(dialog, company.failure, true);
     return;
   }
+  if (company.logoUnreadable) TellLogoUnreadableOnce(dialog, company.data.logo);
   bool choose = company.data.choosePrinter || shiftHeld;
   TellPrintResult(dialog, PrintQuote(quote, number, company.data, choose, dialog));
 }

@@ -71,13 +71,25 @@ SheetText TotalText(const std::string& total) {
   return Width(spaced) > kCellWidth - 1 && Width(close) <= kCellWidth - 1 ? close : spaced;
 }
 
+// An empty line, then each of the business's lines that has text, where
+// the body's rows start; nothing at all where none has.
+std::vector<SheetText> FooterLines(const CompanyData& company) {
+  std::vector<SheetText> lines;
+  for (const std::string& line : company.footer) {
+    if (line.empty()) continue;
+    if (lines.empty()) lines.push_back(SheetText());
+    lines.push_back(Ascii("  ") + Typed(line.substr(0, kFooterRoom)));
+  }
+  return lines;
+}
+
 SheetText BodyRow(const std::string& text) {
   return Vertical() + Ascii(" ") + PadTo(Typed(text), kRowWidth) + Ascii(" ") + Vertical();
 }
 }  // namespace
 
 std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
-                                       const std::string& vatRate) {
+                                       const CompanyData& company) {
   std::string name = FieldText(quote.name, kFieldWidth);
   std::string date = FieldText(quote.date, kFieldWidth);
   std::string address = FieldText(quote.address, kFieldWidth);
@@ -113,7 +125,7 @@ std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
   // shows the total as typed.
   std::string vatLabel = "IVA    % ";
   SheetText shownTotal = TotalText(total), vat, sum;
-  auto rate = ReadRate(vatRate);
+  auto rate = ReadRate(company.vatRate);
   auto subtotal = ReadAmount(total);
   if (rate && subtotal) {
     int64_t tax = VatOn(*subtotal, *rate);
@@ -127,12 +139,14 @@ std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
     std::vector<SheetText> box = SmallBox(label, value);
     lines.insert(lines.end(), box.begin(), box.end());
   }
+  std::vector<SheetText> footer = FooterLines(company);
+  lines.insert(lines.end(), footer.begin(), footer.end());
   return lines;
 }
 
 void WriteQuoteSheet(PrinterStream& stream, const QuoteRecord& quote, int32_t number,
-                     const std::string& vatRate) {
-  for (const SheetText& line : QuoteSheetLines(quote, number, vatRate)) {
+                     const CompanyData& company) {
+  for (const SheetText& line : QuoteSheetLines(quote, number, company)) {
     WriteText(stream, line.printer);
     EndLine(stream);
   }

@@ -40,14 +40,14 @@ void SetQuote(const std::string& body, const std::string& date, const std::strin
   SetCurrentQuote(body, name, date, address, total);
 }
 
-std::string SheetBytes(int32_t number, const std::string& vatRate = "") {
+const CompanyData kPlaceholders;
+
+std::string SheetBytes(int32_t number, const CompanyData& company = kPlaceholders) {
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, CurrentQuote, number, vatRate);
+  WriteQuoteSheet(stream, CurrentQuote, number, company);
   return out.str();
 }
-
-const CompanyData kPlaceholders;
 
 // The quote in CurrentQuote printed under `number` from the stand-in's dialog.
 PrintResult Print(int32_t number, const CompanyData& company = kPlaceholders, bool choose = false) {
@@ -63,6 +63,10 @@ CompanyData Business() {
   // Longer than its room of 52 characters: cut at the page's edge.
   company.other = "NIF B-12345678 - info@reformaspena.es - www.reformaspena.es";
   company.vatRate = "21";
+  // Under the boxes: the empty line prints nothing, the long one is cut.
+  company.footer = {"Validez del presupuesto: 30 d\xED" "as", "",
+                    "Transferencia a ES12 3456 7890 1234 5678 9012 (Banco Pe\xF1" "a), "
+                    "a la aceptaci\xF3n del presupuesto"};
   return company;
 }
 
@@ -115,7 +119,13 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
       "\r\n\r\n\r\n";
   std::string head(kHead, sizeof kHead - 1);
   EXPECT_EQ(job.substr(0, head.size()), head);
-  EXPECT_EQ(job.substr(head.size(), job.size() - head.size() - 1), SheetBytes(7, "21"));
+  EXPECT_EQ(job.substr(head.size(), job.size() - head.size() - 1), SheetBytes(7, Business()));
+  // The lines under the boxes, after the last box's bottom and an empty line.
+  const std::string tail =
+      "\xC0" + std::string(12, '\xC4') + "\xD9\r\n\r\n"
+      "  Validez del presupuesto: 30 d\xA1" "as\r\n"
+      "  Transferencia a ES12 3456 7890 1234 5678 9012 (Banco Pe\xA4" "a), a la aceptaci\xA2n \r\n\f";
+  EXPECT_EQ(job.substr(job.size() - tail.size()), tail);
 }
 
 TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
@@ -152,20 +162,35 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
                                       "StartPage", "EndPage", "EndDoc", "DeleteDC"}));
   const StandInText& letterhead = StandIn().drawnTexts.at(0);
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");
+  // The name half as large again as the sheet's letters, in column 20 after
+  // the logo's box, its baseline in row 5 + 0.8 x 1.5.
   EXPECT_EQ(std::make_tuple(letterhead.x, letterhead.y, letterhead.advances.at(14)),
-            std::make_tuple(40 + 150, 380, 60));
+            std::make_tuple(40 + 600, 310, 45));
   EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.stretch,
                             letterhead.font.lfWeight, letterhead.font.lfItalic),
-            std::make_tuple(-100, 1.0f, FW_BOLD, 1));
+            std::make_tuple(-75, 1.0f, FW_BOLD, 0));
   EXPECT_STREQ(letterhead.font.lfFaceName, L"Courier New");
-  // Double height alone: the characters are pressed to one column each.
+  // The next line at the same indent, in the sheet's size.
   const StandInText& datos = StandIn().drawnTexts.at(1);
-  EXPECT_EQ(std::make_tuple(datos.x, datos.stretch, datos.advances.at(0), datos.font.lfHeight),
-            std::make_tuple(40 + 26 * 30, 0.5f, 30, -100));
+  EXPECT_EQ(std::make_tuple(datos.x, datos.stretch, datos.advances.at(0), datos.font.lfHeight,
+                            datos.font.lfItalic),
+            std::make_tuple(40 + 600, 1.0f, 30, -50, 1));
   const StandInText& number = StandIn().drawnTexts.at(5);
   EXPECT_EQ(number.text, L"Presupuesto N\u00BA 3     Nombre: Luis");
   EXPECT_EQ(std::make_tuple(number.x, number.y, number.font.lfHeight, number.font.lfWeight),
             std::make_tuple(100, 1090, -50, FW_NORMAL));
+
+  // The logo, 2 x 1 pixels (red, blue), in its box of 18 x 7 cells from row
+  // 5: 14 x 7 cells, handed to the device top down as blue, green, red.
+  StandIn().drawnImages.clear();
+  CompanyData withLogo;
+  withLogo.logoPicture = Picture{2, 1, {255, 0, 0, 0, 0, 255}};
+  EXPECT_EQ(Print(3, withLogo), PrintResult::Printed);
+  ASSERT_EQ(StandIn().drawnImages.size(), 1u);
+  const StandInImage& logo = StandIn().drawnImages[0];
+  EXPECT_EQ(std::make_tuple(logo.x, logo.y, logo.width, logo.height, logo.pixelsWide),
+            std::make_tuple(40, 250, 420, 350, 2));
+  EXPECT_EQ(logo.bgr, (std::vector<unsigned char>{0, 0, 255, 255, 0, 0, 0, 0}));
 
   // A narrower printable area (Letter at 600 dpi) scales the page down to it.
   StandIn().drawnTexts.clear();
@@ -227,10 +252,10 @@ TEST(PrintJob, DrawnCharactersFallInTheSameCellsAtAnyResolution) {
     }
   }
   EXPECT_EQ(seen[0], seen[1]);
-  // The letterhead's name, in double width, takes two columns a letter.
+  // The letterhead's name, half as large again, in column 20.
   ASSERT_FALSE(seen[0].empty());
-  EXPECT_EQ(seen[0][0][0].first, 5);
-  EXPECT_EQ(seen[0][0][1].first, 7);
+  EXPECT_EQ(seen[0][0][0].first, 20);
+  EXPECT_EQ(seen[0][0][2].first, 23);
 }
 
 TEST(PrintJob, DeviceThatRefusesBytesFails) {

@@ -1,6 +1,8 @@
 // The printed quote sheet, byte for byte, the printer character table, and
 // the same sheet as the drawn page lays it out.
+#include <cstdint>
 #include <sstream>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include <iconv.h>
 
 #include "print/body_rows.h"
+#include "common/picture.h"
 #include "print/page_model.h"
 #include "print/printer_charset.h"
 #include "print/printer_stream.h"
@@ -36,9 +39,11 @@ const std::string Blank = V + Sp(78) + V;
 
 // The sheet for CurrentQuote, split at its CR LF line ends.
 std::vector<std::string> SheetLines(int32_t number, const std::string& vatRate = "") {
+  CompanyData company;
+  company.vatRate = vatRate;
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, CurrentQuote, number, vatRate);
+  WriteQuoteSheet(stream, CurrentQuote, number, company);
   EXPECT_FALSE(stream.failed);
   std::string bytes = out.str();
   std::vector<std::string> lines;
@@ -322,17 +327,17 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
   line76 += Rep(76 - line76.size(), '.');
   SetCurrentQuote(line76 + "\r\n\xBFIVA? Se a\xF1" "ade al final: 21 \x80\r\nA\xF1o 2026",
                   "Mu\xF1oz N\xFA\xF1" "ez 1\xAA", "", "C/ \xD1" "and\xFA 2\xBA", "1.234.567,89");
-  // Double width and height, bold and italic as the letterhead's codes set
-  // them; the 76-character line fills its row, the next line has the next
+  // The letterhead at one indent after the logo's box, the name larger;
+  // the 76-character line fills its row, the next line has the next
   // row; the wide total widens its box leftwards, its closing rule staying
   // in column 79.
   std::wstring expected =
       L"80x61\n"
-      L"6 5 2x2 B I Nombre empresa.\n"
-      L"8 26 1x2 B Datos\n"
-      L"11 14 1x1 B Direccion\n"
-      L"12 20 1x1 B Telefono\n"
-      L"13 28 1x1 B Datos\n"
+      L"5 20 1.5x1.5 B Nombre empresa.\n"
+      L"7 20 1x1 I Datos\n"
+      L"9 20 1x1 Direccion\n"
+      L"10 20 1x1 Telefono\n"
+      L"11 20 1x1 Datos\n"
       L"21 2 1x1 Presupuesto N\u00BA 12    Nombre: Mu\u00F1oz N\u00FA\u00F1ez 1\u00AA\n"
       L"22 2 1x1 Fecha:      Domicilio: C/ \u00D1and\u00FA 2\u00BA\n"
       L"26 2 1x1 Instalaci\u00F3n de ca\u00F1er\u00EDa en el ba\u00F1o del 2\u00BA piso, "
@@ -361,4 +366,52 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
       L"rule 133,117 133,121\n"
       L"rule 159,117 159,121\n";
   EXPECT_EQ(PageDump(QuotePage(CurrentQuote, 12, CompanyData())), expected);
+}
+
+TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
+  SetCurrentQuote("", "", "", "", "");
+  CompanyData company;
+  // A name of its whole room, 37 characters, fits half as large again; an
+  // address of 66 is narrowed to the 60 columns up to the sheet's edge.
+  company.name = std::string(37, 'N');
+  company.address = std::string(66, 'D');
+  company.activity = "  ";
+  // 400 x 200 pixels: 14 columns by the box's 7 rows, at its left.
+  company.logoPicture.wide = 400;
+  company.logoPicture.high = 200;
+  company.logoPicture.rgb.assign(400 * 200 * 3, 0x80);
+  PageModel page = QuotePage(CurrentQuote, 1, company);
+  ASSERT_GE(page.texts.size(), 2u);
+  EXPECT_EQ(std::make_tuple(page.texts[0].column, page.texts[0].width, page.texts[0].height),
+            std::make_tuple(20, 1.5, 1.5));
+  EXPECT_EQ(page.texts[1].text, std::wstring(66, L'D'));  // no line for the blank activity
+  EXPECT_DOUBLE_EQ(page.texts[1].width, 60.0 / 66);
+  EXPECT_EQ(page.columns, 80);
+  const PageImage& logo = page.logo;
+  EXPECT_EQ(std::make_tuple(logo.left, logo.top, logo.width, logo.height, logo.pixelsWide),
+            std::make_tuple(0.0, 5.0, 14.0, 7.0, 400));
+  // A long, low one takes the box's width, halfway down it.
+  company.logoPicture.wide = 100;
+  company.logoPicture.high = 10;
+  company.logoPicture.rgb.resize(100 * 10 * 3);
+  const PageImage wide = QuotePage(CurrentQuote, 1, company).logo;
+  EXPECT_EQ(std::make_tuple(wide.left, wide.width), std::make_tuple(0.0, 18.0));
+  EXPECT_DOUBLE_EQ(wide.top, 5 + (7 - 1.8) / 2);
+  EXPECT_DOUBLE_EQ(wide.height, 1.8);
+  // No picture, no logo; the texts stay where they were.
+  company.logoPicture = Picture();
+  page = QuotePage(CurrentQuote, 1, company);
+  EXPECT_EQ(page.logo.pixelsWide, 0);
+  EXPECT_EQ(page.texts[0].column, 20);
+}
+
+TEST(QuoteSheet, PicturesShrinkByAveragingKeepingTheirProportions) {
+  // 4 x 2 pixels, grey levels 0..7 in each channel, into 2 x 2: the box
+  // keeps 2 x 1, each pixel the average of a 2 x 2 block.
+  Picture picture{4, 2, {}};
+  for (int level : {0, 2, 4, 6, 1, 3, 5, 7}) picture.rgb.insert(picture.rgb.end(), 3, level);
+  Picture shrunk = ShrunkToFit(picture, 2, 2);
+  EXPECT_EQ(std::make_tuple(shrunk.wide, shrunk.high), std::make_tuple(2, 1));
+  EXPECT_EQ(shrunk.rgb, (std::vector<std::uint8_t>{2, 2, 2, 6, 6, 6}));
+  EXPECT_EQ(ShrunkToFit(picture, 10, 10).rgb, picture.rgb);
 }
