@@ -59,7 +59,11 @@ std::vector<PageText> LetterheadTexts(const CompanyData& company) {
 PageImage PlacedLogo(const Picture& picture) {
   PageImage logo;
   if (IsEmpty(picture)) return logo;
-  FitInside(picture.wide, picture.high, kLogoWide, kLogoHigh, logo.width, logo.height);
+  // Fitted in inches: a column is a tenth of one, a row a sixth.
+  double wide = 0, high = 0;
+  FitInside(picture.wide, picture.high, kLogoWide / 10, kLogoHigh / 6, wide, high);
+  logo.width = wide * 10;
+  logo.height = high * 6;
   logo.left = kLogoLeft;
   logo.top = kLogoTop + (kLogoHigh - logo.height) / 2;
   logo.pixelsWide = picture.wide;

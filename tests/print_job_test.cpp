@@ -180,8 +180,9 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   EXPECT_EQ(std::make_tuple(number.x, number.y, number.font.lfHeight, number.font.lfWeight),
             std::make_tuple(100, 1090, -50, FW_NORMAL));
 
-  // The logo, 2 x 1 pixels (red, blue), in its box of 18 x 7 cells from row
-  // 5: 14 x 7 cells, handed to the device top down as blue, green, red.
+  // The logo, 2 x 1 pixels (red, blue), in its box of 1.8 x 1.17 inches from
+  // row 5: 1.8 x 0.9 inches halfway down, handed to the device top down as
+  // blue, green, red.
   StandIn().drawnImages.clear();
   CompanyData withLogo;
   withLogo.logoPicture = Picture{2, 1, {255, 0, 0, 0, 0, 255}};
@@ -189,7 +190,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   ASSERT_EQ(StandIn().drawnImages.size(), 1u);
   const StandInImage& logo = StandIn().drawnImages[0];
   EXPECT_EQ(std::make_tuple(logo.x, logo.y, logo.width, logo.height, logo.pixelsWide),
-            std::make_tuple(40, 250, 420, 350, 2));
+            std::make_tuple(40, 290, 540, 270, 2));
   EXPECT_EQ(logo.bgr, (std::vector<unsigned char>{0, 0, 255, 255, 0, 0, 0, 0}));
 
   // A narrower printable area (Letter at 600 dpi) scales the page down to it.

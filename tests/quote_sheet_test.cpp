@@ -376,7 +376,8 @@ TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
   company.name = std::string(37, 'N');
   company.address = std::string(66, 'D');
   company.activity = "  ";
-  // 400 x 200 pixels: 14 columns by the box's 7 rows, at its left.
+  // 400 x 200 pixels: the box's 1.8 inches wide (18 columns), 0.9 high
+  // (5.4 rows), halfway down the box's 7 rows.
   company.logoPicture.wide = 400;
   company.logoPicture.high = 200;
   company.logoPicture.rgb.assign(400 * 200 * 3, 0x80);
@@ -388,16 +389,17 @@ TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
   EXPECT_DOUBLE_EQ(page.texts[1].width, 60.0 / 66);
   EXPECT_EQ(page.columns, 80);
   const PageImage& logo = page.logo;
-  EXPECT_EQ(std::make_tuple(logo.left, logo.top, logo.width, logo.height, logo.pixelsWide),
-            std::make_tuple(0.0, 5.0, 14.0, 7.0, 400));
-  // A long, low one takes the box's width, halfway down it.
+  EXPECT_EQ(std::make_tuple(logo.left, logo.width, logo.pixelsWide), std::make_tuple(0.0, 18.0, 400));
+  EXPECT_DOUBLE_EQ(logo.height, 5.4);
+  EXPECT_DOUBLE_EQ(logo.top, 5.8);
+  // A tall one takes the box's height, 7 rows (7/6 inch), and 7/12 inch
+  // (5.83 columns) across.
   company.logoPicture.wide = 100;
-  company.logoPicture.high = 10;
-  company.logoPicture.rgb.resize(100 * 10 * 3);
-  const PageImage wide = QuotePage(CurrentQuote, 1, company).logo;
-  EXPECT_EQ(std::make_tuple(wide.left, wide.width), std::make_tuple(0.0, 18.0));
-  EXPECT_DOUBLE_EQ(wide.top, 5 + (7 - 1.8) / 2);
-  EXPECT_DOUBLE_EQ(wide.height, 1.8);
+  company.logoPicture.high = 200;
+  company.logoPicture.rgb.resize(100 * 200 * 3);
+  const PageImage tall = QuotePage(CurrentQuote, 1, company).logo;
+  EXPECT_EQ(std::make_tuple(tall.left, tall.top, tall.height), std::make_tuple(0.0, 5.0, 7.0));
+  EXPECT_DOUBLE_EQ(tall.width, 70.0 / 12);
   // No picture, no logo; the texts stay where they were.
   company.logoPicture = Picture();
   page = QuotePage(CurrentQuote, 1, company);

@@ -331,6 +331,11 @@ e2e_wait_window() {
   echo "$id"
 }
 
+# e2e_wait_box: waits for a message box of the program; sets BOX.
+e2e_wait_box() {
+  BOX=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+}
+
 e2e_window_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 e2e_window_hidden() { ! e2e_window_shown "$1"; }
 
