@@ -1,6 +1,8 @@
 // The picture decoder on Windows: the Windows Imaging Component reads the
 // bytes from memory and converts the first frame to 32-bit BGRA, which is
-// laid over white here, as a transparent logo shows on paper.
+// laid over white here, as a transparent logo shows on paper. Windows only:
+// the native build's stand-in is in winstub/.
+#ifdef _WIN32
 #include "common/picture_decoder.h"
 
 #include <windows.h>
@@ -77,3 +79,4 @@ bool DecodePicture(const std::string& bytes, Picture& picture) {
   if (SUCCEEDED(com)) CoUninitialize();
   return decoded;
 }
+#endif  // _WIN32

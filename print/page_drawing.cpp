@@ -79,7 +79,7 @@ void DrawPageText(HDC dc, const Grid& grid, const PageText& text) {
   // the grid the rules are drawn on.
   std::vector<INT> advances(text.text.size());
   auto edge = [&](std::size_t cell) {
-    double device = Round(Across(grid, text.column + static_cast<double>(cell * text.width)));
+    double device = Round(Across(grid, text.column + static_cast<double>(cell) * text.width));
     return Round((device - left) / stretch);
   };
   for (std::size_t i = 0; i < advances.size(); ++i) advances[i] = edge(i + 1) - edge(i);

@@ -17,16 +17,16 @@ constexpr double kNameSize = 1.5;  // columns and rows a letter of the name take
 struct Line {
   const std::string CompanyData::*text;
   std::size_t room;
-  int row;
   double size;
+  int row;
   bool bold, italic;
 };
 const Line kLines[] = {
-    {&CompanyData::name, kNameRoom, 5, kNameSize, true, false},
-    {&CompanyData::activity, kActivityRoom, 7, 1, false, true},
-    {&CompanyData::address, kAddressRoom, 9, 1, false, false},
-    {&CompanyData::phone, kPhoneRoom, 10, 1, false, false},
-    {&CompanyData::other, kOtherRoom, 11, 1, false, false},
+    {&CompanyData::name, kNameRoom, kNameSize, 5, true, false},
+    {&CompanyData::activity, kActivityRoom, 1, 7, false, true},
+    {&CompanyData::address, kAddressRoom, 1, 9, false, false},
+    {&CompanyData::phone, kPhoneRoom, 1, 10, false, false},
+    {&CompanyData::other, kOtherRoom, 1, 11, false, false},
 };
 
 std::wstring Trimmed(const std::wstring& text) {

@@ -33,7 +33,7 @@ bool DecodePicture(const std::string& bytes, Picture& picture) {
     for (int x = 0; x < wide; ++x) {
       for (int c = 0; c < 3; ++c) {
         picture.rgb[(static_cast<std::size_t>(y) * wide + x) * 3 + c] =
-            static_cast<std::uint8_t>(bytes[row + x * 3 + 2 - c]);
+            static_cast<std::uint8_t>(bytes[row + static_cast<std::size_t>(x) * 3 + 2 - c]);
       }
     }
   }
