@@ -1,7 +1,7 @@
 // The picture decoder on Windows: the Windows Imaging Component reads the
 // bytes from memory and converts the first frame to 32-bit BGRA, which is
 // laid over white here, as a transparent logo shows on paper. Windows only:
-// the native build's stand-in is in winstub/.
+// the native build has picture_decoder_stand_in.cpp.
 #ifdef _WIN32
 #include "common/picture_decoder.h"
 

@@ -1,5 +1,7 @@
-// The native build's picture decoder: uncompressed 24-bit BMP files only,
-// enough for tests to feed a tiny logo; every other file is no picture.
+// The native (test) build's stand-in for the system's picture decoder:
+// uncompressed 24-bit BMP files only, enough for tests to feed a tiny logo;
+// every other file is no picture. Not in the Windows program.
+#ifndef _WIN32
 #include <cstdint>
 #include <string>
 
@@ -39,3 +41,4 @@ bool DecodePicture(const std::string& bytes, Picture& picture) {
   }
   return true;
 }
+#endif  // !_WIN32
