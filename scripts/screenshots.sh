@@ -79,6 +79,10 @@ take_pictures() {
   printf '[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n%s' \
     $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=912 345 678\r\nOtros=NIF B-12345678\r\nIVA=21\r\n' \
     >"$CASE_DIR/empresa.ini"
+  printf '%s' $'Pie1=Validez del presupuesto: 30 d\xedas\r\nPie2=Transferencia a ES12 3456 7890 1234\r\n' \
+    $'Logo=logo.png\r\n' >>"$CASE_DIR/empresa.ini"
+  convert -size 400x200 xc:white -fill '#1040c0' -draw 'rectangle 0,0 399,99' \
+    -fill '#c02020' -draw 'rectangle 100,100 299,199' "$CASE_DIR/logo.png"
 
   (cd "$CASE_DIR" && exec wine explorer /desktop=presupuestos,800x600 "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
