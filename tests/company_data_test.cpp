@@ -68,7 +68,7 @@ std::string BmpFile(int wide, int high, const std::vector<int>& rgb) {
   }
   return "BM" + le(54 + pixels.size(), 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(wide, 4) +
          le(high, 4) + le(1, 2) + le(24, 2) + le(0, 4) + le(pixels.size(), 4) + le(2835, 4) +
-         le(2835, 4) + le(0, 8) + pixels;
+         le(2835, 4) + le(0, 4) + le(0, 4) + pixels;
 }
 
 class CompanyFile : public DialogTest {};
