@@ -225,15 +225,17 @@ TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
   EXPECT_TRUE(read.logoUnreadable);
   EXPECT_TRUE(IsEmpty(read.data.logoPicture));
   EXPECT_EQ(read.data.logo, "logo.bmp");
-  // Printing goes on without it, told the first time only.
+  // The print and the PDF go on without it, told the first time only.
   StandInReset();
+  StandIn().boxAnswers = {IDOK, IDNO};
   SetCurrentQuote("Obra", "Ana", "1/01/2027", "Sol 2", "10");
-  PrintForDialog(StandInDialog(), CurrentQuote, 1, false);
-  std::remove("LPT1");
-  PrintForDialog(StandInDialog(), CurrentQuote, 1, false);
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text.rfind("No se ha podido leer el logotipo (logo.bmp)", 0), 0u);
+  OutputForDialog(StandInDialog(), CurrentQuote, 1, QuoteOutput::Print, false);
   EXPECT_EQ(ReadBytes("LPT1").back(), '\f');
+  OutputForDialog(StandInDialog(), CurrentQuote, 1, QuoteOutput::Pdf, false);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_EQ(StandIn().boxes[0].text.rfind("No se ha podido leer el logotipo (logo.bmp)", 0), 0u);
+  EXPECT_EQ(StandIn().boxes[1].text.rfind("Se ha guardado", 0), 0u);
+  EXPECT_TRUE(Exists("PDF/Presupuesto 1 - Ana.pdf"));
 
   // "Quitar": empresa.ini names no logo; the copy stays in the folder.
   StandInReset();

@@ -258,7 +258,8 @@ e2e_launch() {
   E2E_FIRST_START=yes
   [[ -e "$CASE_DIR/config.cfg" ]] && E2E_FIRST_START=no
   # The msgbox channel writes the text of every message box into wine.log.
-  (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox exec wine "$PRESUPUESTOS_EXE") \
+  # E2E_WINEDEBUG adds channels of the case's own.
+  (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox${E2E_WINEDEBUG:+,$E2E_WINEDEBUG} exec wine "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
   PROGRAM_PID=$!
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
@@ -329,6 +330,12 @@ e2e_wait_window() {
   # Give the program a moment to take the window's first messages.
   sleep 0.2
   echo "$id"
+}
+
+# e2e_logo_png FILE: a 400 x 200 logo, a blue band over a red one, on white.
+e2e_logo_png() {
+  convert -size 400x200 xc:white -fill '#1040c0' -draw 'rectangle 0,0 399,99' \
+    -fill '#c02020' -draw 'rectangle 100,100 299,199' "$1"
 }
 
 # e2e_wait_box: waits for a message box of the program; sets BOX.
