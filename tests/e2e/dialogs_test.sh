@@ -516,7 +516,7 @@ body_rows() {
   click "$BODY_FIELD"
   e2e_select_all_in_body
   e2e_paste "$body25"
-  wait_box
+  e2e_wait_box
   e2e_check_equal "a 25th pasted line is told as left out" \
     'El texto pegado no cabe entero: el texto del presupuesto lleva como mucho 24 l\00edneas, las de la hoja impresa, y 1799 caracteres. Se ha pegado lo que cabe y el resto se ha dejado fuera.' \
     "$(e2e_box_texts | tail -n 1)"
@@ -525,7 +525,7 @@ body_rows() {
   click "$NAME_FIELD"
   e2e_select_all_in_field
   e2e_paste "${name39}n"$'\xba 18'
-  wait_box
+  e2e_wait_box
   e2e_check_equal "a name longer than its field is told as cut" \
     'El texto pegado no cabe entero: este campo lleva como mucho 39 caracteres. Se ha pegado lo que cabe y el resto se ha dejado fuera.' \
     "$(e2e_box_texts | tail -n 1)"
