@@ -45,9 +45,9 @@ void FillQuote(int32_t) {
 std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
   std::vector<BenchCase> cases;
   for (int32_t quotes : sizes) {
-    cases.push_back({"LoadQuote newest", quotes, [](int32_t n) { LoadQuote(n); },
+    cases.push_back({"LoadQuote newest", quotes, [](int32_t n) { LoadQuote(n, CurrentQuote); },
                      [](int32_t n) { ReadFloor(n); }, nullptr, false, false});
-    cases.push_back({"LoadQuote first", quotes, [](int32_t) { LoadQuote(1); },
+    cases.push_back({"LoadQuote first", quotes, [](int32_t) { LoadQuote(1, CurrentQuote); },
                      [](int32_t) { ReadFloor(1); }, nullptr, false, false});
     cases.push_back({"SaveQuote append", quotes, [](int32_t) { SaveQuote(1, RecordCount); },
                      [](int32_t) { AppendFloor(RecordCount++); }, nullptr, true, false});

@@ -19,8 +19,7 @@ QuoteRecord Shown;
 int32_t Last = 0;
 
 void Load(int32_t number) {
-  Read = ReadQuoteRecord(number - 1, Shown);
-  if (!Read) ClearQuote(Shown);
+  Read = LoadQuote(number, Shown);
   ClearQuote(CurrentQuote);
   CopyQuote(CurrentQuote, Shown);
 }

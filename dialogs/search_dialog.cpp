@@ -15,7 +15,7 @@
 #include "dialogs/window_text.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
-#include "store/quote_scan.h"
+#include "store/quote_file.h"
 
 namespace {
 
@@ -145,7 +145,7 @@ void CopyToNew(HWND dialog, Search& search) {
   int32_t number = Chosen(dialog, search);
   if (number == 0 || search.choosing) return;
   QuoteRecord copied;
-  if (!ReadQuoteAt(number, copied)) {
+  if (!LoadQuote(number, copied)) {
     TellUnreadable(dialog, number);
     return;
   }

@@ -10,6 +10,7 @@
 #include "store/company_file.h"
 #include "store/disk.h"
 #include "tests/dialog_driver.h"
+#include "tests/disk_faults.h"
 
 namespace {
 

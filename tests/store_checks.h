@@ -128,7 +128,7 @@ inline OnDisk ReadBack() {
     ClearQuote(expected);
     CopyQuote(expected, stored);
     ClearQuote(CurrentQuote);
-    LoadQuote(n);
+    LoadQuote(n, CurrentQuote);
     ClearQuote(loaded);
     CopyQuote(loaded, CurrentQuote);
     EXPECT_EQ(std::memcmp(&loaded, &expected, kRecordSize), 0) << "quote " << n << " loads wrong";
