@@ -173,3 +173,15 @@ TEST_F(Crash, StartUpLosesNothing) {
   }
   Report("start-up (killed and torn writes, backup due, config.cfg lost)", points);
 }
+
+TEST_F(Crash, ExportAndCompanyFileAreWhollyOldOrNew) {
+  int points = 0;
+  for (const WholeFile& file : WholeFiles()) {
+    for (bool torn : {false, true}) {
+      points += CrashSweep(torn, file.layDown, file.write, [&](Outcome outcome) {
+        ExpectOldOrNew(file, outcome == Outcome::Succeeded);
+      });
+    }
+  }
+  Report("export and empresa.ini (killed and torn writes)", points);
+}

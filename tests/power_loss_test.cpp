@@ -193,3 +193,11 @@ TEST_F(PowerLoss, StartUpLosesNothingAndItsBackupIsWholeOrAbsent) {
   }
   Report("start-up (backup, roll forward, recovery)", points);
 }
+
+TEST_F(PowerLoss, ExportAndCompanyFileAreWhollyOldOrNew) {
+  int points = 0;
+  for (const WholeFile& file : WholeFiles()) {
+    points += PowerSweep(file.layDown, file.write, [&](bool reported) { ExpectOldOrNew(file, reported); });
+  }
+  Report("export and empresa.ini", points);
+}
