@@ -36,6 +36,7 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
 #include "tests/disk_faults.h"
 #include "winstub/stand_in.h"
 

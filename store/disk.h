@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "store/disk_kinds.h"
+
 // The seam in two layers. disk.cpp, shared: retries of a refusal that
 // passes, the cause of the first failure, reading ahead, and an observer
 // told of every operation. disk_posix.cpp or disk_win32.cpp (one is built):
@@ -47,8 +49,6 @@ struct DiskObserver {
 // Installs `observer` (null: none) for every operation from now on.
 void DiskObserve(const DiskObserver* observer);
 
-// Why an operation failed, as far as the system tells.
-enum class DiskCause { None, DiskFull, NoPermission, InUse, Other };
 struct DiskFailure {
   DiskCause cause = DiskCause::None;
   std::string file;  // the file or folder the failed operation was on
@@ -65,12 +65,6 @@ constexpr int kRetryStepMs = 100;
 constexpr int kRetryBudgetMs = 2000;
 
 struct DiskFile;
-
-enum class DiskMode {
-  Read,    // existing file, from its start; a folder is refused
-  Create,  // new or emptied file
-  Update,  // existing file, read and written in place, nothing emptied
-};
 
 DiskFile* DiskOpen(const char* path, DiskMode mode);
 // Bytes actually read; fewer than asked at the end of the file or on an

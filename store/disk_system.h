@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "store/disk.h"
+#include "store/disk_kinds.h"
 
 // Each call that fails keeps the cause the system gave, for SystemFailure.
 DiskCause SystemFailure();

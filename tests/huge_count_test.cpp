@@ -11,6 +11,7 @@
 #include "dialogs/quote_dialogs.h"
 #include "store/quote_file.h"
 #include "store/settings.h"
+#include "store/start_up.h"
 #include "tests/dialog_driver.h"
 
 namespace {
