@@ -32,7 +32,7 @@ void Tell(HWND dialog, const std::string& text) {
 }
 
 void Open(HWND dialog) {
-  CompanyRead read = ReadCompanyFile();
+  CompanyRead read = ConvertAndReadCompanyFile();
   // Shown as placeholders, the business's data would be written over.
   if (read.unreadable) {
     TellCompanyUnreadable(dialog, read.failure, false);

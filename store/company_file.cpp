@@ -142,7 +142,7 @@ const Line kLines[] = {
 
 }  // namespace
 
-CompanyRead ReadCompanyFile() {
+CompanyRead ConvertAndReadCompanyFile() {
   CompanyRead read;
   std::string bytes;
   DiskClearFailure();
@@ -173,7 +173,7 @@ CompanyRead ReadCompanyFile() {
   return read;
 }
 
-CompanyData ReadCompanyData() { return ReadCompanyFile().data; }
+CompanyData ReadCompanyData() { return ConvertAndReadCompanyFile().data; }
 
 bool WriteCompanyData(const CompanyData& company) {
   std::string bytes;

@@ -102,7 +102,7 @@ bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* sh
   bool built = MayCorrect(number, RecordCount, settings, quotes, &refusal) &&
                BuildReplacements(source, number, corrected, shown, changed);
   if (source) DiskClose(source);
-  if (changed) refusal = SaveRefusal::QuoteChanged;
+  if (changed) refusal = SaveRefusal::ChangedSinceShown;
   if (!built || !DiskReplace(kNewQuoteFile, kQuoteFile)) {
     DiskRemove(kNewQuoteFile);
     DiskRemove(kNewTransferFile);

@@ -25,7 +25,7 @@ bool SaveQuote(unsigned char isNew, int32_t number, SaveRefusal* refusal = nullp
 
 // Replaces quote `number` with `corrected`, as SaveQuote does, but only
 // while the record on disk is still `shown`, byte for byte, as it was read
-// when the dialog showed it; otherwise refused with QuoteChanged, so that a
+// when the dialog showed it; otherwise refused with ChangedSinceShown, so that a
 // correction another copy made in between is not silently replaced.
 bool SaveCorrection(int32_t number, const QuoteRecord& shown, const QuoteRecord& corrected,
                     SaveRefusal* refusal = nullptr, DiskFailure* failure = nullptr);
