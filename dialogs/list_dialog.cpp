@@ -3,7 +3,6 @@
 #include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/quote_dialogs.h"
-#include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
 #include "dialogs/quote_printing.h"
@@ -12,13 +11,12 @@
 
 namespace {
 
-void Print(HWND dialog) {
-  bool shiftHeld = ShiftHeldOnPrint();
-  if (!PrintableOnShow(dialog)) return;
-  // The read-only edits hold the quote as it was read.
-  if (!PrintsWhole(dialog, QuoteAsShown())) return;
-  PrintForDialog(dialog, QuoteAsShown(), BrowseIndex, shiftHeld);
-}
+// The read-only edits hold the quote as it was read; nothing to store.
+const PrintSteps kPrintSteps = {
+    [](HWND dialog) { return PrintableOnShow(dialog) ? &QuoteAsShown() : nullptr; },
+    nullptr,
+    [] { return BrowseIndex; },
+};
 
 }  // namespace
 
@@ -33,30 +31,11 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       WatchSearchKey(dialog);
       return FALSE;
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_NEXT:
-          ShowNewer(dialog);
-          break;
-        case IDC_PREV:
-          ShowOlder(dialog);
-          break;
-        case IDC_PRINT:
-          Print(dialog);
-          break;
-        case IDC_SEARCH_KEY:
-          ShowChosen(dialog, ChooseQuote(dialog));
-          break;
-        case IDCANCEL:
-          EndDialog(dialog, 0);
-          break;
-        default:
-          break;
-      }
+      if (LOWORD(wParam) != IDC_PRINT) break;
+      PrintFromDialog(dialog, kPrintSteps);
       return TRUE;
-    case WM_DESTROY:
-      StopWatchingSearchKey();
-      return FALSE;
     default:
-      return FALSE;
+      break;
   }
+  return BrowseMessage(dialog, message, wParam);
 }

@@ -35,13 +35,7 @@ void Open(HWND dialog, const QuoteRecord* copied) {
     CopyField(CurrentQuote.total, kFieldWidth, copied->total);
   }
 
-  // No more than a field holds: a character typed past it would not be stored.
-  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, kFieldWidth - 1, 0);
-
+  LimitControlsToFields(dialog);
   ShowQuote(dialog, NextNumber());
   WrapBodyAtSheetRows(dialog);
   SetFocus(GetDlgItem(dialog, IDC_NAME));
@@ -63,13 +57,14 @@ bool Save(HWND dialog) {
 
 // A quote prints under the number it is stored as: one not stored yet, or
 // changed since, is stored first, and nothing prints if it cannot be.
-void Print(HWND dialog) {
-  bool shiftHeld = ShiftHeldOnPrint();
-  ReadControls(dialog);
-  if (!PrintsWhole(dialog, CurrentQuote)) return;
-  if ((IsNew || QuoteChanged()) && !Save(dialog)) return;
-  PrintForDialog(dialog, CurrentQuote, QuoteNumber(), shiftHeld);
-}
+const PrintSteps kPrintSteps = {
+    [](HWND dialog) -> const QuoteRecord* {
+      ReadControls(dialog);
+      return &CurrentQuote;
+    },
+    [](HWND dialog) { return !(IsNew || QuoteChanged()) || Save(dialog); },
+    QuoteNumber,
+};
 
 void Cancel(HWND dialog) {
   ReadControls(dialog);
@@ -110,7 +105,7 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           Save(dialog);
           break;
         case IDC_PRINT:
-          Print(dialog);
+          PrintFromDialog(dialog, kPrintSteps);
           break;
         case IDCANCEL:
           Cancel(dialog);

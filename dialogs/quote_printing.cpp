@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/number_text.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/window_text.h"
 #include "print/body_rows.h"
@@ -12,28 +13,32 @@
 
 namespace {
 
-// The sheet's body box takes 24 rows of text under its blank first row.
-constexpr std::size_t kSheetRows = 24;
-
-}  // namespace
-
-bool ShiftHeldOnPrint() { return GetKeyState(VK_SHIFT) < 0; }
-
 bool PrintsWhole(HWND dialog, const QuoteRecord& quote) {
   std::string body(quote.body, strnlen(quote.body, sizeof quote.body));
-  if (RowsFit(BodyRows(body), kSheetRows)) return true;
+  if (RowsFit(BodyRows(body), kSheetBodyRows)) return true;
   return ShowMessage(dialog,
-                     "El texto del presupuesto ocupa m\xE1s de las 24 l\xEDneas de la hoja; lo "
-                     "que no cabe no se imprimir\xE1.\n\xBF" "Desea imprimirlo as\xED?",
+                     "El texto del presupuesto ocupa m\xE1s de las " + IntToText(static_cast<int32_t>(kSheetBodyRows), 0) +
+                         " l\xEDneas de la hoja; lo que no cabe no se imprimir\xE1.\n\xBF"
+                         "Desea imprimirlo as\xED?",
                      "Presupuestos", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-void PrintForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, bool shiftHeld) {
-  CompanyRead company = ReadCompanyFile();
+void PrintOn(HWND dialog, const QuoteRecord& quote, int32_t number, bool shiftHeld) {
+  CompanyRead company = ConvertAndReadCompanyFile();
   if (company.unreadable) {
     TellCompanyUnreadable(dialog, company.failure, true);
     return;
   }
   bool choose = company.data.choosePrinter || shiftHeld;
   TellPrintResult(dialog, PrintQuote(quote, number, company.data, choose, dialog));
+}
+
+}  // namespace
+
+void PrintFromDialog(HWND dialog, const PrintSteps& steps) {
+  bool shiftHeld = GetKeyState(VK_SHIFT) < 0;
+  const QuoteRecord* quote = steps.quote(dialog);
+  if (!quote || !PrintsWhole(dialog, *quote)) return;
+  if (steps.storeFirst && !steps.storeFirst(dialog)) return;
+  PrintOn(dialog, *quote, steps.number(), shiftHeld);
 }

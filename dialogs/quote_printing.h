@@ -7,17 +7,24 @@
 
 #include "store/quote_record.h"
 
-// Whether Shift is held on "Imprimir" (the print dialog for this one quote).
-// Read first of all, before any box can take the user's hand off the key.
-bool ShiftHeldOnPrint();
+// What "Imprimir" takes from each quote dialog.
+struct PrintSteps {
+  // The quote to print, read from the dialog; null when there is none (the
+  // user told where it matters).
+  const QuoteRecord* (*quote)(HWND dialog);
+  // Stores it first where it is not stored as it stands, so that it prints
+  // under the number it is stored as; false (the user told) when it could
+  // not be. Null where the dialog stores nothing.
+  bool (*storeFirst)(HWND dialog);
+  // Its number, once stored.
+  int32_t (*number)();
+};
 
-// Whether `quote`'s whole text fits on the sheet, or the user wants it
-// printed cut. Asked before the quote is stored, so that "No" leaves it as
-// it was.
-bool PrintsWhole(HWND dialog, const QuoteRecord& quote);
-
-// Prints `quote` under `number`, on the printer that the business chose
-// (LPT1, or the print dialog every time; `shiftHeld` opens the print dialog
-// for this one quote). Says why where it did not print: also where
-// empresa.ini is there but cannot be read, rather than print placeholders.
-void PrintForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, bool shiftHeld);
+// "Imprimir": Shift read first of all (the print dialog for this one quote),
+// before any box can take the user's hand off the key; a text longer than
+// the sheet asked about before the quote is stored, so that "No" leaves it
+// as it was; then the quote printed on the printer the business chose (LPT1,
+// or the print dialog every time). Says why where it did not print: also
+// where empresa.ini is there but cannot be read, rather than print
+// placeholders.
+void PrintFromDialog(HWND dialog, const PrintSteps& steps);

@@ -6,6 +6,8 @@
 #include <vector>
 
 constexpr std::size_t kRowWidth = 76;  // text columns of a body row
+// Rows of text in the sheet's body box, under its blank first row.
+constexpr std::size_t kSheetBodyRows = 24;
 
 // Every row of `body` (Windows-1252, lines ending in CR LF): one row a line,
 // its tabs spaces up to the next of the stops every eight columns of a row,

@@ -108,6 +108,15 @@ bool WithRetries(Attempt attempt) {
   return done;
 }
 
+// Gives `from` the name `to` by `rename`, a system call, tried again while
+// its refusal passes.
+template <typename Rename>
+bool RenameWithRetries(const char* from, const char* to, Rename rename) {
+  bool renamed = WithRetries([&] { return Go(DiskOp::Replace, to) && Noted(rename(), to); });
+  if (renamed) Tell(DiskChange::Renamed, from, to);
+  return renamed;
+}
+
 // The folder that holds `path`.
 std::string FolderOf(const std::string& path) {
   std::size_t slash = path.find_last_of("/\\");
@@ -227,12 +236,7 @@ bool DiskTruncate(DiskFile* file, int64_t size) {
 
 bool DiskReplace(const char* from, const char* to) {
   bool durable = false;
-  bool renamed = WithRetries([&] {
-    if (!Go(DiskOp::Replace, to)) return false;
-    return Noted(SystemReplace(from, to, &durable), to);
-  });
-  if (!renamed) return false;
-  Tell(DiskChange::Renamed, from, to);
+  if (!RenameWithRetries(from, to, [&] { return SystemReplace(from, to, &durable); })) return false;
   std::string folder = FolderOf(to);
   if (!durable && Go(DiskOp::SyncFolder, folder)) {
     SystemSyncFolder(folder.c_str());
@@ -256,12 +260,7 @@ void DiskSyncFolder(const char* path) {
 
 bool DiskRenameFolder(const char* from, const char* to) {
   DiskSyncFolder(from);
-  bool renamed = WithRetries([&] {
-    if (!Go(DiskOp::Replace, to)) return false;
-    return Noted(SystemRenameFolder(from, to), to);
-  });
-  if (!renamed) return false;
-  Tell(DiskChange::Renamed, from, to);
+  if (!RenameWithRetries(from, to, [&] { return SystemRenameFolder(from, to); })) return false;
   DiskSyncFolder(".");
   return true;
 }
