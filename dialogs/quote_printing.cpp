@@ -16,8 +16,9 @@ namespace {
 bool PrintsWhole(HWND dialog, const QuoteRecord& quote) {
   std::string body(quote.body, strnlen(quote.body, sizeof quote.body));
   if (RowsFit(BodyRows(body), kSheetBodyRows)) return true;
+  std::string rows = IntToText(static_cast<int32_t>(kSheetBodyRows), 0);
   return ShowMessage(dialog,
-                     "El texto del presupuesto ocupa m\xE1s de las " + IntToText(static_cast<int32_t>(kSheetBodyRows), 0) +
+                     "El texto del presupuesto ocupa m\xE1s de las " + rows +
                          " l\xEDneas de la hoja; lo que no cabe no se imprimir\xE1.\n\xBF"
                          "Desea imprimirlo as\xED?",
                      "Presupuestos", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;

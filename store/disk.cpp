@@ -74,7 +74,8 @@ bool Noted(bool done, const std::string& path) {
 // Asks the observer about the next operation on `path`; false (and the
 // failure noted) when it is to fail.
 bool Go(DiskOp op, const std::string& path, DiskFault* fault = nullptr) {
-  DiskFault planned = Observer && Observer->before ? Observer->before(op, path.c_str()) : DiskFault::None;
+  DiskFault planned = DiskFault::None;
+  if (Observer && Observer->before) planned = Observer->before(op, path.c_str());
   if (fault) *fault = planned;
   if (planned == DiskFault::None) return true;
   if (planned != DiskFault::ShortWrite && op != DiskOp::Remove) Note(CauseOfFault(planned), path);
@@ -194,13 +195,14 @@ bool DiskWrite(DiskFile* file, const void* data, std::size_t size) {
   DiskFault fault = DiskFault::None;
   if (!Go(DiskOp::Write, file->path, &fault)) {
     if (fault == DiskFault::ShortWrite) {
-      SystemWrite(file->stream, data, size / 2);
-      SystemFlush(file->stream);
+      std::fwrite(data, 1, size / 2, file->stream);
+      std::fflush(file->stream);
       Note(DiskCause::DiskFull, file->path);
     }
     return false;
   }
-  return Noted(SystemWrite(file->stream, data, size), file->path);
+  SystemClearError();
+  return Noted(SystemKept(std::fwrite(data, 1, size, file->stream) == size), file->path);
 }
 
 bool DiskSync(DiskFile* file) {
@@ -212,7 +214,8 @@ bool DiskSync(DiskFile* file) {
 
 bool DiskClose(DiskFile* file) {
   bool refused = !Go(DiskOp::Close, file->path);
-  bool closed = Noted(SystemClose(file->stream), file->path);
+  SystemClearError();
+  bool closed = Noted(SystemKept(std::fclose(file->stream) == 0), file->path);
   delete file;
   return closed && !refused;
 }

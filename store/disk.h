@@ -22,7 +22,9 @@
 //   renamed or removed only once its folder's names are (DiskReplace,
 //   DiskRenameFolder and DiskSyncFolder do that).
 
-enum class DiskOp { Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder, Remove };
+enum class DiskOp {
+  Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder, Remove
+};
 
 // What an observer wants the next operation to do: go ahead, fail with an
 // error, (for a write) put only part of the bytes down, as on a full disk,

@@ -37,12 +37,6 @@ DiskCause CauseOfErrno(int error) {
   }
 }
 
-// Keeps the cause of a call that failed; passes its result on.
-bool Kept(bool done) {
-  if (!done) Cause = CauseOfErrno(errno);
-  return done;
-}
-
 bool Failed(DiskCause cause) {
   Cause = cause;
   return false;
@@ -52,6 +46,13 @@ bool Failed(DiskCause cause) {
 
 DiskCause SystemFailure() { return Cause; }
 
+void SystemClearError() { errno = 0; }
+
+bool SystemKept(bool done) {
+  if (!done) Cause = CauseOfErrno(errno);
+  return done;
+}
+
 void SystemSleep(int milliseconds) {
   struct timespec pause = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
   nanosleep(&pause, nullptr);
@@ -59,9 +60,9 @@ void SystemSleep(int milliseconds) {
 
 std::FILE* SystemOpen(const char* path, DiskMode mode) {
   const char* modes[] = {"rb", "wb", "r+b"};
-  errno = 0;
+  SystemClearError();
   std::FILE* stream = std::fopen(path, modes[static_cast<int>(mode)]);
-  if (!Kept(stream != nullptr)) return nullptr;
+  if (!SystemKept(stream != nullptr)) return nullptr;
   // A folder opens for reading here and would read as an odd file.
   struct stat info;
   if (::fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -72,59 +73,45 @@ std::FILE* SystemOpen(const char* path, DiskMode mode) {
   return stream;
 }
 
-bool SystemWrite(std::FILE* stream, const void* data, std::size_t size) {
-  errno = 0;
-  return Kept(std::fwrite(data, 1, size, stream) == size);
-}
-
-bool SystemFlush(std::FILE* stream) {
-  errno = 0;
-  return Kept(std::fflush(stream) == 0);
-}
-
-bool SystemClose(std::FILE* stream) {
-  errno = 0;
-  return Kept(std::fclose(stream) == 0);
-}
-
 bool SystemSync(std::FILE* stream) {
-  errno = 0;
-  return Kept(std::fflush(stream) == 0 && ::fsync(fileno(stream)) == 0);
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 && ::fsync(fileno(stream)) == 0);
 }
 
 bool SystemSeek(std::FILE* stream, int64_t offset) {
-  return Kept(fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0);
+  return SystemKept(fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0);
 }
 
 int64_t SystemSize(std::FILE* stream) {
-  if (!Kept(fseeko(stream, 0, SEEK_END) == 0)) return -1;
+  if (!SystemKept(fseeko(stream, 0, SEEK_END) == 0)) return -1;
   int64_t size = ftello(stream);
   std::rewind(stream);
   return size;
 }
 
 bool SystemTruncate(std::FILE* stream, int64_t size) {
-  errno = 0;
-  return Kept(std::fflush(stream) == 0 && ::ftruncate(fileno(stream), static_cast<off_t>(size)) == 0);
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 &&
+                    ::ftruncate(fileno(stream), static_cast<off_t>(size)) == 0);
 }
 
 bool SystemReplace(const char* from, const char* to, bool* durable) {
   // The rename is durable only once its folder is synced.
   *durable = false;
-  errno = 0;
-  return Kept(std::rename(from, to) == 0);
+  SystemClearError();
+  return SystemKept(std::rename(from, to) == 0);
 }
 
 bool SystemRenameFolder(const char* from, const char* to) {
   // rename() would put a folder over an empty one of the new name.
   if (SystemExists(to)) return Failed(DiskCause::Other);
-  errno = 0;
-  return Kept(std::rename(from, to) == 0);
+  SystemClearError();
+  return SystemKept(std::rename(from, to) == 0);
 }
 
 bool SystemMakeFolder(const char* path) {
-  errno = 0;
-  return Kept(::mkdir(path, 0777) == 0);
+  SystemClearError();
+  return SystemKept(::mkdir(path, 0777) == 0);
 }
 
 void SystemSyncFolder(const char* path) {

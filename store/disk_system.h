@@ -10,15 +10,15 @@
 
 // Each call that fails keeps the cause the system gave, for SystemFailure.
 DiskCause SystemFailure();
+// For a call of the C runtime's streams made by the seam itself: cleared
+// before it, then its result passed on, the cause kept where it failed.
+void SystemClearError();
+bool SystemKept(bool done);
 
 void SystemSleep(int milliseconds);
 // Opens as DiskMode says ("rb", "wb", "r+b"); a folder is refused as access
 // denied, as Windows refuses it.
 std::FILE* SystemOpen(const char* path, DiskMode mode);
-// Writes, flushes the runtime's buffer and closes: failures of the stream.
-bool SystemWrite(std::FILE* stream, const void* data, std::size_t size);
-bool SystemFlush(std::FILE* stream);
-bool SystemClose(std::FILE* stream);
 // Flushes the runtime's buffer, then the system's cache.
 bool SystemSync(std::FILE* stream);
 bool SystemSeek(std::FILE* stream, int64_t offset);

@@ -45,19 +45,6 @@ DiskCause CauseOfErrno(int error) {
   }
 }
 
-// Before a runtime call whose failure Kept reads.
-void ClearErrors() {
-  errno = 0;
-  _doserrno = 0;
-  SetLastError(0);
-}
-
-// The runtime's error: the system's own code where the runtime kept one.
-bool Kept(bool done) {
-  if (!done) Cause = _doserrno != 0 ? CauseOfSystemError(static_cast<DWORD>(_doserrno)) : CauseOfErrno(errno);
-  return done;
-}
-
 bool KeptSystem(bool done) {
   if (!done) Cause = CauseOfSystemError(GetLastError());
   return done;
@@ -85,50 +72,48 @@ std::string Utf8(const wchar_t* wide) {
 
 DiskCause SystemFailure() { return Cause; }
 
+void SystemClearError() {
+  errno = 0;
+  _doserrno = 0;
+  SetLastError(0);
+}
+
+// The runtime's error: the system's own code where the runtime kept one.
+bool SystemKept(bool done) {
+  if (done) return true;
+  Cause = _doserrno != 0 ? CauseOfSystemError(static_cast<DWORD>(_doserrno)) : CauseOfErrno(errno);
+  return false;
+}
+
 void SystemSleep(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 std::FILE* SystemOpen(const char* path, DiskMode mode) {
   const wchar_t* modes[] = {L"rb", L"wb", L"r+b"};
-  ClearErrors();
+  SystemClearError();
   std::FILE* stream = _wfopen(Wide(path).c_str(), modes[static_cast<int>(mode)]);
-  Kept(stream != nullptr);
+  SystemKept(stream != nullptr);
   return stream;
 }
 
-bool SystemWrite(std::FILE* stream, const void* data, std::size_t size) {
-  ClearErrors();
-  return Kept(std::fwrite(data, 1, size, stream) == size);
-}
-
-bool SystemFlush(std::FILE* stream) {
-  ClearErrors();
-  return Kept(std::fflush(stream) == 0);
-}
-
-bool SystemClose(std::FILE* stream) {
-  ClearErrors();
-  return Kept(std::fclose(stream) == 0);
-}
-
 bool SystemSync(std::FILE* stream) {
-  ClearErrors();
-  return Kept(std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0);
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0);
 }
 
 bool SystemSeek(std::FILE* stream, int64_t offset) {
-  return Kept(_fseeki64(stream, offset, SEEK_SET) == 0);
+  return SystemKept(_fseeki64(stream, offset, SEEK_SET) == 0);
 }
 
 int64_t SystemSize(std::FILE* stream) {
-  if (!Kept(_fseeki64(stream, 0, SEEK_END) == 0)) return -1;
+  if (!SystemKept(_fseeki64(stream, 0, SEEK_END) == 0)) return -1;
   int64_t size = _ftelli64(stream);
   std::rewind(stream);
   return size;
 }
 
 bool SystemTruncate(std::FILE* stream, int64_t size) {
-  ClearErrors();
-  return Kept(std::fflush(stream) == 0 && _chsize_s(_fileno(stream), size) == 0);
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 && _chsize_s(_fileno(stream), size) == 0);
 }
 
 bool SystemReplace(const char* from, const char* to, bool* durable) {
@@ -145,8 +130,8 @@ bool SystemRenameFolder(const char* from, const char* to) {
 }
 
 bool SystemMakeFolder(const char* path) {
-  ClearErrors();
-  return Kept(_wmkdir(Wide(path).c_str()) == 0);
+  SystemClearError();
+  return SystemKept(_wmkdir(Wide(path).c_str()) == 0);
 }
 
 // The file system journals the names; a synced file is found.

@@ -141,8 +141,9 @@ bool LoadQuote(int32_t number, QuoteRecord& record) {
   DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Read);
   // Reached by its place: a file that ends before the record is whole gives
   // nothing, whatever the count says.
-  int64_t offset = static_cast<int64_t>(number > 1 ? number - 1 : 0) * static_cast<int64_t>(kRecordSize);
-  bool read = file && DiskSeek(file, offset) && DiskRead(file, &record, sizeof record) == sizeof record;
+  int64_t offset = static_cast<int64_t>(number > 1 ? number - 1 : 0) * int64_t{kRecordSize};
+  bool read = file && DiskSeek(file, offset) &&
+              DiskRead(file, &record, sizeof record) == sizeof record;
   if (file) DiskClose(file);
   if (!read) ClearQuote(record);
   return read;

@@ -9,7 +9,9 @@
 
 namespace {
 
-void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 DiskFault Before(DiskOp op, const char* path) {
   DiskFault planned = DiskFault::None;

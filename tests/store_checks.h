@@ -218,7 +218,8 @@ inline std::vector<WholeFile> WholeFiles() {
 // The file is as it was or wholly new; new where its write was reported.
 inline void ExpectOldOrNew(const WholeFile& file, bool reported) {
   std::string now = ReadBytes(file.name);
-  EXPECT_TRUE(now == file.after || (!reported && now == file.before)) << file.name << ": " << now.size();
+  EXPECT_TRUE(now == file.after || (!reported && now == file.before))
+      << file.name << ": " << now.size();
 }
 
 }  // namespace store_checks
