@@ -1,5 +1,5 @@
 // The list dialog: the stored quotes one at a time, newest first, read-only,
-// each of them printable.
+// each of them printable, or to be sent as a PDF.
 #include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/quote_dialogs.h"
@@ -31,9 +31,11 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       WatchSearchKey(dialog);
       return FALSE;
     case WM_COMMAND:
-      if (LOWORD(wParam) != IDC_PRINT) break;
-      PrintFromDialog(dialog, kPrintSteps);
-      return TRUE;
+      if (auto output = OutputAsked(dialog, LOWORD(wParam))) {
+        OutputFromDialog(dialog, kPrintSteps, *output);
+        return TRUE;
+      }
+      break;
     default:
       break;
   }

@@ -42,8 +42,8 @@ bool Save(HWND dialog) {
   return true;
 }
 
-// A correction not yet stored is stored first, so that what prints is what
-// the quote file holds under that number.
+// A correction not yet stored is stored first, so that what prints (or goes
+// into a PDF) is what the quote file holds under that number.
 const PrintSteps kPrintSteps = {
     [](HWND dialog) -> const QuoteRecord* {
       if (!PrintableOnShow(dialog)) return nullptr;
@@ -68,10 +68,11 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
         case IDC_SAVE:
           Save(dialog);
           return TRUE;
-        case IDC_PRINT:
-          PrintFromDialog(dialog, kPrintSteps);
-          return TRUE;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) {
+            OutputFromDialog(dialog, kPrintSteps, *output);
+            return TRUE;
+          }
           // Unsaved edits go with the arrows and the search key.
           break;
       }

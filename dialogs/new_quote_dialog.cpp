@@ -1,5 +1,5 @@
 // The new-quote dialog: an empty quote dated today under the next number,
-// saved, printed, and guarded by the unsaved-changes question at "Cancelar".
+// saved, printed or made a PDF, and guarded by the unsaved-changes question at "Cancelar".
 #include <cstdint>
 
 #include "common/number_text.h"
@@ -55,8 +55,9 @@ bool Save(HWND dialog) {
   return false;
 }
 
-// A quote prints under the number it is stored as: one not stored yet, or
-// changed since, is stored first, and nothing prints if it cannot be.
+// A quote prints (or goes into a PDF) under the number it is stored as: one
+// not stored yet, or changed since, is stored first, and nothing goes out if
+// it cannot be.
 const PrintSteps kPrintSteps = {
     [](HWND dialog) -> const QuoteRecord* {
       ReadControls(dialog);
@@ -104,13 +105,13 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           ReadControls(dialog);
           Save(dialog);
           break;
-        case IDC_PRINT:
-          PrintFromDialog(dialog, kPrintSteps);
-          break;
         case IDCANCEL:
           Cancel(dialog);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) {
+            OutputFromDialog(dialog, kPrintSteps, *output);
+          }
           break;
       }
       return TRUE;

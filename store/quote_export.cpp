@@ -7,9 +7,8 @@
 
 #include "common/csv_text.h"
 #include "common/number_text.h"
-#include "common/text_file.h"
+#include "store/chosen_file.h"
 #include "store/disk.h"
-#include "store/full_path.h"
 #include "store/quote_scan.h"
 #include "store/store_rules.h"
 
@@ -40,26 +39,16 @@ void AppendQuoteRow(std::string& out, int32_t number, const QuoteRecord& record)
 ExportResult ExportQuotes(const std::wstring& path, int32_t count,
                           const std::vector<int32_t>* numbers) {
   ExportResult result;
-  std::wstring full = FullPathOf(path), folder = FullPathOf(L".");
-  if (full.empty() || folder.empty()) return result;
-  result.programFile = ProgramFileAt(full, folder);
-  result.device = DeviceAt(full);
-  if (!result.programFile.empty() || !result.device.empty()) return result;
+  PathRefusal refusal = RefusePath(path);
+  result.programFile = refusal.programFile;
+  result.device = refusal.device;
+  if (refusal.Refused()) return result;
   // Written beside the file, synced and renamed over it only once whole, so
   // that a failed export or a power cut leaves an earlier file of that name
-  // as it was. A file the user keeps under the temporary's name is left
-  // alone: the next free name is taken.
-  std::string target = Utf8Text(path);
-  std::string temporary = target + ".tmp";
-  for (int n = 2; DiskExists(temporary.c_str()) && n < 100; ++n) {
-    temporary = target + "." + std::to_string(n) + ".tmp";
-  }
-  DiskClearFailure();
-  DiskFile* file = DiskOpen(temporary.c_str(), DiskMode::Create);
-  if (!file) {
-    result.cause = DiskLastFailure().cause;
-    return result;
-  }
+  // as it was.
+  BesideFile beside = OpenBeside(path, result.cause);
+  DiskFile* file = beside.file;
+  if (!file) return result;
 
   std::vector<int32_t> wanted;
   if (numbers) {
@@ -88,12 +77,8 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
       out.clear();
     }
   });
-  ok = ok && DiskWrite(file, out.data(), out.size()) && DiskSync(file);
-  ok = DiskClose(file) && ok;
-  ok = ok && DiskReplace(temporary.c_str(), target.c_str());
-  if (!ok) {
-    result.cause = DiskLastFailure().cause;
-    DiskRemove(temporary.c_str());
+  ok = ok && DiskWrite(file, out.data(), out.size());
+  if (!PutInPlace(beside, path, ok, result.cause)) {
     result.exported = 0;
     return result;
   }
