@@ -16,6 +16,7 @@
 #include "store/disk.h"
 #include "store/file_names.h"
 #include "store/full_path.h"
+#include "store/logo_file.h"
 
 namespace {
 
@@ -138,7 +139,11 @@ const Line kLines[] = {
     {L"Nombre", &CompanyData::name},       {L"Actividad", &CompanyData::activity},
     {L"Direccion", &CompanyData::address}, {L"Telefono", &CompanyData::phone},
     {L"Otros", &CompanyData::other},       {L"IVA", &CompanyData::vatRate},
+    {L"Logo", &CompanyData::logo},
 };
+
+// Pie1, Pie2, … : the lines under the boxes.
+std::wstring FooterKey(std::size_t line) { return L"Pie" + std::to_wstring(line + 1); }
 
 }  // namespace
 
@@ -166,10 +171,15 @@ CompanyRead ConvertAndReadCompanyFile() {
     auto found = values.find(Lowered(line.key));
     if (found != values.end()) read.data.*line.field = Narrow(found->second);
   }
+  for (std::size_t line = 0; line < kFooterLines; ++line) {
+    auto found = values.find(Lowered(FooterKey(line).c_str()));
+    if (found != values.end()) read.data.footer[line] = Narrow(found->second);
+  }
   auto printer = values.find(L"impresora");
   if (printer != values.end()) {
     read.data.choosePrinter = Lowered(printer->second.c_str()) == Lowered(kChooseEachTime);
   }
+  read.logoUnreadable = !read.data.logo.empty() && !ReadLogo(read.data.logo, read.data.logoPicture);
   return read;
 }
 
@@ -195,6 +205,11 @@ bool WriteCompanyData(const CompanyData& company) {
   for (const Line& line : kLines) {
     written = written && WritePrivateProfileStringW(kSection, line.key,
                                                     AsProfileValue(Widen(company.*line.field)).c_str(),
+                                                    path.c_str());
+  }
+  for (std::size_t line = 0; line < kFooterLines; ++line) {
+    written = written && WritePrivateProfileStringW(kSection, FooterKey(line).c_str(),
+                                                    AsProfileValue(Widen(company.footer[line])).c_str(),
                                                     path.c_str());
   }
   written = written && WritePrivateProfileStringW(kSection, L"Impresora",

@@ -18,11 +18,13 @@ CompanyData ReadCompanyData();
 // The same (an 8-bit file rewritten as UTF-16 first, as above), telling
 // apart a file that is there but cannot be read (held by another program,
 // no permission): its data stay the placeholders, and `failure` says why
-// where the system did.
+// where the system did. The logo named in it is read too; `logoUnreadable`
+// where it is missing or no picture (the data then have no logo's pixels).
 struct CompanyRead {
   CompanyData data;
   bool unreadable = false;
   DiskFailure failure;
+  bool logoUnreadable = false;
 };
 CompanyRead ConvertAndReadCompanyFile();
 
