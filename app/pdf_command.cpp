@@ -8,6 +8,7 @@
 #include "print/page_pdf.h"
 #include "store/chosen_file.h"
 #include "store/company_file.h"
+#include "store/quote_file.h"
 #include "store/quote_scan.h"
 
 namespace {
@@ -38,8 +39,8 @@ int RunPdfCommand(int32_t number, const std::wstring& path) {
   if (number <= 0 || path.empty() || number > StoredQuoteCount()) return 1;
   if (RefusePath(path).Refused()) return 1;
   QuoteRecord quote;
-  if (!ReadQuoteAt(number, quote)) return 1;
-  CompanyRead company = ReadCompanyFile();
+  if (!LoadQuote(number, quote)) return 1;
+  CompanyRead company = ConvertAndReadCompanyFile();
   if (company.unreadable) return 1;
   DiskCause cause = DiskCause::None;
   return WriteWholeAt(path, QuotePdf(quote, number, company.data), cause) ? 0 : 1;

@@ -16,6 +16,7 @@
 #include "store/quote_record.h"
 #include "store/pdf_folder.h"
 #include "store/settings.h"
+#include "store/start_up.h"
 #include "winstub/stand_in.h"
 
 namespace {
@@ -47,10 +48,10 @@ void FillQuote(int32_t) {
 std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
   std::vector<BenchCase> cases;
   for (int32_t quotes : sizes) {
-    cases.push_back({"LoadQuote newest", quotes, [](int32_t n) { LoadQuote(n); },
-                     [](int32_t n) { ReadFloor(n); }, nullptr, false, false});
-    cases.push_back({"LoadQuote first", quotes, [](int32_t) { LoadQuote(1); },
-                     [](int32_t) { ReadFloor(1); }, nullptr, false, false});
+    cases.push_back({"LoadQuote newest", quotes, [](int32_t n) { LoadQuote(n, CurrentQuote); },
+                     [](int32_t n) { ReadOneFloor(n); }, nullptr, false, false});
+    cases.push_back({"LoadQuote first", quotes, [](int32_t) { LoadQuote(1, CurrentQuote); },
+                     [](int32_t) { ReadOneFloor(1); }, nullptr, false, false});
     cases.push_back({"SaveQuote append", quotes, [](int32_t) { SaveQuote(1, RecordCount); },
                      [](int32_t) { AppendFloor(RecordCount++); }, nullptr, true, false});
     cases.push_back({"SaveQuote overwrite 1", quotes, [](int32_t) { SaveQuote(0, 1); },

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "bench/scratch_store.h"
+#include "store/file_names.h"
 #include "store/quote_record.h"
 
 namespace {
@@ -63,6 +64,13 @@ void ReadFloor(int32_t records) {
   ::close(file);
 }
 
+void ReadOneFloor(int32_t number) {
+  QuoteRecord record;
+  int file = ::open("datos.dat", O_RDONLY);
+  ::pread(file, &record, sizeof record, static_cast<off_t>(number - 1) * kRecordSize);
+  ::close(file);
+}
+
 void AppendFloor(int32_t records) {
   QuoteRecord record = CurrentQuote;
   int file = ::open("datos.dat", O_WRONLY);
@@ -81,13 +89,20 @@ void OverwriteFloor() {
 
 void StartupFloor(int32_t records) {
   WriteSettingsFloor(records);
-  ::mkdir(kBackupFolder, 0777);
-  std::string folder = kBackupFolder;
+  ::mkdir(kBackupWorkFolder, 0777);
+  std::string folder = kBackupWorkFolder;
   CopyFile("datos.dat", (folder + "/datos.dat").c_str(), static_cast<int64_t>(records) * kRecordSize,
-           false);
-  CopyFile("config.cfg", (folder + "/config.cfg").c_str(), 8, false);
+           true);
+  CopyFile("config.cfg", (folder + "/config.cfg").c_str(), 8, true);
+  int work = ::open(kBackupWorkFolder, O_RDONLY);
+  ::fsync(work);
+  ::close(work);
+  ::rename(kBackupWorkFolder, kBackupFolder);
+  SyncFolder();
 }
 
 void ExportFloor(int32_t records) {
-  CopyFile("datos.dat", "copia.csv", static_cast<int64_t>(records) * kRecordSize, false);
+  CopyFile("datos.dat", "copia.csv.tmp", static_cast<int64_t>(records) * kRecordSize, true);
+  ::rename("copia.csv.tmp", "copia.csv");
+  SyncFolder();
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "bench/cases.h"
+#include "bench/bench_case.h"
 
 // At each size: one search over every field against a plain read of
 // datos.dat; one keystroke in the search dialog (the search and the rows it

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The byte each letter folds to: capitals to small letters, accented letters
+// and ñ, ç to their plain letter (á, Á, à, ä → a; ñ, Ñ → n; ü → u; ª → a,
+// º → o). Every other byte is itself.
 std::array<unsigned char, 256> BuildFoldTable() {
   std::array<unsigned char, 256> table{};
   for (int byte = 0; byte < 256; ++byte) table[byte] = static_cast<unsigned char>(byte);
@@ -99,8 +102,6 @@ const bool kHasAvx2 = HasAvx2();
 #endif
 
 }  // namespace
-
-unsigned char FoldForSearch(unsigned char byte) { return kFold[byte]; }
 
 std::vector<std::string> SearchWords(const std::string& typed) {
   std::vector<std::string> words;

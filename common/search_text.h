@@ -5,11 +5,6 @@
 #include <string>
 #include <vector>
 
-// The byte a letter folds to: capitals to small letters, accented letters
-// and ñ, ç to their plain letter (á, Á, à, ä → a; ñ, Ñ → n; ü → u; ª → a,
-// º → o). Every other byte is itself.
-unsigned char FoldForSearch(unsigned char byte);
-
 // The words typed into the search field, folded: split at spaces and tabs,
 // empty ones dropped.
 std::vector<std::string> SearchWords(const std::string& typed);

@@ -101,6 +101,23 @@ void AppendUtf8(std::string& out, uint32_t character) {
   }
 }
 
+std::string Utf8Text(const std::wstring& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto character = static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+    // Where wchar_t is 16 bits, a character beyond them comes as a pair.
+    if (character >= 0xD800 && character < 0xDC00 && i + 1 < text.size()) {
+      auto low = static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+      if (low >= 0xDC00 && low < 0xE000) {
+        character = 0x10000 + ((character - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
+    AppendUtf8(out, character);
+  }
+  return out;
+}
+
 std::string Utf16FileBytes(const std::wstring& text) {
   std::string bytes = "\xFF\xFE";
   for (wchar_t unit : text) {

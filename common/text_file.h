@@ -12,6 +12,8 @@ std::wstring DecodeTextFile(const std::string& bytes);
 
 // One Unicode character appended to `out` as UTF-8.
 void AppendUtf8(std::string& out, uint32_t character);
+// `text` as UTF-8, the form of a path handed to the disk seam.
+std::string Utf8Text(const std::wstring& text);
 
 // `text` as UTF-16 little-endian bytes behind their byte order mark, the
 // form the system's profile functions read and write as Unicode.

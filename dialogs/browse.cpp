@@ -3,7 +3,10 @@
 #include "dialogs/browse.h"
 
 #include "dialogs/failure_message.h"
+#include "dialogs/search_dialog.h"
+#include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
+#include "resources/resource.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 
@@ -19,8 +22,7 @@ QuoteRecord Shown;
 int32_t Last = 0;
 
 void Load(int32_t number) {
-  Read = ReadQuoteRecord(number - 1, Shown);
-  if (!Read) ClearQuote(Shown);
+  Read = LoadQuote(number, Shown);
   ClearQuote(CurrentQuote);
   CopyQuote(CurrentQuote, Shown);
 }
@@ -100,4 +102,26 @@ const QuoteRecord& QuoteAsShown() { return Shown; }
 void TakeSavedAsShown() {
   ClearQuote(Shown);
   CopyQuote(Shown, CurrentQuote);
+}
+
+INT_PTR BrowseMessage(HWND dialog, UINT message, WPARAM wParam) {
+  if (message == WM_DESTROY) StopWatchingSearchKey();
+  if (message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDC_NEXT:
+      ShowNewer(dialog);
+      break;
+    case IDC_PREV:
+      ShowOlder(dialog);
+      break;
+    case IDC_SEARCH_KEY:
+      ShowChosen(dialog, ChooseQuote(dialog));
+      break;
+    case IDCANCEL:
+      EndDialog(dialog, 0);
+      break;
+    default:
+      break;
+  }
+  return TRUE;
 }

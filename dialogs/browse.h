@@ -40,6 +40,11 @@ bool QuoteOnShowRead();
 // read; one that could not be read is told as not printed.
 bool PrintableOnShow(HWND dialog);
 
+// What the list and modify dialogs handle alike, after their own commands:
+// ">>", "<<", the search key (the quote chosen in the search), "Cancelar"
+// (TRUE for every command), and the end of the dialog.
+INT_PTR BrowseMessage(HWND dialog, UINT message, WPARAM wParam);
+
 // The whole record of the quote on show, as read from datos.dat when it was
 // shown, bytes after each text included: a correction is stored only while
 // the disk still holds exactly this.

@@ -66,7 +66,7 @@ void Hint(HWND dialog, int id, const std::string& hint) {
 std::string RoomText(std::size_t room) { return std::to_string(room) + " caracteres"; }
 
 void Open(HWND dialog) {
-  CompanyRead read = ReadCompanyFile();
+  CompanyRead read = ConvertAndReadCompanyFile();
   // Shown as placeholders, the business's data would be written over.
   if (read.unreadable) {
     TellCompanyUnreadable(dialog, read.failure, false);

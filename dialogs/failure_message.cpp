@@ -24,7 +24,7 @@ const char* Reason(SaveRefusal why) {
       return "\nFaltan presupuestos en datos.dat.";
     case SaveRefusal::NoNumberLeft:
       return "\nNo quedan n\xFAmeros para m\xE1s presupuestos.";
-    case SaveRefusal::QuoteChanged:
+    case SaveRefusal::ChangedSinceShown:
       return "\nEl presupuesto ha cambiado en datos.dat desde que se mostr\xF3 (lo ha guardado "
              "otra copia del programa): la correcci\xF3n no se ha guardado. Cierre la ventana y "
              "vuelva a abrirla para ver el presupuesto guardado.";

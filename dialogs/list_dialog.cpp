@@ -3,7 +3,6 @@
 #include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/quote_dialogs.h"
-#include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
 #include "dialogs/quote_printing.h"
@@ -12,13 +11,12 @@
 
 namespace {
 
-void Output(HWND dialog, QuoteOutput output) {
-  bool shiftHeld = ShiftHeldOnPrint();
-  if (!PrintableOnShow(dialog)) return;
-  // The read-only edits hold the quote as it was read.
-  if (!PrintsWhole(dialog, QuoteAsShown(), output)) return;
-  OutputForDialog(dialog, QuoteAsShown(), BrowseIndex, output, shiftHeld);
-}
+// The read-only edits hold the quote as it was read; nothing to store.
+const PrintSteps kPrintSteps = {
+    [](HWND dialog) { return PrintableOnShow(dialog) ? &QuoteAsShown() : nullptr; },
+    nullptr,
+    [] { return BrowseIndex; },
+};
 
 }  // namespace
 
@@ -33,28 +31,13 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       WatchSearchKey(dialog);
       return FALSE;
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_NEXT:
-          ShowNewer(dialog);
-          break;
-        case IDC_PREV:
-          ShowOlder(dialog);
-          break;
-        case IDC_SEARCH_KEY:
-          ShowChosen(dialog, ChooseQuote(dialog));
-          break;
-        case IDCANCEL:
-          EndDialog(dialog, 0);
-          break;
-        default:
-          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
-          break;
+      if (auto output = OutputAsked(dialog, LOWORD(wParam))) {
+        OutputFromDialog(dialog, kPrintSteps, *output);
+        return TRUE;
       }
-      return TRUE;
-    case WM_DESTROY:
-      StopWatchingSearchKey();
-      return FALSE;
+      break;
     default:
-      return FALSE;
+      break;
   }
+  return BrowseMessage(dialog, message, wParam);
 }

@@ -6,7 +6,6 @@
 #include "dialogs/field_overflow.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/quote_printing.h"
-#include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
 #include "dialogs/working_copy.h"
 #include "resources/resource.h"
@@ -16,12 +15,7 @@ namespace {
 
 void Open(HWND dialog, int32_t number) {
   LoadOpening(number);
-  // No more than a field holds: a character typed past it would not be stored.
-  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
+  LimitControlsToFields(dialog);
   WrapBodyAtSheetRows(dialog);
   FitPastesToFields(dialog);
   ShowBrowsed(dialog);
@@ -52,14 +46,15 @@ bool Save(HWND dialog) {
 
 // A correction not yet stored is stored first, so that what prints (or goes
 // into a PDF) is what the quote file holds under that number.
-void Output(HWND dialog, QuoteOutput output) {
-  bool shiftHeld = ShiftHeldOnPrint();
-  if (!PrintableOnShow(dialog)) return;
-  ReadControls(dialog);
-  if (!PrintsWhole(dialog, CurrentQuote, output)) return;
-  if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;
-  OutputForDialog(dialog, CurrentQuote, BrowseIndex, output, shiftHeld);
-}
+const PrintSteps kPrintSteps = {
+    [](HWND dialog) -> const QuoteRecord* {
+      if (!PrintableOnShow(dialog)) return nullptr;
+      ReadControls(dialog);
+      return &CurrentQuote;
+    },
+    [](HWND dialog) { return SameTexts(CurrentQuote, QuoteAsShown()) || Save(dialog); },
+    [] { return BrowseIndex; },
+};
 
 }  // namespace
 
@@ -75,29 +70,18 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
       switch (LOWORD(wParam)) {
         case IDC_SAVE:
           Save(dialog);
-          break;
-        case IDC_NEXT:
-          ShowNewer(dialog);
-          break;
-        case IDC_PREV:
-          ShowOlder(dialog);
-          break;
-        case IDC_SEARCH_KEY:
-          // Unsaved edits go as they go with the arrows.
-          ShowChosen(dialog, ChooseQuote(dialog));
-          break;
-        case IDCANCEL:
-          EndDialog(dialog, 0);
-          break;
+          return TRUE;
         default:
-          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) {
+            OutputFromDialog(dialog, kPrintSteps, *output);
+            return TRUE;
+          }
+          // Unsaved edits go with the arrows and the search key.
           break;
       }
-      return TRUE;
-    case WM_DESTROY:
-      StopWatchingSearchKey();
-      return FALSE;
+      break;
     default:
-      return FALSE;
+      break;
   }
+  return BrowseMessage(dialog, message, wParam);
 }

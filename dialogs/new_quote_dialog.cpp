@@ -36,13 +36,7 @@ void Open(HWND dialog, const QuoteRecord* copied) {
     CopyField(CurrentQuote.total, kFieldWidth, copied->total);
   }
 
-  // No more than a field holds: a character typed past it would not be stored.
-  SendDlgItemMessageW(dialog, IDC_TOTAL, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_DATE, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_NAME, EM_LIMITTEXT, kFieldWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
-  SendDlgItemMessageW(dialog, IDC_ADDRESS, EM_LIMITTEXT, kFieldWidth - 1, 0);
-
+  LimitControlsToFields(dialog);
   ShowQuote(dialog, NextNumber());
   WrapBodyAtSheetRows(dialog);
   FitPastesToFields(dialog);
@@ -71,15 +65,16 @@ void TellSaved(HWND dialog) {
 }
 
 // A quote prints (or goes into a PDF) under the number it is stored as: one
-// not stored yet, or changed since, is stored first, and nothing goes out
-// if it cannot be.
-void Output(HWND dialog, QuoteOutput output) {
-  bool shiftHeld = ShiftHeldOnPrint();
-  ReadControls(dialog);
-  if (!PrintsWhole(dialog, CurrentQuote, output)) return;
-  if ((IsNew || QuoteChanged()) && !Save(dialog)) return;
-  OutputForDialog(dialog, CurrentQuote, QuoteNumber(), output, shiftHeld);
-}
+// not stored yet, or changed since, is stored first, and nothing goes out if
+// it cannot be.
+const PrintSteps kPrintSteps = {
+    [](HWND dialog) -> const QuoteRecord* {
+      ReadControls(dialog);
+      return &CurrentQuote;
+    },
+    [](HWND dialog) { return !(IsNew || QuoteChanged()) || Save(dialog); },
+    QuoteNumber,
+};
 
 void Cancel(HWND dialog) {
   ReadControls(dialog);
@@ -124,7 +119,9 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           Cancel(dialog);
           break;
         default:
-          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) {
+            OutputFromDialog(dialog, kPrintSteps, *output);
+          }
           break;
       }
       return TRUE;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/number_text.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_pdf.h"
 #include "dialogs/window_text.h"
@@ -14,9 +15,6 @@
 #include "store/company_file.h"
 
 namespace {
-
-// The sheet's body box takes 24 rows of text under its blank first row.
-constexpr std::size_t kSheetRows = 24;
 
 // The chosen item's id, IDC_SAVE_PDF or IDC_MAIL; 0 when the menu was closed.
 int ChooseFromPdfMenu(HWND dialog, int button) {
@@ -34,23 +32,22 @@ int ChooseFromPdfMenu(HWND dialog, int button) {
 
 }  // namespace
 
-bool ShiftHeldOnPrint() { return GetKeyState(VK_SHIFT) < 0; }
-
 bool PrintsWhole(HWND dialog, const QuoteRecord& quote, QuoteOutput output) {
   std::string body(quote.body, strnlen(quote.body, sizeof quote.body));
-  if (RowsFit(BodyRows(body), kSheetRows)) return true;
+  if (RowsFit(BodyRows(body), kSheetBodyRows)) return true;
   const char* cut = output == QuoteOutput::Print
                         ? "no se imprimir\xE1.\n\xBF" "Desea imprimirlo as\xED?"
                         : "no saldr\xE1 en el PDF.\n\xBF" "Desea hacerlo as\xED?";
+  std::string rows = IntToText(static_cast<int32_t>(kSheetBodyRows), 0);
   return ShowMessage(dialog,
-                     std::string("El texto del presupuesto ocupa m\xE1s de las 24 l\xEDneas de la "
-                                 "hoja; lo que no cabe ") + cut,
+                     "El texto del presupuesto ocupa m\xE1s de las " + rows +
+                         " l\xEDneas de la hoja; lo que no cabe " + cut,
                      "Presupuestos", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 void OutputForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, QuoteOutput output,
                      bool shiftHeld) {
-  CompanyRead company = ReadCompanyFile();
+  CompanyRead company = ConvertAndReadCompanyFile();
   if (company.unreadable) {
     TellCompanyUnreadable(dialog, company.failure, output == QuoteOutput::Print);
     return;
@@ -80,4 +77,12 @@ std::optional<QuoteOutput> OutputAsked(HWND dialog, int id) {
     case IDC_MAIL: return QuoteOutput::Mail;
     default: return std::nullopt;
   }
+}
+
+void OutputFromDialog(HWND dialog, const PrintSteps& steps, QuoteOutput output) {
+  bool shiftHeld = GetKeyState(VK_SHIFT) < 0;
+  const QuoteRecord* quote = steps.quote(dialog);
+  if (!quote || !PrintsWhole(dialog, *quote, output)) return;
+  if (steps.storeFirst && !steps.storeFirst(dialog)) return;
+  OutputForDialog(dialog, *quote, steps.number(), output, shiftHeld);
 }

@@ -9,10 +9,6 @@
 
 #include "store/quote_record.h"
 
-// Whether Shift is held on "Imprimir" (the print dialog for this one quote).
-// Read first of all, before any box can take the user's hand off the key.
-bool ShiftHeldOnPrint();
-
 // What a dialog's button makes of the quote on show.
 enum class QuoteOutput { Print, Pdf, Mail };
 
@@ -35,3 +31,23 @@ void OutputForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, Quot
 // correo" in a menu under it. Nothing for another command, or a menu
 // closed without a choice.
 std::optional<QuoteOutput> OutputAsked(HWND dialog, int id);
+
+// What "Imprimir", "Guardar PDF" and "Enviar por correo" take from each
+// quote dialog.
+struct PrintSteps {
+  // The quote, read from the dialog; null when there is none (the user told
+  // where it matters).
+  const QuoteRecord* (*quote)(HWND dialog);
+  // Stores it first where it is not stored as it stands, so that it goes out
+  // under the number it is stored as; false (the user told) when it could
+  // not be. Null where the dialog stores nothing.
+  bool (*storeFirst)(HWND dialog);
+  // Its number, once stored.
+  int32_t (*number)();
+};
+
+// `output` of the quote a dialog shows: Shift read first of all (the print
+// dialog for this one quote), before any box can take the user's hand off
+// the key; a text longer than the sheet asked about before the quote is
+// stored (see PrintsWhole); then OutputForDialog.
+void OutputFromDialog(HWND dialog, const PrintSteps& steps, QuoteOutput output);

@@ -16,7 +16,7 @@
 #include "dialogs/window_text.h"
 #include "resources/resource.h"
 #include "store/quote_record.h"
-#include "store/quote_scan.h"
+#include "store/quote_file.h"
 
 namespace {
 
@@ -170,7 +170,7 @@ void CopyToNew(HWND dialog, Search& search) {
   int32_t number = Chosen(dialog, search);
   if (number == 0 || search.choosing) return;
   QuoteRecord copied;
-  if (!ReadQuoteAt(number, copied)) {
+  if (!LoadQuote(number, copied)) {
     TellUnreadable(dialog, number);
     return;
   }
@@ -184,7 +184,7 @@ void OutputChosen(HWND dialog, const Search& search, QuoteOutput output) {
   int32_t number = Chosen(dialog, search);
   if (number == 0) return;
   QuoteRecord quote;
-  if (!ReadQuoteAt(number, quote)) {
+  if (!LoadQuote(number, quote)) {
     TellUnreadable(dialog, number);
     return;
   }

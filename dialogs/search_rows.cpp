@@ -3,6 +3,7 @@
 
 #include "common/number_text.h"
 #include "common/windows1252.h"
+#include "store/quote_file.h"
 #include "store/quote_scan.h"
 
 namespace {
@@ -34,7 +35,7 @@ const SearchRow& CachedSearchRow(SearchRowCache& cache, int32_t number) {
   SearchRow& kept = cache.rows[static_cast<std::size_t>(number) % cache.rows.size()];
   if (kept.number != number) {
     QuoteRecord record;
-    bool read = ReadQuoteAt(number, record);
+    bool read = LoadQuote(number, record);
     kept = MakeSearchRow(number, read ? &record : nullptr);
   }
   return kept;

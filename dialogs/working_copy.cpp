@@ -50,6 +50,13 @@ void ReadControls(HWND dialog) {
   if (anyReplaced) TellReplaced(dialog);
 }
 
+void LimitControlsToFields(HWND dialog) {
+  SendDlgItemMessageW(dialog, IDC_BODY, EM_LIMITTEXT, kBodyWidth - 1, 0);
+  for (int id : {IDC_DATE, IDC_NAME, IDC_ADDRESS, IDC_TOTAL}) {
+    SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, kFieldWidth - 1, 0);
+  }
+}
+
 void TakeSnapshot() { CopyQuote(QuoteSnapshot, CurrentQuote); }
 
 bool QuoteChanged() { return !SameTexts(CurrentQuote, QuoteSnapshot); }

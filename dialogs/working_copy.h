@@ -21,6 +21,10 @@ void ShowQuote(HWND dialog, int32_t number);
 // Reads the five edits into CurrentQuote, each cut to its field.
 void ReadControls(HWND dialog);
 
+// Lets no more be typed into each edit than its field holds: a character
+// typed past it would not be stored.
+void LimitControlsToFields(HWND dialog);
+
 void TakeSnapshot();
 
 // True when any field of CurrentQuote differs from the snapshot.

@@ -25,8 +25,8 @@
 
 #include "common/number_text.h"
 #include "dialogs/browse.h"
-#include "dialogs/quote_search.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/quote_search.h"
 #include "dialogs/working_copy.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
@@ -36,6 +36,8 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
 #include "winstub/stand_in.h"
 
 namespace {
@@ -153,7 +155,7 @@ void SaveAndCheck(unsigned char isNew, int32_t number) {
   if (!SaveQuote(isNew, number)) return;
   DiskFaultHook hook = DiskHook;
   DiskHook = nullptr;
-  LoadQuote(isNew ? RecordCount : number);
+  LoadQuote(isNew ? RecordCount : number, CurrentQuote);
   QuoteRecord saved = Fields(working), loaded = Fields(CurrentQuote);
   if (std::memcmp(&saved, &loaded, sizeof saved) != 0) std::abort();
   DiskHook = hook;
@@ -177,7 +179,7 @@ void RunCommand(Input& in) {
   HWND dialog = StandInDialog();
   switch (in.Byte() % 11) {
     case 0:
-      LoadQuote(in.Word32());
+      LoadQuote(in.Word32(), CurrentQuote);
       break;
     case 1: {
       // Whatever bytes, NUL or not, in the working copy.

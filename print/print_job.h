@@ -6,15 +6,8 @@
 #include <windows.h>
 
 #include "common/company_data.h"
+#include "print/print_result.h"
 #include "store/quote_record.h"
-
-enum class PrintResult {
-  Printed,        // on LPT1, or handed whole to the spooler
-  Cancelled,      // the print dialog, or a printer's own prompt, was cancelled
-  NoPrinter,      // no LPT1 to take it, and the system has no printer either
-  DeviceFailed,   // LPT1 opened but did not take the whole job
-  SpoolerFailed,  // the chosen printer's job did not go through
-};
 
 // Prints `quote` under `number` with `company`'s letterhead and IVA rate:
 // the letterhead, the quote sheet and a form feed to LPT1, unless

@@ -28,7 +28,7 @@ SheetText Horizontal() { return Cell("\xC4", L'\u2500'); }
 SheetText Vertical() { return Cell("\xB3", L'\u2502'); }
 
 constexpr std::size_t kInside = 78;     // columns between the box rules
-constexpr std::size_t kBodyRows = 25;
+constexpr std::size_t kBodyRows = kSheetBodyRows + 1;  // a blank first row, then the text
 constexpr std::size_t kCellWidth = 12;  // inside a small box, unless its value is wider
 
 // A field up to its NUL, and never past its width.
@@ -112,7 +112,7 @@ std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
   lines.push_back(BlankLine());
   lines.push_back(Rule(TeeLeft(), TeeRight()));
 
-  // The first row is always blank; the next 24 take the body's rows.
+  // The first row is always blank; the next take the body's rows.
   std::vector<std::string> rows = BodyRows(FieldText(quote.body, kBodyWidth));
   rows.insert(rows.begin(), std::string());
   rows.resize(kBodyRows);

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "common/company_data.h"
-#include "print/print_job.h"
+#include "print/print_result.h"
 #include "store/quote_record.h"
 
 // Prints `quote` as one page under the document name "Presupuesto N". The

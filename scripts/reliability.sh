@@ -54,8 +54,15 @@ echo "== clang-tidy"
 step=$SECONDS
 cmake -S . -B build/rel -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON \
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-if ! find "${sources[@]}" -name '*.cpp' -print0 | sort -z |
-  xargs -0 -n4 -P2 clang-tidy -p build/rel --quiet >build/rel/clang-tidy.log 2>&1; then
+# The disk seam's Windows file, which the native build leaves out, is read
+# with MinGW-w64's headers for a Windows target.
+mingw_includes=$(echo | x86_64-w64-mingw32-g++ -x c++ -E -v - 2>&1 |
+  grep -E '^ .*(/c\+\+|mingw32/include)' | sed 's/^ /-isystem /')
+# shellcheck disable=SC2086
+if ! { find "${sources[@]}" -name '*.cpp' ! -name disk_win32.cpp -print0 | sort -z |
+  xargs -0 -n4 -P2 clang-tidy -p build/rel --quiet &&
+  clang-tidy --quiet store/disk_win32.cpp -- -std=c++17 --target=x86_64-w64-mingw32 -I. \
+    $mingw_includes -DUNICODE -D_UNICODE; } >build/rel/clang-tidy.log 2>&1; then
   grep -v ' warnings generated' build/rel/clang-tidy.log
   echo "clang-tidy has findings (above)" >&2
   exit 1

@@ -1,8 +1,7 @@
 // Files the program writes outside its data files, under names the user
-// gives or that hold any letter (the export, the PDFs): by wide path, built
-// beside their place and put there only once whole.
+// gives or that hold any letter (the export, the PDFs): by wide path, through
+// the disk seam, built beside their place and put there only once whole.
 #pragma once
-#include <cstdio>
 #include <string>
 
 #include "store/disk.h"
@@ -21,8 +20,8 @@ PathRefusal RefusePath(const std::wstring& path);
 // A temporary file beside `path` (its name and ".tmp", or the next free
 // ".N.tmp", so that a file the user keeps under that name is left alone).
 struct BesideFile {
-  std::FILE* file = nullptr;
-  std::wstring temporary;
+  DiskFile* file = nullptr;
+  std::string temporary;  // UTF-8, as the seam takes it
 };
 // Null `file`, with the cause where the system gave one, when it cannot be
 // made.
@@ -38,5 +37,5 @@ bool WriteWholeAt(const std::wstring& path, const std::string& bytes, DiskCause&
 // Makes folder `path` where there is none; true when it is there.
 bool MakeFolderAt(const std::wstring& path, DiskCause& cause);
 
-// `path` made whole (GetFullPathNameW); false when it cannot be.
+// `path` made whole (see FullPathOf); false when it cannot be.
 bool FullPath(const std::wstring& path, std::wstring& full);

@@ -1,5 +1,6 @@
 // The business's data through GetPrivateProfileStringW and
-// WritePrivateProfileStringW, on a file kept in UTF-16.
+// WritePrivateProfileStringW, on a file kept in UTF-16 and rewritten
+// through the disk seam: a copy, synced, renamed over it.
 #include "store/company_file.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "common/windows1252.h"
 #include "store/disk.h"
 #include "store/file_names.h"
+#include "store/full_path.h"
 #include "store/logo_file.h"
 
 namespace {
@@ -47,15 +49,9 @@ bool WriteAsUtf16(const std::wstring& text) {
 }
 
 // The profile functions look for a bare file name in the Windows folder.
-std::wstring FullPath() {
-  std::wstring name = Widen(kCompanyFile);
-  std::vector<wchar_t> path(MAX_PATH);
-  DWORD length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-  if (length >= path.size()) {
-    path.resize(length + 1);
-    length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-  }
-  return length > 0 && length < path.size() ? std::wstring(path.data(), length) : name;
+std::wstring FullPath(const char* name) {
+  std::wstring full = FullPathOf(Widen(name));
+  return full.empty() ? Widen(name) : full;
 }
 
 // A value, or with no key name the section's key names, NUL between them.
@@ -151,7 +147,7 @@ std::wstring FooterKey(std::size_t line) { return L"Pie" + std::to_wstring(line 
 
 }  // namespace
 
-CompanyRead ReadCompanyFile() {
+CompanyRead ConvertAndReadCompanyFile() {
   CompanyRead read;
   std::string bytes;
   DiskClearFailure();
@@ -167,7 +163,7 @@ CompanyRead ReadCompanyFile() {
   if (!IsUtf16(bytes) && !WriteAsUtf16(DecodeTextFile(bytes))) {
     values = SectionValues(DecodeTextFile(bytes));
   } else {
-    std::wstring path = FullPath();
+    std::wstring path = FullPath(kCompanyFile);
     for (const std::wstring& name : KeyNames(path)) values.emplace(name, L"");
     for (auto& [name, value] : values) value = Profile(path, name.c_str());
   }
@@ -187,31 +183,42 @@ CompanyRead ReadCompanyFile() {
   return read;
 }
 
-CompanyData ReadCompanyData() { return ReadCompanyFile().data; }
+CompanyData ReadCompanyData() { return ConvertAndReadCompanyFile().data; }
 
 bool WriteCompanyData(const CompanyData& company) {
   std::string bytes;
   bool found = ReadWhole(bytes);
   if (!found && DiskExists(kCompanyFile)) return false;
-  if (!found && !WriteAsUtf16(L"[Empresa]\r\n")) return false;
-  if (found && !IsUtf16(bytes) && !WriteAsUtf16(DecodeTextFile(bytes))) return false;
-  std::wstring path = FullPath();
-  bool written = true;
+  // The keys go into a copy beside the file, in UTF-16, which is synced and
+  // renamed over it only once every key is in: a failure or a crash leaves
+  // the file as it was.
+  if (!found) {
+    bytes = Utf16FileBytes(L"[Empresa]\r\n");
+  } else if (!IsUtf16(bytes)) {
+    bytes = Utf16FileBytes(DecodeTextFile(bytes));
+  }
+  DiskFile* copy = DiskOpen(kNewCompanyFile, DiskMode::Create);
+  if (!copy) return false;
+  bool written = DiskWrite(copy, bytes.data(), bytes.size());
+  written = DiskClose(copy) && written;
+  std::wstring path = FullPath(kNewCompanyFile);
   for (const Line& line : kLines) {
-    written = WritePrivateProfileStringW(kSection, line.key,
-                                         AsProfileValue(Widen(company.*line.field)).c_str(),
-                                         path.c_str()) &&
-              written;
+    written = written && WritePrivateProfileStringW(kSection, line.key,
+                                                    AsProfileValue(Widen(company.*line.field)).c_str(),
+                                                    path.c_str());
   }
   for (std::size_t line = 0; line < kFooterLines; ++line) {
-    written = WritePrivateProfileStringW(kSection, FooterKey(line).c_str(),
-                                         AsProfileValue(Widen(company.footer[line])).c_str(),
-                                         path.c_str()) &&
-              written;
+    written = written && WritePrivateProfileStringW(kSection, FooterKey(line).c_str(),
+                                                    AsProfileValue(Widen(company.footer[line])).c_str(),
+                                                    path.c_str());
   }
-  written = WritePrivateProfileStringW(kSection, L"Impresora",
-                                       company.choosePrinter ? kChooseEachTime : kLpt1,
-                                       path.c_str()) &&
-            written;
-  return written;
+  written = written && WritePrivateProfileStringW(kSection, L"Impresora",
+                                                  company.choosePrinter ? kChooseEachTime : kLpt1,
+                                                  path.c_str());
+  copy = written ? DiskOpen(kNewCompanyFile, DiskMode::Update) : nullptr;
+  written = copy && DiskSync(copy);
+  if (copy) written = DiskClose(copy) && written;
+  if (written && DiskReplace(kNewCompanyFile, kCompanyFile)) return true;
+  DiskRemove(kNewCompanyFile);
+  return false;
 }

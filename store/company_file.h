@@ -15,20 +15,21 @@
 // read as decoded, by the profile functions' own rules.
 CompanyData ReadCompanyData();
 
-// The same, telling apart a file that is there but cannot be read (held by
-// another program, no permission): its data stay the placeholders, and
-// `failure` says why where the system did.
-// The logo named in it is read too; `logoUnreadable` where it is missing or
-// no picture (the data then have no logo's pixels).
+// The same (an 8-bit file rewritten as UTF-16 first, as above), telling
+// apart a file that is there but cannot be read (held by another program,
+// no permission): its data stay the placeholders, and `failure` says why
+// where the system did. The logo named in it is read too; `logoUnreadable`
+// where it is missing or no picture (the data then have no logo's pixels).
 struct CompanyRead {
   CompanyData data;
   bool unreadable = false;
   DiskFailure failure;
   bool logoUnreadable = false;
 };
-CompanyRead ReadCompanyFile();
+CompanyRead ConvertAndReadCompanyFile();
 
-// Writes every key, making the file (as UTF-16) where there is none. A value
-// with spaces or quotes around it is written within quotes, so that it reads
-// back as it was. False when some key could not be written.
+// Writes every key, making the file (as UTF-16) where there is none: into a
+// copy beside it, synced and renamed over it once whole. A value with spaces
+// or quotes around it is written within quotes, so that it reads back as it
+// was. False, the file as it was, when some key could not be written.
 bool WriteCompanyData(const CompanyData& company);

@@ -1,28 +1,56 @@
 // The store's one seam to the disk: every file operation of the quote file,
-// the settings and the backup goes through here, so tests can fail any one.
+// the settings, the backup, empresa.ini and the export goes through here.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class DiskOp { Open, Read, Write, Flush, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder };
+#include "store/disk_kinds.h"
 
-// What a test wants the next operation to do: go ahead, fail with an error,
-// (for a write) put only part of the bytes down, as on a full disk, or fail
-// as the system does for a full disk, a denied permission or a file that
-// another program holds.
+// The seam in two layers. disk.cpp, shared: retries of a refusal that
+// passes, the cause of the first failure, reading ahead, and an observer
+// told of every operation. disk_posix.cpp or disk_win32.cpp (one is built):
+// the system calls, with the cause the system gives for a failure.
+//
+// Contracts of every operation below:
+// - Paths are UTF-8, relative to the working folder or whole; the program's
+//   own files have plain ASCII names.
+// - Nothing throws; a failure is a false, a null or a -1, and its cause is
+//   kept (see DiskLastFailure) unless a retry made it good.
+// - A file's bytes are durable only after DiskSync, and a name made,
+//   renamed or removed only once its folder's names are (DiskReplace,
+//   DiskRenameFolder and DiskSyncFolder do that).
+
+enum class DiskOp {
+  Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder, Remove
+};
+
+// What an observer wants the next operation to do: go ahead, fail with an
+// error, (for a write) put only part of the bytes down, as on a full disk,
+// or fail as the system does for a full disk, a denied permission or a file
+// that another program holds.
 enum class DiskFault { None, Error, ShortWrite, DiskFull, Denied, InUse };
-using DiskFaultHook = DiskFault (*)(DiskOp op);
 
-// Asked before every operation; null in the program.
-extern DiskFaultHook DiskHook;
-// The file or folder of the operation DiskHook is being asked about, for a
-// hook that fails one file's operations only.
-extern const char* DiskHookPath;
+// A change to the disk that took place: a file made new or emptied, a file
+// synced, a name given to another file or folder, a folder made, a name
+// removed, a folder's names made durable.
+enum class DiskChange { Created, Synced, Renamed, FolderMade, Removed, FolderSynced };
 
-// Why an operation failed, as far as the system tells.
-enum class DiskCause { None, DiskFull, NoPermission, InUse, Other };
+// Watches every operation: the tests' planned faults and their model of a
+// power cut. The program installs none.
+struct DiskObserver {
+  // Asked before each operation on `path`; the operation fails as answered.
+  DiskFault (*before)(DiskOp op, const char* path);
+  // Told after each change; `to` is a rename's new name, else "".
+  void (*changed)(DiskChange change, const char* path, const char* to);
+  // Waits between two tries of a refusal that passes, in place of the
+  // system's sleep.
+  void (*wait)(int milliseconds);
+};
+// Installs `observer` (null: none) for every operation from now on.
+void DiskObserve(const DiskObserver* observer);
+
 struct DiskFailure {
   DiskCause cause = DiskCause::None;
   std::string file;  // the file or folder the failed operation was on
@@ -32,46 +60,26 @@ struct DiskFailure {
 DiskFailure DiskLastFailure();
 void DiskClearFailure();
 
-// The cause of the C runtime's last failed call (on Windows the system's
-// code it kept where it kept one), and of a system error code: for a file
-// written outside this seam, as the export is.
-DiskCause DiskCauseOfRuntimeError();
-DiskCause DiskCauseOfSystemError(unsigned long error);
-
 // An open or a rename refused for a moment (a sharing violation or a denied
 // access, as an antivirus, indexer or sync client causes) is tried again
-// after a wait, for about two seconds in all. The wait is a test seam:
-// DiskWait is the system's sleep in the program.
+// after a wait of kRetryStepMs, for about kRetryBudgetMs in all.
 constexpr int kRetryStepMs = 100;
 constexpr int kRetryBudgetMs = 2000;
-using DiskWaitFn = void (*)(int milliseconds);
-extern DiskWaitFn DiskWait;
 
 struct DiskFile;
 
-enum class DiskMode {
-  Read,    // existing file, from its start
-  Create,  // new or emptied file
-  Update,  // existing file, read and written in place, nothing emptied
-};
-
 DiskFile* DiskOpen(const char* path, DiskMode mode);
-// Bytes actually read; fewer than asked at the end of the file or on an error.
+// Bytes actually read; fewer than asked at the end of the file or on an
+// error. A file opened to read is read ahead, in reads that grow as it is
+// walked, so that one record costs one small read and a walk few large ones.
 std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size);
-// Reads `size` bytes and lets them go, as a reader passes over the records
-// before the one it wants; bytes actually passed over.
-int64_t DiskPassOver(DiskFile* file, int64_t size);
 bool DiskWrite(DiskFile* file, const void* data, std::size_t size);
-// Hands what was written in the runtime's buffer to the system, so that a
-// failed write shows here rather than in a close whose failure a runtime
-// may not report.
-bool DiskFlush(DiskFile* file);
 // Pushes what was written through the runtime's buffer and the system's cache.
 bool DiskSync(DiskFile* file);
 // Closes and frees the file in every case; false when the close failed.
 bool DiskClose(DiskFile* file);
 bool DiskSeek(DiskFile* file, int64_t offset);
-// Length in bytes, or -1.
+// Length in bytes, or -1; reading starts again at the file's start.
 int64_t DiskSize(DiskFile* file);
 bool DiskTruncate(DiskFile* file, int64_t size);
 // Puts `from` in the place of `to` in one step, replacing it, and makes the
@@ -85,7 +93,8 @@ void DiskSyncFolder(const char* path);
 // Gives a folder another name, durably, after making the names in it
 // durable; fails when a folder of that name exists.
 bool DiskRenameFolder(const char* from, const char* to);
-// Removes a file; false when it is still there.
+// Removes a file; false when it is still there. An observer may stop it,
+// but its failure is never kept: a removal is how a failed step cleans up.
 bool DiskRemove(const char* path);
 // Removes an empty folder; false when it is still there.
 bool DiskRemoveFolder(const char* path);
@@ -98,13 +107,3 @@ std::vector<std::string> DiskFolderNames();
 // new content: the temporary `temporary` beside it, synced, then renamed
 // over it.
 bool DiskWriteWhole(const char* path, const char* temporary, const void* data, std::size_t size);
-
-// Test support, never switched on by the program: a model of a power cut.
-// From DiskPowerModelOn the seam notes what each file would hold after a
-// power cut: only what was synced, under the names that a synced folder
-// holds (a rename or a new file is durable once its folder is synced).
-// DiskPowerCut lays the working folder down so, and fails every operation
-// after it until DiskPowerModelOff. Native builds only.
-void DiskPowerModelOn();
-void DiskPowerCut();
-void DiskPowerModelOff();

@@ -2,7 +2,6 @@
 // seam; the picture the user picks is read from wherever it is.
 #include "store/logo_file.h"
 
-#include <cstdio>
 #include <cstdint>
 
 #include "common/picture_decoder.h"
@@ -14,17 +13,6 @@ namespace {
 // A logo file larger than this is no logo (a photograph's raw size).
 constexpr std::int64_t kMostBytes = std::int64_t{64} * 1024 * 1024;
 
-#ifdef _WIN32
-std::FILE* OpenOutside(const std::wstring& path) { return _wfopen(path.c_str(), L"rb"); }
-#else
-// Native builds (the tests) name files in UTF-8.
-std::FILE* OpenOutside(const std::wstring& path) {
-  std::string bytes;
-  for (wchar_t c : path) AppendUtf8(bytes, static_cast<std::uint32_t>(c));
-  return std::fopen(bytes.c_str(), "rb");
-}
-#endif
-
 }  // namespace
 
 std::string LogoFileName(const std::string& bytes) {
@@ -35,17 +23,15 @@ std::string LogoFileName(const std::string& bytes) {
 }
 
 bool ReadOutsideFile(const std::wstring& path, std::string& bytes) {
-  std::FILE* file = OpenOutside(path);
+  DiskFile* file = DiskOpen(Utf8Text(path).c_str(), DiskMode::Read);
   if (!file) return false;
-  bytes.clear();
-  char buffer[65536];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0 &&
-         static_cast<std::int64_t>(bytes.size()) <= kMostBytes) {
-    bytes.append(buffer, read);
+  int64_t size = DiskSize(file);
+  bool whole = size >= 0 && size <= kMostBytes;
+  if (whole) {
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    whole = DiskRead(file, &bytes[0], bytes.size()) == bytes.size();
   }
-  bool whole = !std::ferror(file) && static_cast<std::int64_t>(bytes.size()) <= kMostBytes;
-  std::fclose(file);
+  DiskClose(file);
   return whole;
 }
 

@@ -3,7 +3,6 @@
 #include "store/quote_export.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "common/csv_text.h"
@@ -44,10 +43,11 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   result.programFile = refusal.programFile;
   result.device = refusal.device;
   if (refusal.Refused()) return result;
-  // Written beside the file and renamed over it only once whole, so that a
-  // failed export leaves an earlier file of that name as it was.
+  // Written beside the file, synced and renamed over it only once whole, so
+  // that a failed export or a power cut leaves an earlier file of that name
+  // as it was.
   BesideFile beside = OpenBeside(path, result.cause);
-  std::FILE* file = beside.file;
+  DiskFile* file = beside.file;
   if (!file) return result;
 
   std::vector<int32_t> wanted;
@@ -73,11 +73,11 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
     AppendQuoteRow(out, number, record);
     ++result.exported;
     if (out.size() >= kWriteChunk) {
-      ok = ok && std::fwrite(out.data(), 1, out.size(), file) == out.size();
+      ok = ok && DiskWrite(file, out.data(), out.size());
       out.clear();
     }
   });
-  ok = ok && std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  ok = ok && DiskWrite(file, out.data(), out.size());
   if (!PutInPlace(beside, path, ok, result.cause)) {
     result.exported = 0;
     return result;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/disk.h"
+#include "store/disk_kinds.h"
 #include "store/quote_record.h"
 
 struct ExportResult {
@@ -24,8 +24,9 @@ struct ExportResult {
 // Writes to `path` the header row and, in number order, each of quotes 1 to
 // `count` that `numbers` holds (in any order), or all of them when it is
 // null. Reads datos.dat in one pass. The file is built beside `path` (its
-// name and ".tmp") and put in place only once whole; on failure `written`
-// is false and an earlier file at `path` is left as it was. A path that
+// name and ".tmp", or the next free such name) through the disk seam, synced
+// and put in place only once whole; on failure `written` is false and an
+// earlier file at `path` is left as it was. A path that
 // names one of the program's own files, itself or through its temporary, or
 // a device, is refused before anything is written.
 ExportResult ExportQuotes(const std::wstring& path, int32_t count,

@@ -102,7 +102,7 @@ bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* sh
   bool built = MayCorrect(number, RecordCount, settings, quotes, &refusal) &&
                BuildReplacements(source, number, corrected, shown, changed);
   if (source) DiskClose(source);
-  if (changed) refusal = SaveRefusal::QuoteChanged;
+  if (changed) refusal = SaveRefusal::ChangedSinceShown;
   if (!built || !DiskReplace(kNewQuoteFile, kQuoteFile)) {
     DiskRemove(kNewQuoteFile);
     DiskRemove(kNewTransferFile);
@@ -137,28 +137,16 @@ bool SaveCorrection(int32_t number, const QuoteRecord& shown, const QuoteRecord&
   return Report(saved, why, refusal, failure);
 }
 
-bool ReadQuoteRecord(int32_t skip, QuoteRecord& record) {
+bool LoadQuote(int32_t number, QuoteRecord& record) {
   DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Read);
-  if (!file) return false;
-  // The records before the wanted one are passed over by reading, without
-  // copying each out; a file that ends first stops the walk, whatever the
-  // count says.
-  int64_t before = static_cast<int64_t>(skip < 0 ? 0 : skip) * static_cast<int64_t>(kRecordSize);
-  bool ok = DiskPassOver(file, before) == before;
-  ok = ok && DiskRead(file, &record, sizeof record) == sizeof record;
-  DiskClose(file);
-  return ok;
-}
-
-bool LoadQuote(int32_t number) {
-  QuoteRecord record;
-  int32_t skip = number > 1 ? number - 1 : 0;
-  if (!ReadQuoteRecord(skip, record)) {
-    ClearQuote(CurrentQuote);
-    return false;
-  }
-  CopyQuote(CurrentQuote, record);
-  return true;
+  // Reached by its place: a file that ends before the record is whole gives
+  // nothing, whatever the count says.
+  int64_t offset = static_cast<int64_t>(number > 1 ? number - 1 : 0) * int64_t{kRecordSize};
+  bool read = file && DiskSeek(file, offset) &&
+              DiskRead(file, &record, sizeof record) == sizeof record;
+  if (file) DiskClose(file);
+  if (!read) ClearQuote(record);
+  return read;
 }
 
 FileSeen SeeFile(const char* path) {

@@ -1,5 +1,5 @@
 // The quote file datos.dat: append a quote, overwrite one in place of its
-// number, load one into CurrentQuote.
+// number, read one by its number.
 #pragma once
 #include <cstdint>
 
@@ -25,18 +25,16 @@ bool SaveQuote(unsigned char isNew, int32_t number, SaveRefusal* refusal = nullp
 
 // Replaces quote `number` with `corrected`, as SaveQuote does, but only
 // while the record on disk is still `shown`, byte for byte, as it was read
-// when the dialog showed it; otherwise refused with QuoteChanged, so that a
+// when the dialog showed it; otherwise refused with ChangedSinceShown, so that a
 // correction another copy made in between is not silently replaced.
 bool SaveCorrection(int32_t number, const QuoteRecord& shown, const QuoteRecord& corrected,
                     SaveRefusal* refusal = nullptr, DiskFailure* failure = nullptr);
 
-// Copies quote `number` (1 or less: the first) into CurrentQuote. False
-// when it cannot be read; CurrentQuote then gets five empty texts.
-bool LoadQuote(int32_t number);
-
-// Reads whole records from datos.dat: passes over `skip` records, then reads
-// one into `record`. False when the file ends or fails before that.
-bool ReadQuoteRecord(int32_t skip, QuoteRecord& record);
+// Reads quote `number` (1 or less: the first) into `record` as stored: the
+// one read of a quote by its number, for the dialogs, the search and the
+// tests. False when it cannot be read (no file, one that ends before the
+// record is whole, a failed read); `record` is then all zeros.
+bool LoadQuote(int32_t number, QuoteRecord& record);
 
 // The newest quote that datos.dat holds whole, at most RecordCount: where
 // quotes are counted that are not there, the last one that can be read.

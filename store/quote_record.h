@@ -17,7 +17,9 @@ struct QuoteRecord {
 constexpr std::size_t kRecordSize = 1960;
 static_assert(sizeof(QuoteRecord) == kRecordSize, "a record is 1960 bytes on disk");
 
-// The working copy that the store, the dialogs and the print job share.
+// The working copy of the quote a dialog has on show: the dialogs move it
+// to and from their controls, SaveQuote stores it. Readers and the print job
+// take a quote as a value instead.
 extern QuoteRecord CurrentQuote;
 // How many quotes are stored; only the settings load and an append change it.
 extern int32_t RecordCount;

@@ -43,16 +43,6 @@ int32_t ScanQuotes(int32_t count, const std::function<void(int32_t, const QuoteR
   return number - 1;
 }
 
-bool ReadQuoteAt(int32_t number, QuoteRecord& record) {
-  if (number < 1) return false;
-  DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Read);
-  if (!file) return false;
-  bool read = DiskSeek(file, static_cast<int64_t>(number - 1) * static_cast<int64_t>(kRecordSize)) &&
-              DiskRead(file, &record, sizeof record) == sizeof record;
-  DiskClose(file);
-  return read;
-}
-
 int32_t StoredQuoteCount() {
   return PlanCount(SeeSettings(), WholeRecords(SeeFile(kQuoteFile))).recordCount;
 }

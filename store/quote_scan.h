@@ -1,5 +1,5 @@
 // Reading datos.dat for the search and the export: every quote in one
-// sequential pass with large reads, and one quote by its number.
+// sequential pass with large reads.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -13,10 +13,6 @@
 // visited: the quotes after them, up to `count`, cannot be read. The file is
 // read in blocks of many records, never more than one block held.
 int32_t ScanQuotes(int32_t count, const std::function<void(int32_t, const QuoteRecord&)>& visit);
-
-// Reads quote `number` (1 to the file's last) into `record` by its place in
-// the file. False when it cannot be read.
-bool ReadQuoteAt(int32_t number, QuoteRecord& record);
 
 // How many quotes the files hold, for a reader that does not start the
 // program: the count in config.cfg, or the whole records of datos.dat when

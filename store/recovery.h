@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "store/start_up.h"
+#include "store/start_up_report.h"
 
 // Looks for quotes first..last and writes each one found whole into
 // datos.dat in its place, durably. Adds to `report` what came back from

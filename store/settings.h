@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "store/start_up.h"
 #include "store/store_rules.h"
 
 // The stored words, and whether config.cfg is there, was read whole and

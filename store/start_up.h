@@ -2,42 +2,8 @@
 // takes back those counted but missing, counts the launch and takes the
 // dated backup when due; and what it has to tell the user.
 #pragma once
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "store/disk.h"
-
-// Quotes first..last taken back into datos.dat from `source`: trasvase.dat,
-// or the name of a dated backup folder.
-struct QuotesTakenBack {
-  int32_t first;
-  int32_t last;
-  std::string source;  // trasvase.dat, a backup folder, or datos.dat (a cut quote completed)
-};
-
-struct StartUpReport {
-  std::vector<QuotesTakenBack> recovered;
-  // Quotes still counted but not in datos.dat; none when first > last.
-  int32_t firstMissing = 1;
-  int32_t lastMissing = 0;
-  // Where quotes are still missing because a source that may hold them could
-  // not be read (another program holds it, access denied), or what it holds
-  // could not be copied into datos.dat: that source, named as in
-  // `recovered`, and the failure. Their numbers must not be given again.
-  std::string unreadSource;
-  DiskFailure unreadFailure;
-  // Nothing can be written in the working folder: no launch counted, no
-  // backup tried.
-  bool folderReadOnly = false;
-  // config.cfg could not be written for another reason (a read-only
-  // config.cfg, a full disk): no launch counted, and why.
-  bool settingsUnwritten = false;
-  DiskFailure settingsFailure;
-  // A backup was due and could not be made, and why.
-  bool backupFailed = false;
-  DiskFailure backupFailure;
-};
+#include "store/start_up_report.h"
 
 // Start-up, before the main window: see the header comment. Where quotes
 // are still missing, RecordCount stays the stored count (saves are then

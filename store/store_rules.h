@@ -10,11 +10,11 @@
 
 // Why a save was refused, where the store can tell.
 enum class SaveRefusal {
-  None,           // saved, or failed on the disk
-  FilesChanged,   // config.cfg or datos.dat count other quotes than this copy does
-  QuotesMissing,  // datos.dat holds fewer whole quotes than are counted
-  NoNumberLeft,   // the count is at its largest
-  QuoteChanged,   // the quote on disk is no longer the one the dialog showed
+  None,               // saved, or failed on the disk
+  FilesChanged,       // config.cfg or datos.dat count other quotes than this copy does
+  QuotesMissing,      // datos.dat holds fewer whole quotes than are counted
+  NoNumberLeft,       // the count is at its largest
+  ChangedSinceShown,  // the quote on disk is no longer the one the dialog showed
 };
 
 // config.cfg as read: whether it is there, was read whole, holds the count.

@@ -14,6 +14,7 @@
 #include "store/company_file.h"
 #include "store/disk.h"
 #include "tests/dialog_driver.h"
+#include "tests/disk_faults.h"
 
 namespace {
 
@@ -213,7 +214,7 @@ TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
   Press(CompanyDialogProc, IDOK);
   EXPECT_EQ(StandIn().endResult, 1);
   EXPECT_EQ(ReadBytes("logo.bmp"), picture);
-  CompanyRead read = ReadCompanyFile();
+  CompanyRead read = ConvertAndReadCompanyFile();
   EXPECT_EQ(read.data.logo, "logo.bmp");
   EXPECT_FALSE(read.logoUnreadable);
   EXPECT_EQ(read.data.logoPicture.wide * 10 + read.data.logoPicture.high, 21);
@@ -221,7 +222,7 @@ TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
 
   // A logo file gone bad: no picture, and said so to whoever prints.
   WriteBytes("logo.bmp", "BM roto");
-  read = ReadCompanyFile();
+  read = ConvertAndReadCompanyFile();
   EXPECT_TRUE(read.logoUnreadable);
   EXPECT_TRUE(IsEmpty(read.data.logoPicture));
   EXPECT_EQ(read.data.logo, "logo.bmp");
@@ -242,7 +243,7 @@ TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
   Open(CompanyDialogProc);
   Press(CompanyDialogProc, IDC_LOGO_REMOVE);
   Press(CompanyDialogProc, IDOK);
-  read = ReadCompanyFile();
+  read = ConvertAndReadCompanyFile();
   EXPECT_EQ(read.data.logo, "");
   EXPECT_FALSE(read.logoUnreadable);
   EXPECT_TRUE(Exists("logo.bmp"));

@@ -15,9 +15,11 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
 #include "tests/store_checks.h"
-#include "tests/test_folder.h"
 #include "tests/store_fixture.h"
+#include "tests/test_folder.h"
 
 using namespace store_checks;
 
@@ -171,4 +173,16 @@ TEST_F(Crash, StartUpLosesNothing) {
     }
   }
   Report("start-up (killed and torn writes, backup due, config.cfg lost)", points);
+}
+
+TEST_F(Crash, ExportAndCompanyFileAreWhollyOldOrNew) {
+  int points = 0;
+  for (const WholeFile& file : WholeFiles()) {
+    for (bool torn : {false, true}) {
+      points += CrashSweep(torn, file.layDown, file.write, [&](Outcome outcome) {
+        ExpectOldOrNew(file, outcome == Outcome::Succeeded);
+      });
+    }
+  }
+  Report("export and empresa.ini (killed and torn writes)", points);
 }

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "store/disk.h"
 #include "store/quote_record.h"
+#include "tests/disk_faults.h"
 #include "tests/test_folder.h"
 #include "winstub/stand_in.h"
 

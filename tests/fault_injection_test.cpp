@@ -4,15 +4,18 @@
 
 #include <functional>
 #include <iostream>
+#include <string>
 
 #include "common/number_text.h"
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
 #include "tests/store_checks.h"
-#include "tests/test_folder.h"
 #include "tests/store_fixture.h"
+#include "tests/test_folder.h"
 
 using namespace store_checks;
 
@@ -36,8 +39,11 @@ const char* FaultName(Fault fault) {
 int OpsSeen = 0;
 int FaultAt = 0;
 Fault Planned = Fault::Error;
+// Where set, only the operations on paths that start with it are counted.
+std::string Only;
 
 DiskFault FailAsPlanned(DiskOp op) {
+  if (std::string(DiskHookPath).compare(0, Only.size(), Only) != 0) return DiskFault::None;
   int n = ++OpsSeen;
   if (n < FaultAt) return DiskFault::None;
   switch (Planned) {
@@ -255,4 +261,21 @@ TEST_F(FaultInjection, StartUpLosesNoQuoteAndNoCount) {
     }
   }
   Report("start-up (4 kinds of fault, with and without backup, config.cfg lost)", points);
+}
+
+TEST_F(FaultInjection, ExportAndCompanyFileAreWholeOrAsTheyWere) {
+  int points = 0;
+  // Each file's own operations: a quote that cannot be read is left out of
+  // the export and told, as the export's tests show.
+  for (const WholeFile& file : WholeFiles()) {
+    Only = file.name;
+    for (Fault fault : kFaults) {
+      points += Sweep(fault, file.layDown, file.write, [&](bool written) {
+        EXPECT_TRUE(ReadBytes(file.name) == (written ? file.after : file.before)) << file.name;
+        EXPECT_FALSE(Exists(file.temporary));
+      });
+    }
+  }
+  Only.clear();
+  Report("export and empresa.ini (4 kinds of fault)", points);
 }

@@ -11,6 +11,7 @@
 #include "dialogs/quote_dialogs.h"
 #include "store/quote_file.h"
 #include "store/settings.h"
+#include "store/start_up.h"
 #include "tests/dialog_driver.h"
 
 namespace {
@@ -48,11 +49,11 @@ TEST_F(HugeCount, StartUpLoadAndBackupStopAtTheEndOfTheFile) {
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(kHuge, 5));
   EXPECT_TRUE(ReadBytes("6-12-2026/datos.dat") == quotes);
 
-  LoadQuote(kHuge);
+  LoadQuote(kHuge, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "");
-  LoadQuote(kHuge - 1);
+  LoadQuote(kHuge - 1, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.body, "");
-  LoadQuote(3);
+  LoadQuote(3, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "Cliente 3");
 
   // Neither save walks the count: the append finds the file short of it, the
@@ -67,7 +68,7 @@ TEST_F(HugeCount, StartUpLoadAndBackupStopAtTheEndOfTheFile) {
 
   // No quote file at all.
   std::remove("datos.dat");
-  LoadQuote(kHuge);
+  LoadQuote(kHuge, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "");
   EXPECT_FALSE(SaveQuote(0, kHuge));
   EXPECT_FALSE(Exists("datos.dat"));

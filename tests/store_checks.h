@@ -10,7 +10,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "store/company_file.h"
 #include "store/dated_backup.h"
+#include "store/quote_export.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "tests/test_folder.h"
@@ -128,7 +130,7 @@ inline OnDisk ReadBack() {
     ClearQuote(expected);
     CopyQuote(expected, stored);
     ClearQuote(CurrentQuote);
-    LoadQuote(n);
+    LoadQuote(n, CurrentQuote);
     ClearQuote(loaded);
     CopyQuote(loaded, CurrentQuote);
     EXPECT_EQ(std::memcmp(&loaded, &expected, kRecordSize), 0) << "quote " << n << " loads wrong";
@@ -164,6 +166,60 @@ inline void ExpectAppendKeepsAll(const OnDisk& before) {
   }
   EXPECT_EQ(Show(after.quotes.back()), Show(added));
   EXPECT_EQ(RecordCount, after.count);
+}
+
+// A file written whole beside the quotes, as a temporary synced and renamed
+// over it: the export and empresa.ini. A write leaves it as it was
+// (`before`) or wholly new (`after`, as a healthy write leaves it).
+struct WholeFile {
+  const char* name;
+  const char* temporary;
+  std::function<void()> layDown;
+  std::function<bool()> write;
+  std::string before, after;
+};
+
+inline std::vector<WholeFile> WholeFiles() {
+  auto clear = [] {
+    for (const char* name : {"copia.csv", "copia.csv.tmp", "empresa.ini", "empresa.ini.tmp"}) {
+      std::remove(name);
+    }
+  };
+  std::vector<WholeFile> files = {
+      {"copia.csv", "copia.csv.tmp",
+       [clear] {
+         clear();
+         LayDown(MakeStore(3, 2));
+         WriteBytes("copia.csv", "una exportacion anterior");
+       },
+       [] { return ExportQuotes(L"copia.csv", 3).written; }, "", ""},
+      // ANSI, as Notepad saves it: the write also makes it UTF-16.
+      {"empresa.ini", "empresa.ini.tmp",
+       [clear] {
+         clear();
+         WriteBytes("empresa.ini", "[Empresa]\r\nNombre=Pe\xF1" "a\r\n");
+       },
+       [] {
+         CompanyData company;
+         company.name = "Obras Pe\xF1" "a";
+         company.vatRate = "21";
+         return WriteCompanyData(company);
+       }, "", ""},
+  };
+  for (WholeFile& file : files) {
+    file.layDown();
+    file.before = ReadBytes(file.name);
+    EXPECT_TRUE(file.write());
+    file.after = ReadBytes(file.name);
+  }
+  return files;
+}
+
+// The file is as it was or wholly new; new where its write was reported.
+inline void ExpectOldOrNew(const WholeFile& file, bool reported) {
+  std::string now = ReadBytes(file.name);
+  EXPECT_TRUE(now == file.after || (!reported && now == file.before))
+      << file.name << ": " << now.size();
 }
 
 }  // namespace store_checks

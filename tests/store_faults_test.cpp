@@ -11,9 +11,11 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
 #include "tests/store_checks.h"
-#include "tests/test_folder.h"
 #include "tests/store_fixture.h"
+#include "tests/test_folder.h"
 
 using namespace store_checks;
 

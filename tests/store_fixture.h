@@ -5,6 +5,7 @@
 
 #include "common/number_text.h"
 #include "store/disk.h"
+#include "tests/disk_faults.h"
 #include "tests/test_folder.h"
 
 class StoreTest : public ::testing::Test {

@@ -42,7 +42,7 @@ TEST(StoreRules, SavesGoOnlyOverTheQuotesThisCopyCounts) {
   int line = 0;
   for (const Row& row : rows) {
     SCOPED_TRACE(++line);
-    SaveRefusal why = SaveRefusal::QuoteChanged;
+    SaveRefusal why = SaveRefusal::ChangedSinceShown;
     bool go = row.append ? MayAppend(row.recordCount, row.settings, row.quotes, &why)
                          : MayCorrect(row.number, row.recordCount, row.settings, row.quotes, &why);
     EXPECT_EQ(go, row.go);

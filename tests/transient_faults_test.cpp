@@ -13,6 +13,8 @@
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
+#include "store/start_up.h"
+#include "tests/disk_faults.h"
 #include "tests/store_checks.h"
 #include "tests/store_fixture.h"
 #include "tests/test_folder.h"

@@ -140,6 +140,14 @@ DWORD GetFullPathNameW(LPCWSTR name, DWORD size, LPWSTR buffer, LPWSTR* filePart
   return static_cast<DWORD>(path.size());
 }
 
+DWORD GetLongPathNameW(LPCWSTR path, LPWSTR buffer, DWORD size) {
+  if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return 0;
+  std::wstring whole = path;
+  if (!buffer || whole.size() + 1 > size) return static_cast<DWORD>(whole.size() + 1);
+  std::wmemcpy(buffer, whole.c_str(), whole.size() + 1);
+  return static_cast<DWORD>(whole.size());
+}
+
 DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR fallback, LPWSTR buffer,
                                DWORD size, LPCWSTR path) {
   IniFile file = Load(path);

@@ -564,6 +564,8 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
 // INI files through the profile functions, and full paths.
 #define MAX_PATH 260
 DWORD GetFullPathNameW(LPCWSTR name, DWORD size, LPWSTR buffer, LPWSTR* filePart);
+// POSIX has no short names: an existing path is its own long form.
+DWORD GetLongPathNameW(LPCWSTR path, LPWSTR buffer, DWORD size);
 DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR fallback, LPWSTR buffer,
                                DWORD size, LPCWSTR path);
 BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR path);

@@ -17,7 +17,6 @@ COMPANY_OK="125 248 55 14"
 BUSINESS=($'Reformas Pe\xf1a S.L.' $'Fontaner\xeda y alba\xf1iler\xeda' 'C/ Mayor 1, 28013 Madrid'
           $'Tel\xe9fono 912 345 678' 'NIF B-12345678 - info@reformaspena.es')
 
-click() { e2e_click_control "$DIALOG" $1; }
 click_company() { DIALOG_UNITS_WIDE=400 DIALOG_UNITS_HIGH=266 e2e_click_control "$DIALOG" $1; }
 
 # The main window's title as X has it (UTF-8).
@@ -65,13 +64,12 @@ first_start() {
   body+=$'Impermeabilizaci\xf3n de la cubierta con l\xe1mina asf\xe1ltica y protecci\xf3n de '
   body+='grava, retirada de escombros incluida.'
   total='1.234,56'
-  e2e_click_main_button "$MAIN" 0
-  DIALOG=$(e2e_wait_window "Nuevo Presupuesto" "$PROGRAM_PID")
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_paste "$name"
-  click "$BODY_FIELD"
+  e2e_click "$BODY_FIELD"
   e2e_paste "$body"
-  click "$TOTAL_FIELD"
+  e2e_click "$TOTAL_FIELD"
   e2e_type "$total"
   # The lines left empty (grey hints, no placeholders) print nothing.
   E2E_COMPANY=("${BUSINESS[0]}" '' '' '' '')
@@ -84,22 +82,20 @@ first_start() {
   e2e_check "no 0x80 byte reaches LPT1" test -z "$(LC_ALL=C grep -c $'\x80' "$CASE_AUX/lpt1.out" | grep -v '^0$')"
   e2e_record "$stored_body" "$name" "$today" '' "$total" >"$CASE_AUX/expected.dat"
   e2e_check_bytes "the printed quote is stored as quote 1" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_check "closing the dialog then asks nothing" e2e_wait_hidden "$DIALOG"
 
   # empresa.ini as each of Notepad's forms: the same bytes.
   E2E_COMPANY=("${BUSINESS[@]}")
-  e2e_click_main_button "$MAIN" 1
-  DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
+  e2e_open_dialog 1 "Listar Presupuesto"
   for form in ansi utf8 bom; do
     write_ini "$form"
     E2E_VAT_RATE=21 e2e_print_and_check "empresa.ini saved as $form: every line of the business" \
       "$LIST_PRINT" 1 "$stored_body" "$name" "$today" '' "$total"
   done
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
-  e2e_click_main_button "$MAIN" 3
-  e2e_wait_exit
+  e2e_end_program
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 

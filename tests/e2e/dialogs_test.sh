@@ -45,29 +45,15 @@ store_three_quotes() {
   cp "$CASE_DIR/datos.dat" "$CASE_AUX/stored.dat"
 }
 
-start_program() {
-  e2e_launch
-  MAIN=$(e2e_wait_main)
-}
-
-# open_dialog BUTTON_INDEX TITLE: sets DIALOG.
-open_dialog() {
-  e2e_click_main_button "$MAIN" "$1"
-  DIALOG=$(e2e_wait_window "$2" "$PROGRAM_PID")
-}
-
-click() { e2e_click_control "$DIALOG" $1; }
-
 # replace_field CONTROL TEXT: types ASCII text over the field's text.
 replace_field() {
-  click "$1"
+  e2e_click "$1"
   e2e_select_all_in_field
   e2e_type "$2"
 }
 
 end_program() {
-  e2e_click_main_button "$MAIN" 3
-  e2e_wait_exit
+  e2e_end_program
   e2e_check_equal "\"Salir\" ends the program with exit code 0" 0 "$PROGRAM_RC"
 }
 
@@ -84,17 +70,17 @@ new_quote() {
   body+=$'Tasa:\t12 \x80\n\xd1: a\xf1adir IVA del 21%'
   total='1.234,56'
 
-  start_program
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_start_program
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_paste "$name"
-  click "$ADDRESS_FIELD"
+  e2e_click "$ADDRESS_FIELD"
   e2e_type 'C/ Mayor 1, 3'
   e2e_paste $'\xba'
   e2e_type ' B'
-  click "$BODY_FIELD"
+  e2e_click "$BODY_FIELD"
   e2e_paste "$body"
-  click "$TOTAL_FIELD"
+  e2e_click "$TOTAL_FIELD"
   e2e_type "$total"
   e2e_shot new_quote_typed "$DIALOG"
 
@@ -112,7 +98,7 @@ new_quote() {
   e2e_print_and_check "\"Imprimir\" prints quote 1 as shown" "$NEW_PRINT" \
     1 "$stored_body" "$name" "$today" "$address" "$total"
 
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_check "\"Cancelar\" after the save closes the dialog" e2e_wait_hidden "$DIALOG"
   end_program
   e2e_check_equal "no question was asked" "Presupuesto 1 guardado." "$(e2e_box_texts)"
@@ -123,27 +109,27 @@ new_quote() {
 
 list_dialog() {
   store_three_quotes 7
-  start_program
-  open_dialog 1 "Listar Presupuesto"
+  e2e_start_program
+  e2e_open_dialog 1 "Listar Presupuesto"
   e2e_shot list_dialog "$DIALOG"
 
-  click "$NEXT_BUTTON"
+  e2e_click "$NEXT_BUTTON"
   e2e_print_and_check "opens on the newest quote; \">>\" does not pass it" "$LIST_PRINT" \
     3 "${QUOTE3[@]}"
 
-  click "$PREV_BUTTON"
-  click "$PREV_BUTTON"
-  click "$PREV_BUTTON"
+  e2e_click "$PREV_BUTTON"
+  e2e_click "$PREV_BUTTON"
+  e2e_click "$PREV_BUTTON"
   # The fields are read-only: typing changes nothing that is printed.
-  click "$NAME_FIELD"
+  e2e_click "$NAME_FIELD"
   e2e_type 'x'
   e2e_print_and_check "\"<<\" goes back to quote 1 and stops there" "$LIST_PRINT" \
     1 "${QUOTE1[@]}"
 
-  click "$NEXT_BUTTON"
+  e2e_click "$NEXT_BUTTON"
   e2e_print_and_check "\">>\" goes on to quote 2" "$LIST_PRINT" 2 "${QUOTE2[@]}"
 
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_check "\"Cancelar\" closes the dialog" e2e_wait_hidden "$DIALOG"
   end_program
   e2e_check_bytes "the quote file is untouched" "$CASE_AUX/stored.dat" "$CASE_DIR/datos.dat"
@@ -157,31 +143,31 @@ modify_dialog() {
   backup="$CASE_DIR/$(e2e_backup_folder)"
   # This start-up is the fifth: the backup takes the three quotes.
   store_three_quotes 4
-  start_program
+  e2e_start_program
   e2e_settings 3 5 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "fifth start-up: backup of the quote file" "$CASE_AUX/stored.dat" "$backup/datos.dat"
   e2e_check_bytes "fifth start-up: backup of config.cfg (3 quotes, launch 5)" \
     "$CASE_AUX/expected.cfg" "$backup/config.cfg"
 
-  open_dialog 2 "Modificar Presupuesto"
+  e2e_open_dialog 2 "Modificar Presupuesto"
   # An edit is dropped by moving away and back; "Guardar" then writes the
   # texts on show, which are quote 3 as stored.
-  click "$ADDRESS_FIELD"
+  e2e_click "$ADDRESS_FIELD"
   e2e_type ' (cambiada)'
-  click "$PREV_BUTTON"
-  click "$NEXT_BUTTON"
-  click "$MODIFY_SAVE"
+  e2e_click "$PREV_BUTTON"
+  e2e_click "$NEXT_BUTTON"
+  e2e_click "$MODIFY_SAVE"
   e2e_wait_until "$E2E_TIMEOUT" test -e "$CASE_DIR/trasvase.dat" || true
   e2e_wait_for_bytes "$CASE_AUX/stored.dat" "$CASE_DIR/trasvase.dat"
   e2e_check_bytes "an edit left by \"<<\" \">>\" is dropped; quote 3 is saved as stored" \
     "$CASE_AUX/stored.dat" "$CASE_DIR/datos.dat"
 
-  click "$PREV_BUTTON"
+  e2e_click "$PREV_BUTTON"
   replace_field "$NAME_FIELD" 'Hermanos '
   e2e_paste $'Mu\xf1oz'
   replace_field "$TOTAL_FIELD" '2.750,00'
   e2e_shot modify_dialog "$DIALOG"
-  click "$MODIFY_SAVE"
+  e2e_click "$MODIFY_SAVE"
   {
     record_with_leftovers "${QUOTE1[@]}"
     e2e_record "${QUOTE2[0]}" $'Hermanos Mu\xf1oz' "${QUOTE2[2]}" "${QUOTE2[3]}" '2.750,00'
@@ -193,7 +179,7 @@ modify_dialog() {
     "$CASE_AUX/expected.dat" "$CASE_DIR/trasvase.dat"
   e2e_check_bytes "config.cfg keeps 3 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_check "\"Cancelar\" closes the dialog at once" e2e_wait_hidden "$DIALOG"
   end_program
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
@@ -211,23 +197,23 @@ wait_question() {
 unsaved_question() {
   local today
   today=$(e2e_today)
-  start_program
+  e2e_start_program
 
   # "Imprimir" stores a new quote first, under the number it prints.
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_type 'Impreso'
   e2e_print_and_check "a new quote prints under number 1" "$NEW_PRINT" \
     1 '' 'Impreso' "$today" '' ''
   e2e_record '' 'Impreso' "$today" '' '' >"$CASE_AUX/expected.dat"
   e2e_check_bytes "and is stored as quote 1" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_check "\"Cancelar\" then closes it asking nothing" e2e_wait_hidden "$DIALOG"
 
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_type 'Sin guardar'
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   wait_question
   e2e_shot unsaved_question
   e2e_key "$BOX" Escape
@@ -235,7 +221,7 @@ unsaved_question() {
   e2e_check "answer Cancel: the dialog stays open" e2e_window_shown "$DIALOG"
   e2e_check_bytes "answer Cancel: nothing stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
 
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   wait_question
   e2e_key "$BOX" n
   e2e_check "answer No: the dialog closes" e2e_wait_hidden "$DIALOG"
@@ -243,12 +229,12 @@ unsaved_question() {
   e2e_settings 1 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "answer No: config.cfg unchanged" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_type 'Guardado al salir'
-  click "$TOTAL_FIELD"
+  e2e_click "$TOTAL_FIELD"
   e2e_type '5'
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   wait_question
   e2e_key "$BOX" Return
   e2e_check "answer Yes: the dialog closes" e2e_wait_hidden "$DIALOG"
@@ -292,9 +278,9 @@ long_numbers() {
   done
   head -c $((1234 * 1960)) "$record" >"$CASE_DIR/datos.dat"
   e2e_settings 1234 1 >"$CASE_DIR/config.cfg"
-  start_program
+  e2e_start_program
   for index in 0 1 2; do
-    open_dialog "$index" "${titles[index]}"
+    e2e_open_dialog "$index" "${titles[index]}"
     reach=$(number_label_reach "long_number_$index")
     e2e_check "\"${titles[index]}\": the number label reaches the 20th character ($reach tenths)" \
       test "$reach" -gt 190 -a "$reach" -le 205
@@ -311,13 +297,13 @@ damaged_count() {
   today=$(e2e_today)
   store_three_quotes 0
   : >"$CASE_DIR/config.cfg"
-  start_program
+  e2e_start_program
   e2e_settings 3 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "start-up counts the three stored quotes" \
     "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_type 'Cuarto'
   {
     cat "$CASE_AUX/stored.dat"
@@ -331,7 +317,7 @@ damaged_count() {
   e2e_check_bytes "config.cfg counts 4 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
   e2e_print_and_check "it prints under number 4" "$NEW_PRINT" 4 '' 'Cuarto' "$today" '' ''
 
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
   e2e_check_equal "no message box but the save's" "Presupuesto 4 guardado." "$(e2e_box_texts)"
@@ -362,8 +348,8 @@ recovered_quotes() {
   e2e_check_bytes "quotes 1 to 5 are byte for byte those of trasvase.dat" \
     "$CASE_AUX/trasvase.dat" "$CASE_DIR/datos.dat"
 
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_type 'Sexto'
   {
     cat "$CASE_AUX/trasvase.dat"
@@ -374,7 +360,7 @@ recovered_quotes() {
   e2e_check_bytes "the next new quote is quote 6" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_settings 6 1 >"$CASE_AUX/expected.cfg"
   e2e_check_bytes "config.cfg counts 6 quotes" "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
 }
@@ -397,13 +383,13 @@ damaged_count_asked() {
   e2e_check_bytes "\"S\\xed\": config.cfg counts the 3 stored quotes" \
     "$CASE_AUX/expected.cfg" "$CASE_DIR/config.cfg"
 
-  open_dialog 1 "Listar Presupuesto"
+  e2e_open_dialog 1 "Listar Presupuesto"
   e2e_print_and_check "the list dialog opens on quote 3" "$LIST_PRINT" 3 "${QUOTE3[@]}"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
 
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$NAME_FIELD"
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
   e2e_type 'Cuarto'
   {
     cat "$CASE_AUX/stored.dat"
@@ -412,7 +398,7 @@ damaged_count_asked() {
   e2e_save_new_quote "$DIALOG" 4
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "the next new quote is quote 4" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
   e2e_check_equal "two boxes only, the question and the save's" 2 "$(e2e_box_texts | wc -l)"
@@ -423,15 +409,15 @@ damaged_count_asked() {
 # correction.
 changed_behind() {
   store_three_quotes 1
-  start_program
-  open_dialog 2 "Modificar Presupuesto"
+  e2e_start_program
+  e2e_open_dialog 2 "Modificar Presupuesto"
   replace_field "$TOTAL_FIELD" '999'
   {
     head -c $((2 * 1960)) "$CASE_AUX/stored.dat"
     e2e_record 'Tres' 'Corregido por otro' '30/11/2026' 'Avda. Sol 3' '33'
   } >"$CASE_AUX/other.dat"
   cp "$CASE_AUX/other.dat" "$CASE_DIR/datos.dat"
-  click "$MODIFY_SAVE"
+  e2e_click "$MODIFY_SAVE"
   e2e_wait_box
   e2e_check "\"Guardar\" refuses: the quote changed since it was shown" \
     grep -q 'El presupuesto ha cambiado en datos.dat desde que se mostr\\00f3' <<<"$(e2e_box_texts)"
@@ -440,7 +426,7 @@ changed_behind() {
   e2e_check_bytes "the disk keeps the other program's version" \
     "$CASE_AUX/other.dat" "$CASE_DIR/datos.dat"
   e2e_check "nothing was overwritten (no trasvase.dat)" test ! -e "$CASE_DIR/trasvase.dat"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
 }
@@ -452,19 +438,19 @@ whole_dates() {
   local exported
   e2e_record 'Uno' 'Cliente uno' '1/02/2026' 'Calle 1' '1' >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  start_program
-  open_dialog 0 "Nuevo Presupuesto"
+  e2e_start_program
+  e2e_open_dialog 0 "Nuevo Presupuesto"
   replace_field "$DATE_FIELD" '20/11/2025'
   replace_field "$NAME_FIELD" 'Dos'
   e2e_shot whole_date "$DIALOG"
   e2e_save_new_quote "$DIALOG" 2
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
 
-  open_dialog 2 "Modificar Presupuesto"
-  click "$PREV_BUTTON"
+  e2e_open_dialog 2 "Modificar Presupuesto"
+  e2e_click "$PREV_BUTTON"
   replace_field "$DATE_FIELD" '20/11/2025'
-  click "$MODIFY_SAVE"
+  e2e_click "$MODIFY_SAVE"
   {
     e2e_record 'Uno' 'Cliente uno' '20/11/2025' 'Calle 1' '1'
     e2e_record '' 'Dos' '20/11/2025' '' ''
@@ -472,7 +458,7 @@ whole_dates() {
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "20/11/2025 typed in both dialogs is stored whole" \
     "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
 
   e2e_click_main_button "$MAIN" 5
@@ -500,9 +486,9 @@ body_rows() {
   body24=${body25%$'\n'*}
   stored=${body24//$'\n'/$'\r\n'}
   name39='Comunidad de Propietarios San Fernando '
-  start_program
-  open_dialog 0 "Nuevo Presupuesto"
-  click "$BODY_FIELD"
+  e2e_start_program
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$BODY_FIELD"
   e2e_paste "$body24"
   replace_field "$NAME_FIELD" 'Veinticuatro'
   e2e_shot body_24_lines "$DIALOG"
@@ -513,7 +499,7 @@ body_rows() {
   last_row=$(LC_ALL=C grep -a -B1 $'^\xc0\xc4' "$CASE_AUX/lpt1.out" | head -n 1)
   e2e_check "the 24th line is on the body box's last row" grep -q $'^\xb3 Linea 24 ' <<<"$last_row"
 
-  click "$BODY_FIELD"
+  e2e_click "$BODY_FIELD"
   e2e_select_all_in_body
   e2e_paste "$body25"
   e2e_wait_box
@@ -522,7 +508,7 @@ body_rows() {
     "$(e2e_box_texts | tail -n 1)"
   e2e_key "$BOX" Return
   e2e_wait_hidden "$BOX"
-  click "$NAME_FIELD"
+  e2e_click "$NAME_FIELD"
   e2e_select_all_in_field
   e2e_paste "${name39}n"$'\xba 18'
   e2e_wait_box
@@ -535,7 +521,7 @@ body_rows() {
   e2e_record "$stored" "$name39" "$today" '' '' >"$CASE_AUX/expected.dat"
   e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
   e2e_check_bytes "what fits of both is stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
-  click "$CANCEL_BUTTON"
+  e2e_click "$CANCEL_BUTTON"
   e2e_wait_hidden "$DIALOG"
   end_program
 }

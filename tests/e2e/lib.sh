@@ -407,6 +407,28 @@ e2e_type() {
   xdotool type --delay 12 -- "$1"
 }
 
+# e2e_start_program: launches the program on the case's folder; sets MAIN.
+e2e_start_program() {
+  e2e_launch
+  MAIN=$(e2e_wait_main)
+}
+
+# e2e_open_dialog BUTTON_INDEX TITLE: opens a main-window button's dialog;
+# sets DIALOG.
+e2e_open_dialog() {
+  e2e_click_main_button "$MAIN" "$1"
+  DIALOG=$(e2e_wait_window "$2" "$PROGRAM_PID")
+}
+
+# e2e_click CONTROL: clicks a control of the open dialog.
+e2e_click() { e2e_click_control "$DIALOG" $1; }
+
+# e2e_end_program: "Salir", and the program's end.
+e2e_end_program() {
+  e2e_click_main_button "$MAIN" 3
+  e2e_wait_exit
+}
+
 # e2e_select_all_in_field / _in_body: selects the text of the field last
 # clicked, so that what is typed next replaces it.
 e2e_select_all_in_field() { xdotool key Home shift+End; }

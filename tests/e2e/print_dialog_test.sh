@@ -89,10 +89,8 @@ print_without_lpt1() {
   rm -f "$WINEPREFIX/dosdevices/lpt1"
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
-  e2e_launch
-  MAIN=$(e2e_wait_main)
-  e2e_click_main_button "$MAIN" 1
-  DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
+  e2e_start_program
+  e2e_open_dialog 1 "Listar Presupuesto"
 
   e2e_click_control "$DIALOG" $LIST_PRINT
   local print_dialog
@@ -124,8 +122,7 @@ print_without_lpt1() {
 
   e2e_click_control "$DIALOG" $CANCEL_BUTTON
   e2e_wait_hidden "$DIALOG"
-  e2e_click_main_button "$MAIN" 3
-  e2e_wait_exit
+  e2e_end_program
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
   e2e_check_equal "nothing was written in the working folder but its lock file" \
     "$(printf '%s\n' config.cfg datos.dat fondo.bmp presupuestos.lck)" "$(ls -A "$CASE_DIR" | sort)"
@@ -153,8 +150,7 @@ business_page_with_lpt1() {
   e2e_launch
   title='Programa de Presupuestos. Reformas Peña S.L.'
   MAIN=$(MAIN_TITLE=$title e2e_wait_main)
-  e2e_click_main_button "$MAIN" 1
-  DIALOG=$(e2e_wait_window "Listar Presupuesto" "$PROGRAM_PID")
+  e2e_open_dialog 1 "Listar Presupuesto"
   xdotool keydown shift
   e2e_click_control "$DIALOG" $LIST_PRINT
   xdotool keyup shift
@@ -185,8 +181,7 @@ business_page_with_lpt1() {
 
   e2e_click_control "$DIALOG" $CANCEL_BUTTON
   e2e_wait_hidden "$DIALOG"
-  e2e_click_main_button "$MAIN" 3
-  e2e_wait_exit
+  e2e_end_program
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 

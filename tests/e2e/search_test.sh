@@ -24,11 +24,6 @@ click() {
   e2e_click_control "$1" $3
 }
 
-start_program() {
-  e2e_launch
-  MAIN=$(e2e_wait_main)
-}
-
 # field N INDEX: a stored field of quote N (0 body, 1 name, 2 date,
 # 3 address, 4 total), as Windows-1252 bytes.
 field() { $QUOTES field "$CASE_DIR" "$1" "$2"; }
@@ -54,7 +49,7 @@ search_view_copy() {
   today=$(e2e_today)
   $QUOTES make "$CASE_DIR" 3000 3000
   cp "$CASE_DIR/datos.dat" "$CASE_AUX/stored.dat"
-  start_program
+  e2e_start_program
   e2e_click_main_button "$MAIN" 5
   SEARCH=$(e2e_wait_window "Buscar Presupuesto" "$PROGRAM_PID")
 
@@ -115,8 +110,7 @@ search_view_copy() {
   e2e_check "\"Cancelar\" after the save closes the dialog" e2e_wait_hidden "$NEW"
   e2e_key "$SEARCH" Escape
   e2e_wait_hidden "$SEARCH"
-  e2e_click_main_button "$MAIN" 3
-  e2e_wait_exit
+  e2e_end_program
   e2e_check_equal "no message box but the two exports' and the save's" 3 "$(e2e_box_texts | wc -l)"
 }
 
@@ -150,8 +144,7 @@ export_command() {
   e2e_check "no datos.dat.tmp is left beside it" test ! -e "$CASE_DIR/datos.dat.tmp"
   e2e_key "$question" n
   MAIN=$(e2e_wait_main)
-  e2e_click_main_button "$MAIN" 3
-  e2e_wait_exit
+  e2e_end_program
   e2e_check_equal "the running copy was not disturbed: its one question, and no other box" \
     1 "$(e2e_box_texts | wc -l)"
 }

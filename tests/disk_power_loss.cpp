@@ -1,12 +1,8 @@
-// A power cut as the file system allows it: a file keeps only the bytes last
-// synced, and a name made, renamed or removed in a folder holds only once
-// that folder is synced. Test support for the store's sweeps; the program
-// never switches it on.
-#include "store/disk_power_loss.h"
+// Test support: a power cut as the file system allows it. A file keeps only
+// the bytes last synced, and a name made, renamed or removed in a folder
+// holds only once that folder is synced.
+#include "tests/disk_power_loss.h"
 
-#include "store/disk.h"
-
-#ifndef _WIN32
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -108,6 +104,54 @@ void LayDown(const fs::path& real, int id) {
   }
 }
 
+void NoteFile(const std::string& path) {
+  int folder = 0;
+  std::string name;
+  if (!On || Find(path) || !Locate(path, &folder, &name)) return;
+  // A new file: nothing of it is on the disk before its first sync.
+  Entry entry{false, NextId++};
+  Synced[entry.id] = "";
+  Live[folder][name] = entry;
+}
+
+void NoteSync(const std::string& path) {
+  const Entry* entry = On ? Find(path) : nullptr;
+  if (entry) Synced[entry->id] = ReadAll(path);
+}
+
+void NoteRename(const std::string& from, const std::string& to) {
+  int fromFolder = 0, toFolder = 0;
+  std::string fromName, toName;
+  if (!On || !Locate(from, &fromFolder, &fromName) || !Locate(to, &toFolder, &toName)) return;
+  auto found = Live[fromFolder].find(fromName);
+  if (found == Live[fromFolder].end()) return;
+  Entry entry = found->second;
+  Live[fromFolder].erase(found);
+  Live[toFolder][toName] = entry;
+}
+
+void NoteFolder(const std::string& path) {
+  int folder = 0;
+  std::string name;
+  if (!On || !Locate(path, &folder, &name)) return;
+  Entry entry{true, NextId++};
+  Live[entry.id];
+  Live[folder][name] = entry;
+}
+
+void NoteRemove(const std::string& path) {
+  int folder = 0;
+  std::string name;
+  if (On && Locate(path, &folder, &name)) Live[folder].erase(name);
+}
+
+void NoteFolderSync(const std::string& path) {
+  if (!On) return;
+  const Entry* entry = Find(path);
+  int id = Parts(path).empty() ? 0 : entry && entry->folder ? entry->id : -1;
+  if (id >= 0) Durable[id] = Live[id];
+}
+
 }  // namespace
 
 void DiskPowerModelOn() {
@@ -135,66 +179,26 @@ void DiskPowerModelOff() {
 
 bool PowerModelCut() { return Cut; }
 
-void PowerModelNoteFile(const std::string& path) {
-  int folder = 0;
-  std::string name;
-  if (!On || Find(path) || !Locate(path, &folder, &name)) return;
-  // A new file: nothing of it is on the disk before its first sync.
-  Entry entry{false, NextId++};
-  Synced[entry.id] = "";
-  Live[folder][name] = entry;
-}
-
-void PowerModelNoteSync(const std::string& path) {
-  const Entry* entry = On ? Find(path) : nullptr;
-  if (entry) Synced[entry->id] = ReadAll(path);
-}
-
-void PowerModelNoteRename(const std::string& from, const std::string& to) {
-  int fromFolder = 0, toFolder = 0;
-  std::string fromName, toName;
-  if (!On || !Locate(from, &fromFolder, &fromName) || !Locate(to, &toFolder, &toName)) return;
-  auto found = Live[fromFolder].find(fromName);
-  if (found == Live[fromFolder].end()) return;
-  Entry entry = found->second;
-  Live[fromFolder].erase(found);
-  Live[toFolder][toName] = entry;
-}
-
-void PowerModelNoteFolder(const std::string& path) {
-  int folder = 0;
-  std::string name;
-  if (!On || !Locate(path, &folder, &name)) return;
-  Entry entry{true, NextId++};
-  Live[entry.id];
-  Live[folder][name] = entry;
-}
-
-void PowerModelNoteRemove(const std::string& path) {
-  int folder = 0;
-  std::string name;
-  if (On && Locate(path, &folder, &name)) Live[folder].erase(name);
-}
-
-void PowerModelNoteFolderSync(const std::string& path) {
+void PowerModelTell(DiskChange change, const char* path, const char* to) {
   if (!On) return;
-  const Entry* entry = Find(path);
-  int id = Parts(path).empty() ? 0 : entry && entry->folder ? entry->id : -1;
-  if (id >= 0) Durable[id] = Live[id];
+  switch (change) {
+    case DiskChange::Created:
+      NoteFile(path);
+      break;
+    case DiskChange::Synced:
+      NoteSync(path);
+      break;
+    case DiskChange::Renamed:
+      NoteRename(path, to);
+      break;
+    case DiskChange::FolderMade:
+      NoteFolder(path);
+      break;
+    case DiskChange::Removed:
+      NoteRemove(path);
+      break;
+    case DiskChange::FolderSynced:
+      NoteFolderSync(path);
+      break;
+  }
 }
-
-#else
-
-// The Windows program has no use for the model.
-void DiskPowerModelOn() {}
-void DiskPowerCut() {}
-void DiskPowerModelOff() {}
-bool PowerModelCut() { return false; }
-void PowerModelNoteFile(const std::string&) {}
-void PowerModelNoteSync(const std::string&) {}
-void PowerModelNoteRename(const std::string&, const std::string&) {}
-void PowerModelNoteFolder(const std::string&) {}
-void PowerModelNoteRemove(const std::string&) {}
-void PowerModelNoteFolderSync(const std::string&) {}
-
-#endif

@@ -1,0 +1,147 @@
+// The disk seam's system calls on POSIX (the native build of the tests):
+// the C runtime's streams, fsync for files and folders, errno's causes.
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include "store/disk_system.h"
+
+namespace {
+
+DiskCause Cause = DiskCause::None;
+
+DiskCause CauseOfErrno(int error) {
+  switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return DiskCause::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    // Windows refuses a folder opened or replaced as a file as access denied.
+    case EISDIR:
+      return DiskCause::NoPermission;
+    case EBUSY:
+#ifdef ETXTBSY
+    case ETXTBSY:
+#endif
+      return DiskCause::InUse;
+    default:
+      return DiskCause::Other;
+  }
+}
+
+bool Failed(DiskCause cause) {
+  Cause = cause;
+  return false;
+}
+
+}  // namespace
+
+DiskCause SystemFailure() { return Cause; }
+
+void SystemClearError() { errno = 0; }
+
+bool SystemKept(bool done) {
+  if (!done) Cause = CauseOfErrno(errno);
+  return done;
+}
+
+void SystemSleep(int milliseconds) {
+  struct timespec pause = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+  nanosleep(&pause, nullptr);
+}
+
+std::FILE* SystemOpen(const char* path, DiskMode mode) {
+  const char* modes[] = {"rb", "wb", "r+b"};
+  SystemClearError();
+  std::FILE* stream = std::fopen(path, modes[static_cast<int>(mode)]);
+  if (!SystemKept(stream != nullptr)) return nullptr;
+  // A folder opens for reading here and would read as an odd file.
+  struct stat info;
+  if (::fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(stream);
+    Failed(DiskCause::NoPermission);
+    return nullptr;
+  }
+  return stream;
+}
+
+bool SystemSync(std::FILE* stream) {
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 && ::fsync(fileno(stream)) == 0);
+}
+
+bool SystemSeek(std::FILE* stream, int64_t offset) {
+  return SystemKept(fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0);
+}
+
+int64_t SystemSize(std::FILE* stream) {
+  if (!SystemKept(fseeko(stream, 0, SEEK_END) == 0)) return -1;
+  int64_t size = ftello(stream);
+  std::rewind(stream);
+  return size;
+}
+
+bool SystemTruncate(std::FILE* stream, int64_t size) {
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 &&
+                    ::ftruncate(fileno(stream), static_cast<off_t>(size)) == 0);
+}
+
+bool SystemReplace(const char* from, const char* to, bool* durable) {
+  // The rename is durable only once its folder is synced.
+  *durable = false;
+  SystemClearError();
+  return SystemKept(std::rename(from, to) == 0);
+}
+
+bool SystemRenameFolder(const char* from, const char* to) {
+  // rename() would put a folder over an empty one of the new name.
+  if (SystemExists(to)) return Failed(DiskCause::Other);
+  SystemClearError();
+  return SystemKept(std::rename(from, to) == 0);
+}
+
+bool SystemMakeFolder(const char* path) {
+  SystemClearError();
+  return SystemKept(::mkdir(path, 0777) == 0);
+}
+
+void SystemSyncFolder(const char* path) {
+  int folder = ::open(path, O_RDONLY);
+  if (folder < 0) return;
+  ::fsync(folder);
+  ::close(folder);
+}
+
+bool SystemRemove(const char* path) { return std::remove(path) == 0; }
+
+bool SystemRemoveFolder(const char* path) { return ::rmdir(path) == 0; }
+
+bool SystemExists(const char* path) {
+  struct stat info;
+  return ::stat(path, &info) == 0;
+}
+
+bool SystemIsFolder(const char* path) {
+  struct stat info;
+  return ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> SystemFolderNames() {
+  std::vector<std::string> names;
+  DIR* folder = ::opendir(".");
+  if (!folder) return names;
+  while (const struct dirent* entry = ::readdir(folder)) {
+    if (SystemIsFolder(entry->d_name)) names.push_back(entry->d_name);
+  }
+  ::closedir(folder);
+  return names;
+}

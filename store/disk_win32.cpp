@@ -1,0 +1,163 @@
+// The disk seam's system calls on Windows: the C runtime's streams on wide
+// names, _commit, MoveFileExW with write-through, and the system's codes
+// for a failure, which tell a sharing violation from a denied access.
+#include <direct.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "store/disk_system.h"
+
+namespace {
+
+DiskCause Cause = DiskCause::None;
+
+DiskCause CauseOfSystemError(DWORD error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return DiskCause::DiskFull;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return DiskCause::NoPermission;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return DiskCause::InUse;
+    default:
+      return DiskCause::Other;
+  }
+}
+
+DiskCause CauseOfErrno(int error) {
+  switch (error) {
+    case ENOSPC:
+      return DiskCause::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return DiskCause::NoPermission;
+    case EBUSY:
+      return DiskCause::InUse;
+    default:
+      return DiskCause::Other;
+  }
+}
+
+bool KeptSystem(bool done) {
+  if (!done) Cause = CauseOfSystemError(GetLastError());
+  return done;
+}
+
+std::wstring Wide(const char* utf8) {
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  return wide;
+}
+
+std::string Utf8(const wchar_t* wide) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], length, nullptr, nullptr);
+  utf8.resize(static_cast<std::size_t>(length - 1));
+  return utf8;
+}
+
+}  // namespace
+
+DiskCause SystemFailure() { return Cause; }
+
+void SystemClearError() {
+  errno = 0;
+  _doserrno = 0;
+  SetLastError(0);
+}
+
+// The runtime's error: the system's own code where the runtime kept one.
+bool SystemKept(bool done) {
+  if (done) return true;
+  Cause = _doserrno != 0 ? CauseOfSystemError(static_cast<DWORD>(_doserrno)) : CauseOfErrno(errno);
+  return false;
+}
+
+void SystemSleep(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+std::FILE* SystemOpen(const char* path, DiskMode mode) {
+  const wchar_t* modes[] = {L"rb", L"wb", L"r+b"};
+  SystemClearError();
+  std::FILE* stream = _wfopen(Wide(path).c_str(), modes[static_cast<int>(mode)]);
+  SystemKept(stream != nullptr);
+  return stream;
+}
+
+bool SystemSync(std::FILE* stream) {
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0);
+}
+
+bool SystemSeek(std::FILE* stream, int64_t offset) {
+  return SystemKept(_fseeki64(stream, offset, SEEK_SET) == 0);
+}
+
+int64_t SystemSize(std::FILE* stream) {
+  if (!SystemKept(_fseeki64(stream, 0, SEEK_END) == 0)) return -1;
+  int64_t size = _ftelli64(stream);
+  std::rewind(stream);
+  return size;
+}
+
+bool SystemTruncate(std::FILE* stream, int64_t size) {
+  SystemClearError();
+  return SystemKept(std::fflush(stream) == 0 && _chsize_s(_fileno(stream), size) == 0);
+}
+
+bool SystemReplace(const char* from, const char* to, bool* durable) {
+  // Write-through carries the new name to the disk with the rename.
+  *durable = true;
+  return KeptSystem(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0);
+}
+
+bool SystemRenameFolder(const char* from, const char* to) {
+  // A folder cannot be moved with MOVEFILE_REPLACE_EXISTING; without it the
+  // move fails when the new name is taken.
+  return KeptSystem(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0);
+}
+
+bool SystemMakeFolder(const char* path) {
+  SystemClearError();
+  return SystemKept(_wmkdir(Wide(path).c_str()) == 0);
+}
+
+// The file system journals the names; a synced file is found.
+void SystemSyncFolder(const char*) {}
+
+bool SystemRemove(const char* path) { return _wremove(Wide(path).c_str()) == 0; }
+
+bool SystemRemoveFolder(const char* path) { return _wrmdir(Wide(path).c_str()) == 0; }
+
+bool SystemExists(const char* path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SystemIsFolder(const char* path) {
+  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> SystemFolderNames() {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(L"*", &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(Utf8(found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
