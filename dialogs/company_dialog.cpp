@@ -39,6 +39,11 @@ void Open(HWND dialog) {
     EndDialog(dialog, 0);
     return;
   }
+  if (read.damaged) {
+    Tell(dialog, "empresa.ini no contiene los datos de la empresa: no es un archivo de texto "
+                 "(puede estar da\xF1" "ado). Escriba los datos; al pulsar Aceptar, ese archivo "
+                 "se guardar\xE1 aparte, sin cambiarlo, y se har\xE1 uno nuevo.");
+  }
   const CompanyData& company = read.data;
   for (const Field& field : kFields) {
     SendDlgItemMessageW(dialog, field.id, EM_LIMITTEXT, static_cast<WPARAM>(field.room), 0);
@@ -66,9 +71,16 @@ void Accept(HWND dialog) {
     SetFocus(GetDlgItem(dialog, IDC_COMPANY_VAT));
     return;
   }
-  if (!WriteCompanyData(company)) {
-    Tell(dialog, "No se han podido guardar los datos de la empresa en empresa.ini.");
+  std::string setAside;
+  DiskClearFailure();
+  if (!WriteCompanyData(company, &setAside)) {
+    Tell(dialog, "No se han podido guardar los datos de la empresa en empresa.ini." +
+                     CauseSentence(DiskLastFailure()));
     return;
+  }
+  if (!setAside.empty()) {
+    Tell(dialog, "El empresa.ini anterior, que no conten\xED" "a los datos de la empresa, se ha "
+                 "guardado aparte como " + setAside + ".");
   }
   EndDialog(dialog, 1);
 }

@@ -295,7 +295,8 @@ std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder) 
   // backup folder, or the one a backup is built in, its copies.
   const std::vector<const char*> own = {kQuoteFile,    kSettingsFile,    kTransferFile,
                                         kNewQuoteFile, kNewTransferFile, kNewSettingsFile,
-                                        kCompanyFile,  kNewCompanyFile,  kBackupWorkFolder,
+                                        kCompanyFile,  kNewCompanyFile,  kOldCompanyFile,
+                                        kBackupWorkFolder,
                                         kLockFile,     kPictureFile};
   const std::vector<const char*> copies = {kQuoteFile, kSettingsFile};
   for (const wchar_t* tail : {L"", L".tmp"}) {
