@@ -64,7 +64,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   MarkWindowWithFolder(window);
   // Told once the window is there, so that the box has an owner the user
   // sees.
-  if (report.folderReadOnly) {
+  // A folder in a file's place, told already, is why nothing else went.
+  if (!report.folderInPlace.empty()) {
+  } else if (report.folderReadOnly) {
     TellFolderReadOnly(window);
   } else if (report.settingsUnwritten) {
     TellSettingsUnwritten(window, report.settingsFailure);
