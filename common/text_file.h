@@ -13,6 +13,9 @@ std::wstring DecodeTextFile(const std::string& bytes);
 // One Unicode character appended to `out` as UTF-8.
 void AppendUtf8(std::string& out, uint32_t character);
 
+// A whole text as UTF-8: the file names of the native builds.
+std::string Utf8Text(const std::wstring& text);
+
 // `text` as UTF-16 little-endian bytes behind their byte order mark, the
 // form the system's profile functions read and write as Unicode.
 std::string Utf16FileBytes(const std::wstring& text);

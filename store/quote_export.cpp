@@ -17,6 +17,7 @@
 #include "common/number_text.h"
 #include "common/text_file.h"
 #include "store/disk.h"
+#include "store/file_identity.h"
 #include "store/quote_scan.h"
 #include "store/store_rules.h"
 
@@ -41,13 +42,7 @@ void ClearRuntimeError() {
 }
 #else
 // Native builds (the tests) name files in UTF-8.
-std::string Utf8Path(const std::wstring& path) {
-  std::string bytes;
-  for (wchar_t c : path) {
-    AppendUtf8(bytes, static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(c)));
-  }
-  return bytes;
-}
+std::string Utf8Path(const std::wstring& path) { return Utf8Text(path); }
 bool Exists(const std::wstring& path) {
   struct stat seen {};
   return stat(Utf8Path(path).c_str(), &seen) == 0;
@@ -112,7 +107,7 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   ExportResult result;
   std::wstring full, folder;
   if (!FullPath(path, full) || !FullPath(L".", folder)) return result;
-  result.programFile = ProgramFileAt(full, folder);
+  result.programFile = ProgramFileReached(full, folder);
   result.device = DeviceAt(full);
   if (!result.programFile.empty() || !result.device.empty()) return result;
   // Written beside the file and renamed over it only once whole, so that a
@@ -121,6 +116,11 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   std::wstring temporary = path + L".tmp";
   for (int n = 2; Exists(temporary) && n < 100; ++n) {
     temporary = path + L"." + std::to_wstring(n) + L".tmp";
+  }
+  // Every name taken: none is written over.
+  if (Exists(temporary)) {
+    result.cause = DiskCause::Other;
+    return result;
   }
   ClearRuntimeError();
   std::FILE* file = OpenForWriting(temporary);

@@ -12,7 +12,7 @@ struct ExportResult {
   bool written = false;    // the file is there and whole
   int32_t exported = 0;    // quotes in it
   int32_t unreadable = 0;  // quotes left out because they could not be read
-  // The program's own file the path named (see ProgramFileAt), or the
+  // The program's own file the path reaches (see ProgramFileReached), or the
   // device (see DeviceAt), where the export was refused for that; nothing
   // was written then.
   std::string programFile;

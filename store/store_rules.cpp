@@ -289,16 +289,24 @@ std::string DeviceAt(const std::wstring& path) {
   return named || numbered ? Narrowed(base) : std::string();
 }
 
+const std::vector<const char*>& ProgramFileNames() {
+  static const std::vector<const char*> names = {
+      kQuoteFile,   kSettingsFile,   kTransferFile,   kNewQuoteFile,     kNewTransferFile, kNewSettingsFile,
+      kCompanyFile, kNewCompanyFile, kOldCompanyFile, kBackupWorkFolder, kLockFile,        kPictureFile};
+  return names;
+}
+
+const std::vector<const char*>& BackupCopyNames() {
+  static const std::vector<const char*> names = {kQuoteFile, kSettingsFile};
+  return names;
+}
+
 std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder) {
   const std::vector<std::wstring> working = NamesOf(folder, L"");
   // In the working folder, every file and folder the store keeps; in a
   // backup folder, or the one a backup is built in, its copies.
-  const std::vector<const char*> own = {kQuoteFile,    kSettingsFile,    kTransferFile,
-                                        kNewQuoteFile, kNewTransferFile, kNewSettingsFile,
-                                        kCompanyFile,  kNewCompanyFile,  kOldCompanyFile,
-                                        kBackupWorkFolder,
-                                        kLockFile,     kPictureFile};
-  const std::vector<const char*> copies = {kQuoteFile, kSettingsFile};
+  const std::vector<const char*>& own = ProgramFileNames();
+  const std::vector<const char*>& copies = BackupCopyNames();
   for (const wchar_t* tail : {L"", L".tmp"}) {
     std::vector<std::wstring> names = NamesOf(path, tail);
     if (Prefixed(names, working, 1)) {

@@ -128,6 +128,11 @@ bool BackupDue(int32_t launchCount);
 // The name to tell ("datos.dat", "6-12-2026\datos.dat"); empty for none.
 std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder);
 
+// The files and folders the store keeps in the working folder, and the
+// copies a backup folder holds.
+const std::vector<const char*>& ProgramFileNames();
+const std::vector<const char*>& BackupCopyNames();
+
 // The device of Windows that `path` names instead of a file (CON, PRN, AUX,
 // NUL, COM1 to COM9, LPT1 to LPT9, with any extension), in lower case, as
 // "lpt1"; empty for none. Written to, it would print the export on LPT1.
