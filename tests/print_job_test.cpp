@@ -116,6 +116,16 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
   std::string head(kHead, sizeof kHead - 1);
   EXPECT_EQ(job.substr(0, head.size()), head);
   EXPECT_EQ(job.substr(head.size(), job.size() - head.size() - 1), SheetBytes(7, "21"));
+
+  // The name cut at 37 double-width columns, the address at 66 after its
+  // 9 spaces.
+  CompanyData wide = Business();
+  wide.name = std::string(40, 'N');
+  wide.address = std::string(70, 'D');
+  ASSERT_EQ(Print(7, wide), PrintResult::Printed);
+  job = ReadBytes("LPT1");
+  EXPECT_NE(job.find("\r\n\r\n" + std::string(37, 'N') + "\r\n"), std::string::npos);
+  EXPECT_NE(job.find("\x03         " + std::string(66, 'D') + "\r\n"), std::string::npos);
 }
 
 TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {

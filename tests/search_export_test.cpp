@@ -69,6 +69,10 @@ TEST(SearchText, WordsAreFoundInTheTextOfAFieldWhateverTheirCaseAndAccents) {
       {"ventas@pena_hijos.es", 40, "S@PENA_H", true},
       {"\xBF" "Plazo?", 40, "plazo?", true},
       {"", 40, "a", false},
+      // Both ends of the capitals, in both ways.
+      {"ZAPATER\xCD" "A AZUL", 40, "zapateria", true},
+      {longLine + longLine + "Zinc", 1800, "ZINC", true},
+      {"Azul", 40, "AZUL", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Holds(FieldOf(c.field, c.width), c.typed), c.found) << c.field << " / " << c.typed;

@@ -78,9 +78,12 @@ TEST_F(Settings, LaunchesAreCountedAndEveryFifthIsBackedUp) {
 }
 
 TEST_F(Settings, BackupTakesWhatIsThere) {
-  // No quote file: only the settings copy.
+  // No quote file: only the settings copy. A plain file under the working
+  // folder's name, whatever left it, makes way.
   WriteBytes("config.cfg", SettingsBytes(0, 4));
-  LoadSettings();
+  WriteBytes("copia.tmp", "otra cosa");
+  EXPECT_TRUE(LoadSettings());
+  EXPECT_FALSE(Exists("copia.tmp"));
   EXPECT_FALSE(Exists("6-12-2026/datos.dat"));
   EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(0, 5));
 
