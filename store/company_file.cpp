@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 #include <set>
@@ -123,10 +124,9 @@ std::map<std::wstring, std::wstring> SectionValuesOf(const std::wstring& text) {
 // Bytes no text editor writes: control characters other than tab and the
 // line ends (zero bytes are dropped by the decoding).
 bool HoldsNoText(const std::wstring& text) {
-  for (wchar_t c : text) {
-    if (c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n') return true;
-  }
-  return false;
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+    return c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n';
+  });
 }
 
 // A file in an 8-bit form that is no text and has no line of [Empresa]:

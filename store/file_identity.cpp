@@ -1,6 +1,8 @@
 // File identities through the system, and the program's files found by them.
 #include "store/file_identity.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include <windows.h>
@@ -33,12 +35,12 @@ std::wstring Joined(const std::wstring& folder, const std::string& name) {
 // The program's files and the copies in each backup folder, by their names
 // in the working folder.
 std::vector<std::string> OwnFilesThere() {
-  std::vector<std::string> names;
-  for (const char* name : ProgramFileNames()) names.push_back(name);
+  std::vector<std::string> names(ProgramFileNames().begin(), ProgramFileNames().end());
   std::vector<std::string> folders = BackupFoldersNewestFirst(DiskFolderNames());
   folders.push_back(kBackupWorkFolder);
   for (const std::string& folder : folders) {
-    for (const char* copy : BackupCopyNames()) names.push_back(folder + "\\" + copy);
+    std::transform(BackupCopyNames().begin(), BackupCopyNames().end(), std::back_inserter(names),
+                   [&folder](const char* copy) { return folder + "\\" + copy; });
   }
   return names;
 }
