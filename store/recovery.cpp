@@ -123,15 +123,16 @@ bool RollQuotesForward(int32_t count) {
 // behind is then older.
 void RollCopyForward(int32_t count) {
   FileSeen copy = SeeFile(kNewTransferFile);
+  FileSeen old = SeeFile(kTransferFile);
   int64_t records = WholeRecords(copy);
-  if (RollsForward(count, SeeFile(kTransferFile), copy)) {
+  if (RollsForward(count, old, copy)) {
     if (HoldsQuotes(kNewTransferFile, records) &&
         RollForwardAgrees(DifferingFrom(kQuoteFile, kNewTransferFile, records))) {
       DiskReplace(kNewTransferFile, kTransferFile);
     }
     return;
   }
-  if (!CopyCatchesUp(copy, WholeRecords(SeeFile(kQuoteFile)))) return;
+  if (!CopyCatchesUp(copy, WholeRecords(SeeFile(kQuoteFile)), WholeRecords(old))) return;
   if (HoldsQuotes(kNewTransferFile, records) &&
       DifferingRecords(kQuoteFile, kNewTransferFile, records) == 0) {
     DiskReplace(kNewTransferFile, kTransferFile);

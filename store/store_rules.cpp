@@ -104,10 +104,10 @@ bool RollsForward(int32_t count, const FileSeen& file, const FileSeen& newFile) 
 
 bool RollForwardAgrees(int32_t differing) { return differing >= 0 && differing <= 1; }
 
-bool CopyCatchesUp(const FileSeen& copy, int64_t quotesWhole) {
+bool CopyCatchesUp(const FileSeen& copy, int64_t quotesWhole, int64_t copyWhole) {
   int64_t whole = WholeRecords(copy);
   return copy.there && whole >= 1 && copy.size == whole * static_cast<int64_t>(kRecordSize) &&
-         whole <= quotesWhole;
+         whole <= quotesWhole && copyWhole >= 0 && whole >= copyWhole;
 }
 
 namespace {

@@ -75,9 +75,10 @@ bool RollForwardAgrees(int32_t differing);
 
 // A copy that a correction built and could not rename over trasvase.dat
 // (another program held it), to put in place now: whole records only, at
-// least one, and no more than datos.dat holds whole (`quotesWhole`), since
-// quotes are only appended after it.
-bool CopyCatchesUp(const FileSeen& copy, int64_t quotesWhole);
+// least one, no more than datos.dat holds whole (`quotesWhole`), since
+// quotes are only appended after it, and no fewer than trasvase.dat holds
+// (`copyWhole`): a copy cut short while it was built never shortens it.
+bool CopyCatchesUp(const FileSeen& copy, int64_t quotesWhole, int64_t copyWhole);
 
 // What a record read from a file is: a quote as the program writes one
 // (every field ended by a zero byte within its width), one all of whose

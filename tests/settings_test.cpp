@@ -423,12 +423,16 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
 
   // The copy of a correction that stood, beside datos.dat as it now is
   // with a quote appended since, takes the place of the older trasvase.dat.
+  // One cut short while it was built is left.
   WriteBytes("datos.dat", Records(5));
-  WriteBytes("trasvase.dat", t);
+  WriteBytes("trasvase.dat", t.substr(0, 3 * 1960));
   WriteBytes("trasvase.dat.tmp", Records(4));
   LoadSettings();
   EXPECT_TRUE(ReadBytes("trasvase.dat") == Records(4));
   EXPECT_FALSE(Exists("trasvase.dat.tmp"));
+  WriteBytes("trasvase.dat.tmp", Records(3));
+  LoadSettings();
+  EXPECT_TRUE(ReadBytes("trasvase.dat") == Records(4));
 }
 
 TEST_F(Settings, WhatASettingsWriteLeftOrAFolderInItsPlaceIsNoFirstStart) {

@@ -4,6 +4,8 @@
 
 #include "store/store_rules.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int64_t R = 1960;  // one record
@@ -105,6 +107,36 @@ TEST(StoreRules, HalfDoneCorrectionsRollForwardOnlyWhenWholeAndAgreeing) {
     SCOPED_TRACE(++line);
     EXPECT_EQ(RollsForward(row.count, row.file, row.newFile), row.rolls);
   }
+  // A copy left beside trasvase.dat: whole, within datos.dat, never shorter.
+  struct CopyRow {
+    FileSeen copy;
+    int64_t quotesWhole, copyWhole;
+    bool catchesUp;
+  } copies[] = {
+      {Quotes(4 * R), 5, 3, true},
+      {Quotes(4 * R), 4, 4, true},
+      {Quotes(4 * R), 3, 3, false},    // more than datos.dat holds
+      {Quotes(4 * R), 5, 5, false},    // cut short while built
+      {Quotes(4 * R + 9), 5, 3, false},
+      {Quotes(0), 5, 0, false},
+      {kNoFile, 5, 0, false},
+      {Quotes(4 * R), 5, -1, false},
+  };
+  for (const CopyRow& row : copies) {
+    SCOPED_TRACE(++line);
+    EXPECT_EQ(CopyCatchesUp(row.copy, row.quotesWhole, row.copyWhole), row.catchesUp);
+  }
+  // What a record read is: a field without its zero byte makes it none.
+  QuoteRecord record{};
+  EXPECT_EQ(StateOf(record), RecordState::Blank);
+  record.date[0] = '6';
+  EXPECT_EQ(StateOf(record), RecordState::Quote);
+  std::memset(record.total, 'x', sizeof record.total);
+  EXPECT_EQ(StateOf(record), RecordState::Unsound);
+  EXPECT_TRUE(WrittenWhole({RecordState::Quote, RecordState::Blank}));
+  EXPECT_FALSE(WrittenWhole({RecordState::Blank, RecordState::Blank}));
+  EXPECT_FALSE(WrittenWhole({RecordState::Quote, RecordState::Unsound}));
+
   // The records both hold differ in the corrected one at most.
   EXPECT_TRUE(RollForwardAgrees(0));
   EXPECT_TRUE(RollForwardAgrees(1));
