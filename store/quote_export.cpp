@@ -119,7 +119,7 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   }
   // Every name taken: none is written over.
   if (Exists(temporary)) {
-    result.cause = DiskCause::Other;
+    result.temporariesTaken = true;
     return result;
   }
   ClearRuntimeError();

@@ -19,6 +19,9 @@ struct ExportResult {
   std::string device;
   // Why the file could not be written, where the system said.
   DiskCause cause = DiskCause::None;
+  // Every name for the temporary (the path and ".tmp", ".2.tmp" to
+  // ".99.tmp") is taken by a file of the user's: nothing was written.
+  bool temporariesTaken = false;
 };
 
 // Writes to `path` the header row and, in number order, each of quotes 1 to

@@ -185,7 +185,7 @@ TEST_F(SearchStore, ExportWritesTheStoredFieldsInNumberOrderAndCountsTheUnreadab
   EXPECT_FALSE(Exists("todos.csv.2.tmp"));
   // With every name for the temporary taken, none is written over.
   for (int n = 2; n < 100; ++n) WriteBytes("todos.csv." + std::to_string(n) + ".tmp", "del usuario");
-  EXPECT_FALSE(ExportQuotes(L"todos.csv", 4).written);
+  EXPECT_TRUE(ExportQuotes(L"todos.csv", 4).temporariesTaken);
   for (int n = 2; n < 100; ++n) EXPECT_EQ(ReadBytes("todos.csv." + std::to_string(n) + ".tmp"), "del usuario");
   EXPECT_EQ(ReadBytes("todos.csv.tmp"), "del usuario");
 }
