@@ -2,35 +2,18 @@
 // window, no message box, no lock on the folder; the exit code tells.
 #include "app/export_command.h"
 
-#include <windows.h>
-#include <shellapi.h>
+#include <vector>
 
+#include "app/command_line.h"
 #include "store/disk.h"
 #include "store/file_names.h"
 #include "store/quote_export.h"
 #include "store/quote_scan.h"
 
-namespace {
-
-bool IsExportSwitch(const wchar_t* argument) {
-  const wchar_t expected[] = L"/exportar";
-  for (int i = 0; expected[i] != L'\0'; ++i) {
-    wchar_t c = argument[i];
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
-    if (c != expected[i]) return false;
-  }
-  return argument[sizeof expected / sizeof expected[0] - 1] == L'\0';
-}
-
-}  // namespace
-
 bool ExportRequested(std::wstring& path) {
-  int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!arguments) return false;
-  bool requested = count >= 2 && IsExportSwitch(arguments[1]);
-  path = requested && count == 3 ? arguments[2] : L"";
-  LocalFree(reinterpret_cast<HLOCAL>(arguments));
+  std::vector<std::wstring> arguments = CommandArguments();
+  bool requested = !arguments.empty() && IsSwitch(arguments[0], L"/exportar");
+  path = requested && arguments.size() == 2 ? arguments[1] : L"";
   return requested;
 }
 

@@ -2,12 +2,13 @@
 // store's start-up (which finishes a half-done correction, takes back
 // missing quotes, counts the launch and may take the backup) with what it
 // has to tell or ask, then the main window and its loop; or, with
-// /exportar, the export alone.
+// /exportar or /pdf, that file alone.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/export_command.h"
 #include "app/main_window.h"
+#include "app/pdf_command.h"
 #include "app/running_copy.h"
 #include "app/single_instance.h"
 #include "app/startup_boxes.h"
@@ -39,6 +40,9 @@ void SettleMissingQuotes(const StartUpReport& report) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::wstring exportPath;
   if (ExportRequested(exportPath)) return RunExportCommand(exportPath);
+  int32_t pdfNumber = 0;
+  std::wstring pdfPath;
+  if (PdfRequested(pdfNumber, pdfPath)) return RunPdfCommand(pdfNumber, pdfPath);
   // The manifest's version 6 of the common controls, for every window class
   // the program and its dialogs use.
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

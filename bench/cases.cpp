@@ -9,10 +9,12 @@
 #include "bench/floors.h"
 #include "bench/scratch_store.h"
 #include "bench/search_cases.h"
+#include "print/page_pdf.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
+#include "store/pdf_folder.h"
 #include "store/settings.h"
 #include "winstub/stand_in.h"
 
@@ -62,6 +64,14 @@ std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
   cases.push_back({"PrintQuote to a file", 0,
                    [](int32_t) {
                      PrintQuote(CurrentQuote, 1234, CompanyData(), false, StandInDialog());
+                   },
+                   nullptr, FillQuote, false, true});
+  // "Guardar PDF" without its message: the page, the PDF's bytes, the file
+  // in the folder PDF written and synced.
+  cases.push_back({"Guardar PDF into PDF/", 0,
+                   [](int32_t) {
+                     SaveInPdfFolder(PdfFileName(1234, CurrentQuote.name),
+                                     QuotePdf(CurrentQuote, 1234, CompanyData()));
                    },
                    nullptr, FillQuote, false, true});
   return cases;

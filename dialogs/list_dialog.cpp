@@ -1,5 +1,5 @@
 // The list dialog: the stored quotes one at a time, newest first, read-only,
-// each of them printable.
+// each of them printable, or to be sent as a PDF.
 #include "dialogs/body_edit.h"
 #include "dialogs/browse.h"
 #include "dialogs/quote_dialogs.h"
@@ -12,12 +12,12 @@
 
 namespace {
 
-void Print(HWND dialog) {
+void Output(HWND dialog, QuoteOutput output) {
   bool shiftHeld = ShiftHeldOnPrint();
   if (!PrintableOnShow(dialog)) return;
   // The read-only edits hold the quote as it was read.
-  if (!PrintsWhole(dialog, QuoteAsShown())) return;
-  PrintForDialog(dialog, QuoteAsShown(), BrowseIndex, shiftHeld);
+  if (!PrintsWhole(dialog, QuoteAsShown(), output)) return;
+  OutputForDialog(dialog, QuoteAsShown(), BrowseIndex, output, shiftHeld);
 }
 
 }  // namespace
@@ -40,9 +40,6 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case IDC_PREV:
           ShowOlder(dialog);
           break;
-        case IDC_PRINT:
-          Print(dialog);
-          break;
         case IDC_SEARCH_KEY:
           ShowChosen(dialog, ChooseQuote(dialog));
           break;
@@ -50,6 +47,7 @@ INT_PTR CALLBACK ListQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, L
           EndDialog(dialog, 0);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
           break;
       }
       return TRUE;

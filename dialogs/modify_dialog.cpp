@@ -48,15 +48,15 @@ bool Save(HWND dialog) {
   return true;
 }
 
-// A correction not yet stored is stored first, so that what prints is what
-// the quote file holds under that number.
-void Print(HWND dialog) {
+// A correction not yet stored is stored first, so that what prints (or goes
+// into a PDF) is what the quote file holds under that number.
+void Output(HWND dialog, QuoteOutput output) {
   bool shiftHeld = ShiftHeldOnPrint();
   if (!PrintableOnShow(dialog)) return;
   ReadControls(dialog);
-  if (!PrintsWhole(dialog, CurrentQuote)) return;
+  if (!PrintsWhole(dialog, CurrentQuote, output)) return;
   if (!SameTexts(CurrentQuote, QuoteAsShown()) && !Save(dialog)) return;
-  PrintForDialog(dialog, CurrentQuote, BrowseIndex, shiftHeld);
+  OutputForDialog(dialog, CurrentQuote, BrowseIndex, output, shiftHeld);
 }
 
 }  // namespace
@@ -73,9 +73,6 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
         case IDC_SAVE:
           Save(dialog);
           break;
-        case IDC_PRINT:
-          Print(dialog);
-          break;
         case IDC_NEXT:
           ShowNewer(dialog);
           break;
@@ -90,6 +87,7 @@ INT_PTR CALLBACK ModifyQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
           EndDialog(dialog, 0);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
           break;
       }
       return TRUE;

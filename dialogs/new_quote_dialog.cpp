@@ -1,5 +1,5 @@
 // The new-quote dialog: an empty quote dated today under the next number,
-// saved, printed, and guarded by the unsaved-changes question at "Cancelar".
+// saved, printed or made a PDF, and guarded by the unsaved-changes question at "Cancelar".
 #include <cstdint>
 
 #include "common/number_text.h"
@@ -61,14 +61,15 @@ bool Save(HWND dialog) {
   return false;
 }
 
-// A quote prints under the number it is stored as: one not stored yet, or
-// changed since, is stored first, and nothing prints if it cannot be.
-void Print(HWND dialog) {
+// A quote prints (or goes into a PDF) under the number it is stored as: one
+// not stored yet, or changed since, is stored first, and nothing goes out
+// if it cannot be.
+void Output(HWND dialog, QuoteOutput output) {
   bool shiftHeld = ShiftHeldOnPrint();
   ReadControls(dialog);
-  if (!PrintsWhole(dialog, CurrentQuote)) return;
+  if (!PrintsWhole(dialog, CurrentQuote, output)) return;
   if ((IsNew || QuoteChanged()) && !Save(dialog)) return;
-  PrintForDialog(dialog, CurrentQuote, QuoteNumber(), shiftHeld);
+  OutputForDialog(dialog, CurrentQuote, QuoteNumber(), output, shiftHeld);
 }
 
 void Cancel(HWND dialog) {
@@ -109,13 +110,11 @@ INT_PTR CALLBACK NewQuoteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           ReadControls(dialog);
           Save(dialog);
           break;
-        case IDC_PRINT:
-          Print(dialog);
-          break;
         case IDCANCEL:
           Cancel(dialog);
           break;
         default:
+          if (auto output = OutputAsked(dialog, LOWORD(wParam))) Output(dialog, *output);
           break;
       }
       return TRUE;

@@ -10,6 +10,7 @@
 #include "dialogs/export_choice.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/quote_dialogs.h"
+#include "dialogs/quote_printing.h"
 #include "dialogs/quote_search.h"
 #include "dialogs/search_rows.h"
 #include "dialogs/window_text.h"
@@ -154,6 +155,19 @@ void CopyToNew(HWND dialog, Search& search) {
   Run(dialog, search, number);
 }
 
+// "Guardar PDF" and "Enviar por correo" on the chosen quote, as stored.
+void OutputChosen(HWND dialog, const Search& search, QuoteOutput output) {
+  int32_t number = Chosen(dialog, search);
+  if (number == 0) return;
+  QuoteRecord quote;
+  if (!ReadQuoteAt(number, quote)) {
+    TellUnreadable(dialog, number);
+    return;
+  }
+  if (!PrintsWhole(dialog, quote, output)) return;
+  OutputForDialog(dialog, quote, number, output, false);
+}
+
 void Begin(HWND dialog, bool choosing) {
   auto* search = new Search;
   search->choosing = choosing;
@@ -184,6 +198,12 @@ void Command(HWND dialog, Search& search, int id, int notification) {
       break;
     case IDC_EXPORT:
       ExportChosenQuotes(dialog, search.filtered ? &search.numbers : nullptr);
+      break;
+    case IDC_SAVE_PDF:
+      OutputChosen(dialog, search, QuoteOutput::Pdf);
+      break;
+    case IDC_MAIL:
+      OutputChosen(dialog, search, QuoteOutput::Mail);
       break;
     case IDCANCEL:
       EndDialog(dialog, 0);

@@ -7,6 +7,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "print/sheet_place.h"
+
 namespace {
 
 // Where the page's grid falls on the device, in device pixels.
@@ -19,24 +21,19 @@ int Round(double value) { return static_cast<int>(std::lround(value)); }
 double Across(const Grid& grid, double columns) { return grid.left + columns * grid.column; }
 double Down(const Grid& grid, double rows) { return grid.top + rows * grid.row; }
 
-// The sheet's width: a longer line (a wide total or header) runs into the
-// margin rather than shrinking and shifting the whole page.
-constexpr int kSheetColumns = 80;
-
+// The device's paper and printable area, in its pixels.
 Grid FitGrid(HDC dc, const PageModel& page) {
-  double column = GetDeviceCaps(dc, LOGPIXELSX) / 10.0;
-  double row = GetDeviceCaps(dc, LOGPIXELSY) / 6.0;
-  double areaWidth = GetDeviceCaps(dc, HORZRES);
-  double areaHeight = GetDeviceCaps(dc, VERTRES);
-  double width = kSheetColumns * column;
-  double height = std::max(page.rows, 1) * row;
-  double scale = std::min({1.0, areaWidth / width, areaHeight / height});
-  // The printable area's origin is PHYSICALOFFSETX from the paper's edge.
-  int paper = GetDeviceCaps(dc, PHYSICALWIDTH);
-  double middle = paper > 0 ? paper / 2.0 - GetDeviceCaps(dc, PHYSICALOFFSETX) : areaWidth / 2;
-  double rightmost = std::max(0.0, areaWidth - width * scale);
-  double left = std::clamp(middle - width * scale / 2, 0.0, rightmost);
-  return {left, 0.0, column * scale, row * scale};
+  Paper paper;
+  paper.width = GetDeviceCaps(dc, PHYSICALWIDTH);
+  paper.height = GetDeviceCaps(dc, PHYSICALHEIGHT);
+  paper.areaLeft = GetDeviceCaps(dc, PHYSICALOFFSETX);
+  paper.areaTop = GetDeviceCaps(dc, PHYSICALOFFSETY);
+  paper.areaWidth = GetDeviceCaps(dc, HORZRES);
+  paper.areaHeight = GetDeviceCaps(dc, VERTRES);
+  paper.perInchX = GetDeviceCaps(dc, LOGPIXELSX);
+  paper.perInchY = GetDeviceCaps(dc, LOGPIXELSY);
+  GridPlace place = PlaceSheet(paper, page.rows);
+  return {place.left, place.top, place.column, place.row};
 }
 
 // The selected face's advance across, in device units. It is measured, not

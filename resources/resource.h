@@ -17,6 +17,12 @@
 // IDCANCEL (2) is the system's own id for "Cancelar".
 // Ctrl+B in the list and modify dialogs: open the search to move to a quote.
 #define IDC_SEARCH_KEY 160
+// The quote's PDF: "Guardar PDF" and "Enviar por correo", as buttons in the
+// new-quote and list dialogs and the search, from the modify dialog's "PDF"
+// button's menu.
+#define IDC_SAVE_PDF 220
+#define IDC_MAIL 221
+#define IDC_PDF_MENU 222
 
 // The search dialog.
 #define IDC_SEARCH_TEXT 210

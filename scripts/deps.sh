@@ -5,12 +5,13 @@
 # Usage: scripts/deps.sh run|dist|test
 set -euo pipefail
 
-run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-liberation locales)
-dist_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools zip)
-# CUPS with a PDF queue and poppler's pdftotext: printing where there is no
-# LPT1, checked on the PDF it gives. icoutils reads the .exe's icon and
-# manifest back.
-test_packages=("${run_packages[@]}" g++ libgtest-dev xvfb xdotool imagemagick x11-utils xclip xxd
+run_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev wine wine64 fonts-liberation locales)
+dist_packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev zip)
+# zlib (libz-mingw-w64-dev for the .exe, zlib1g-dev for the tests) packs the
+# PDF's streams. CUPS with a PDF queue and poppler's pdftotext: printing where
+# there is no LPT1, checked on the PDF it gives; qpdf and poppler check the
+# program's own PDFs. icoutils reads the .exe's icon and manifest back.
+test_packages=("${run_packages[@]}" g++ libgtest-dev zlib1g-dev qpdf xvfb xdotool imagemagick x11-utils xclip xxd
                clang cppcheck clang-tidy zip unzip cups printer-driver-cups-pdf poppler-utils
                icoutils python3)
 

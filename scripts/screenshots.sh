@@ -142,13 +142,21 @@ fi
 e2e_new_folder pictures
 take_pictures
 
+# page_picture PDF NAME: the PDF's page, drawn by pdftoppm, as
+# docs/images/NAME.png; the third argument names the test that makes it.
+page_picture() {
+  if [[ -f "$1" ]]; then
+    pdftoppm -r 60 -png -singlefile "$1" "$CASE_AUX/$2"
+    convert "$CASE_AUX/$2.png" +dither -colors 16 -strip "PNG8:$images/$2.png"
+    echo "  $images/$2.png: $(wc -c <"$images/$2.png") bytes"
+  else
+    echo "  no $1: run $3 for $2.png" >&2
+  fi
+}
+
 # The printed page: the PDF with a business's letterhead, IVA and Total that
-# tests/e2e/print_dialog_test.sh prints through CUPS, drawn by pdftoppm.
-page_pdf="$E2E_BUILD/cases/print_dialog_test/business_page_with_lpt1.aux/page.pdf"
-if [[ -f "$page_pdf" ]]; then
-  pdftoppm -r 60 -png -singlefile "$page_pdf" "$CASE_AUX/printed_page"
-  convert "$CASE_AUX/printed_page.png" +dither -colors 16 -strip "PNG8:$images/printed_page.png"
-  echo "  $images/printed_page.png: $(wc -c <"$images/printed_page.png") bytes"
-else
-  echo "  no $page_pdf: run tests/e2e/print_dialog_test.sh for printed_page.png" >&2
-fi
+# tests/e2e/print_dialog_test.sh prints through CUPS; beside it the PDF that
+# "PDF" saves, with the same letterhead, in tests/e2e/pdf_mail_test.sh.
+page_picture "$E2E_BUILD/cases/print_dialog_test/business_page_with_lpt1.aux/page.pdf" printed_page \
+  tests/e2e/print_dialog_test.sh
+page_picture "$E2E_BUILD/cases/pdf_mail_test/pdf_button.aux/first.pdf" pdf_page tests/e2e/pdf_mail_test.sh

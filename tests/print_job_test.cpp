@@ -69,11 +69,11 @@ CompanyData Business() {
 // The cells a drawn text's characters fall in: column and row of each
 // character's left edge on the grid of `columnWidth` x `rowHeight` from
 // `left`, in device units.
-std::vector<std::pair<int, int>> Cells(const StandInText& text, double left, double columnWidth,
-                                       double rowHeight) {
+std::vector<std::pair<int, int>> Cells(const StandInText& text, double left, double top,
+                                       double columnWidth, double rowHeight) {
   std::vector<std::pair<int, int>> cells;
   double x = text.x;
-  int row = static_cast<int>(text.y / rowHeight);
+  int row = static_cast<int>((text.y - top) / rowHeight);
   for (std::size_t i = 0; i < text.text.size(); ++i) {
     cells.emplace_back(static_cast<int>((x - left) / columnWidth + 0.5), row);
     x += text.advances.at(i);
@@ -152,7 +152,8 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   const DWORD noFile = PD_HIDEPRINTTOFILE | PD_DISABLEPRINTTOFILE;
   EXPECT_EQ(StandIn().printDialog.Flags & noFile, noFile);
 
-  // A4 at 300 dpi: the 80 columns, 8 inches, centred on the 8.27-inch paper.
+  // A4 at 300 dpi: the 80 columns, 8 inches, scaled to the 190 mm between
+  // margins of 10 mm (118 dots), in cells of 28.05 by 46.75 dots.
   StandIn().calls.clear();
   StandIn().printDialogAnswer = TRUE;
   EXPECT_EQ(Print(3), PrintResult::Printed);
@@ -163,21 +164,24 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   const StandInText& letterhead = StandIn().drawnTexts.at(0);
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");
   EXPECT_EQ(std::make_tuple(letterhead.x, letterhead.y, letterhead.advances.at(14)),
-            std::make_tuple(40 + 150, 380, 60));
-  EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.stretch,
-                            letterhead.font.lfWeight, letterhead.font.lfItalic),
-            std::make_tuple(-100, 1.0f, FW_BOLD, 1));
+            std::make_tuple(258, 473, 56));
+  EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.font.lfWeight,
+                            letterhead.font.lfItalic),
+            std::make_tuple(-93, FW_BOLD, 1));
+  EXPECT_NEAR(letterhead.stretch, 1.0, 0.01);
   EXPECT_STREQ(letterhead.font.lfFaceName, L"Courier New");
   // Double height alone: the characters are pressed to one column each.
   const StandInText& datos = StandIn().drawnTexts.at(1);
-  EXPECT_EQ(std::make_tuple(datos.x, datos.stretch, datos.advances.at(0), datos.font.lfHeight),
-            std::make_tuple(40 + 26 * 30, 0.5f, 30, -100));
+  EXPECT_EQ(std::make_tuple(datos.x, datos.advances.at(0), datos.font.lfHeight),
+            std::make_tuple(847, 28, -93));
+  EXPECT_NEAR(datos.stretch, 0.5, 0.005);
   const StandInText& number = StandIn().drawnTexts.at(5);
   EXPECT_EQ(number.text, L"Presupuesto N\u00BA 3     Nombre: Luis");
   EXPECT_EQ(std::make_tuple(number.x, number.y, number.font.lfHeight, number.font.lfWeight),
-            std::make_tuple(100, 1090, -50, FW_NORMAL));
+            std::make_tuple(174, 1137, -47, FW_NORMAL));
 
-  // A narrower printable area (Letter at 600 dpi) scales the page down to it.
+  // A printable area narrower than the margins leave (Letter at 600 dpi)
+  // scales the page down to it; its top is still 10 mm down the paper.
   StandIn().drawnTexts.clear();
   StandIn().drawnLines.clear();
   StandIn().deviceCaps = {{LOGPIXELSX, 600}, {LOGPIXELSY, 600}, {HORZRES, 3600},
@@ -185,10 +189,10 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   EXPECT_EQ(Print(3), PrintResult::Printed);
   EXPECT_EQ(std::make_tuple(StandIn().drawnTexts.at(5).x, StandIn().drawnTexts.at(5).y,
                             StandIn().drawnTexts.at(5).font.lfHeight),
-            std::make_tuple(90, 1635, -75));
+            std::make_tuple(90, 1871, -75));
   const StandInLine& top = StandIn().drawnLines.at(0);
   EXPECT_EQ(std::make_tuple(top.x1, top.y1, top.x2, top.y2, top.penWidth),
-            std::make_tuple(23, 1463, 3578, 1463, 4));
+            std::make_tuple(23, 1699, 3578, 1699, 4));
 
   StandIn().failingPrintCall = "EndPage";
   EXPECT_EQ(Print(3), PrintResult::SpoolerFailed);
@@ -229,11 +233,16 @@ TEST(PrintJob, DrawnCharactersFallInTheSameCellsAtAnyResolution) {
     StandIn().deviceCaps = {{LOGPIXELSX, x}, {LOGPIXELSY, y}, {HORZRES, x * 17 / 2},
                             {VERTRES, y * 11}, {PHYSICALWIDTH, x * 17 / 2}, {PHYSICALOFFSETX, 0}};
     ASSERT_EQ(Print(3, Business(), true), PrintResult::Printed);
-    double left = (x * 8.5 - x * 8.0) / 2;
+    // The sheet between margins of 10 mm, scaled to the room they leave.
+    double scale = (8.5 - 20 / 25.4) / 8.0;
     for (const StandInText& text : StandIn().drawnTexts) {
-      seen[device].push_back(Cells(text, left, x / 10.0, y / 6.0));
-      // Each character's shape as wide as its cell, not wider.
-      EXPECT_NEAR(text.glyphWidth, text.advances.at(0), 1.5) << x << "x" << y;
+      seen[device].push_back(Cells(text, x * 10 / 25.4, y * 10 / 25.4, x * scale / 10, y * scale / 6));
+      // Each character's shape as wide as its cell (the advances between
+      // rounded cell edges, on average), not wider.
+      double advances = 0;
+      for (int advance : text.advances) advances += advance;
+      EXPECT_NEAR(text.glyphWidth, advances / static_cast<double>(text.advances.size()), 1.0)
+          << x << "x" << y;
     }
   }
   EXPECT_EQ(seen[0], seen[1]);

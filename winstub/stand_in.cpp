@@ -3,6 +3,8 @@
 #include "stand_in.h"
 
 #include <commctrl.h>
+
+#include "common/simple_mapi.h"
 #include <iconv.h>
 
 #include <cmath>
@@ -468,6 +470,56 @@ BOOL IsChild(HWND parent, HWND window) {
 
 HMODULE GetModuleHandleW(LPCWSTR) { return HandleFor(0x400000); }
 
+HMENU CreatePopupMenu() {
+  state.menuItems.clear();
+  return HandleFor(0x700000);
+}
+
+BOOL AppendMenuW(HMENU, UINT, UINT_PTR id, LPCWSTR text) {
+  state.menuItems.push_back(std::to_string(id) + " " + StandInNarrow(text));
+  return TRUE;
+}
+
+BOOL TrackPopupMenu(HMENU, UINT, int, int, int, HWND, const RECT*) {
+  state.calls.push_back("TrackPopupMenu");
+  return state.menuChoice;
+}
+
+BOOL DestroyMenu(HMENU) { return TRUE; }
+
+HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int) {
+  state.calls.push_back("ShellExecuteW " + StandInNarrow(verb) + " " + StandInNarrow(file));
+  return HandleFor(42);
+}
+
+namespace {
+
+uint32_t WINAPI StandInSendMail(uintptr_t, uintptr_t owner, MapiMessageW* message, uint32_t flags,
+                                uint32_t) {
+  StandInMail mail{StandInNarrow(message->lpszSubject), StandInNarrow(message->lpszNoteText),
+                   L"", L"", reinterpret_cast<HWND>(owner), flags};
+  if (message->nFileCount == 1) {
+    mail.path = message->lpFiles[0].lpszPathName;
+    mail.fileName = message->lpFiles[0].lpszFileName;
+  }
+  state.mails.push_back(mail);
+  return state.mailAnswer;
+}
+
+}  // namespace
+
+HMODULE LoadLibraryW(LPCWSTR name) {
+  state.calls.push_back("LoadLibraryW " + StandInNarrow(name));
+  return state.mailProgram ? HandleFor(0x800000) : nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE, LPCSTR name) {
+  if (std::string(name) != "MAPISendMailW") return nullptr;
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&StandInSendMail));
+}
+
+BOOL FreeLibrary(HMODULE) { return TRUE; }
+
 BOOL GetSaveFileNameW(OPENFILENAMEW* choice) {
   state.calls.push_back("GetSaveFileNameW");
   state.saveFileDialog = *choice;
@@ -688,7 +740,7 @@ BOOL ExtTextOutW(HDC, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count,
   StandInText drawn{static_cast<int>(at.eM11 * static_cast<float>(x) + at.eDx), y, at.eM11,
                     std::wstring(text, count), std::vector<int>(), LOGFONTW{}, 0};
   for (UINT i = 0; advances && i < count; ++i) {
-    drawn.advances.push_back(static_cast<int>(at.eM11 * static_cast<float>(advances[i])));
+    drawn.advances.push_back(static_cast<int>(std::lround(at.eM11 * static_cast<float>(advances[i]))));
   }
   if (state.selectedFont >= 0) drawn.font = state.fonts[static_cast<size_t>(state.selectedFont)];
   SIZE face{};

@@ -1,6 +1,7 @@
 // Test hooks of the native Win32 stand-in: set what controls hold and what
 // message boxes answer, and read back what the program did.
 #pragma once
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,6 +47,15 @@ struct StandInText {
 struct StandInLine {
   int x1, y1, x2, y2;
   int penWidth;
+};
+
+// A message handed to the mail program: its texts (Windows-1252), the file
+// attached, the window that owns it and the flags.
+struct StandInMail {
+  std::string subject, body;
+  std::wstring path, fileName;
+  HWND owner;
+  uint32_t flags;
 };
 
 struct StandInState {
@@ -119,9 +129,18 @@ struct StandInState {
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
   int hookType = 0;
   bool controlDown = false;                 // and of Ctrl
+  bool mailProgram = true;                  // see mailAnswer
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;
+  // The menu under the modify dialog's PDF button: the item chosen (its id,
+  // 0 for none) and the items it offered.
+  std::vector<std::string> menuItems;
+  int menuChoice = 0;
+  // The mail program (mailProgram false: none, no mapi32.dll to load): what
+  // its MAPISendMailW answers, and the messages handed to it.
+  uint32_t mailAnswer = 0;
+  std::vector<StandInMail> mails;
 };
 
 // The one process-wide stand-in state; StandInReset() empties it.

@@ -285,6 +285,11 @@ struct OPENFILENAMEW {
 #define CW_USEDEFAULT ((int)0x80000000)
 #define SW_SHOW 5
 #define SW_SHOWDEFAULT 10
+#define SW_SHOWNORMAL 1
+#define MF_STRING 0x00000000L
+#define TPM_RIGHTALIGN 0x0008L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
 #define DWLP_USER 16
 #define VK_CONTROL 0x11
 #define WH_MSGFILTER (-1)
@@ -467,6 +472,18 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsChild(HWND parent, HWND window);
 HMODULE GetModuleHandleW(LPCWSTR name);
 BOOL GetSaveFileNameW(OPENFILENAMEW* choice);
+
+// The PDF's menu, the folder it is in, and the mail program's Simple MAPI.
+typedef INT_PTR (*FARPROC)();
+HMENU CreatePopupMenu();
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR text);
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
+BOOL DestroyMenu(HMENU menu);
+HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder,
+                        int show);
+HMODULE LoadLibraryW(LPCWSTR name);
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+BOOL FreeLibrary(HMODULE module);
 
 // The keyboard hook that gives the list and modify dialogs their Ctrl+B.
 HHOOK SetWindowsHookExW(int type, HOOKPROC procedure, HINSTANCE module, DWORD thread);

@@ -258,7 +258,8 @@ e2e_launch() {
   E2E_FIRST_START=yes
   [[ -e "$CASE_DIR/config.cfg" ]] && E2E_FIRST_START=no
   # The msgbox channel writes the text of every message box into wine.log.
-  (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox exec wine "$PRESUPUESTOS_EXE") \
+  # E2E_WINEDEBUG adds channels of the case's own.
+  (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox${E2E_WINEDEBUG:+,$E2E_WINEDEBUG} exec wine "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
   PROGRAM_PID=$!
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"

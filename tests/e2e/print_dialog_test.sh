@@ -71,15 +71,6 @@ wait_print_dialog() {
   return 1
 }
 
-# Lines as compared: no trailing spaces, no empty lines, and the indent that
-# all of them share taken off (where the page sits on the paper is not the
-# sheet's business).
-sheet_lines() {
-  sed 's/ *$//' | grep -v '^$' |
-    awk '{ lines[NR] = $0; match($0, /^ */); if (NR == 1 || RLENGTH < indent) indent = RLENGTH }
-         END { for (i = 1; i <= NR; i++) print substr(lines[i], indent + 1) }'
-}
-
 print_without_lpt1() {
   local body name date address total number=1
   # A 76-character line fills its row; the empty address is an empty field.
@@ -113,15 +104,12 @@ print_without_lpt1() {
   cp "$NEW_PDF" "$CASE_AUX/page.pdf"
   rm -f "$NEW_PDF"
 
-  # At 10 columns to the inch a column is 7.2 points wide, which makes
-  # pdftotext's layout give the page's columns exactly.
-  pdftotext -layout -fixed 7.2 "$CASE_AUX/page.pdf" - | tr -d '\f' | sheet_lines \
-    >"$CASE_AUX/page.txt"
+  e2e_page_text "$CASE_AUX/page.pdf" >"$CASE_AUX/page.txt"
   e2e_check_equal "the letterhead's texts come first" \
     "$(printf '%s\n' 'Nombre empresa.' Datos Direccion Telefono Datos)" \
     "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
   E2E_SHEET_FORM=page e2e_expected_sheet "$number" "$body" "$name" "$date" "$address" "$total" |
-    tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | sheet_lines >"$CASE_AUX/expected.txt"
+    tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | e2e_sheet_lines >"$CASE_AUX/expected.txt"
   e2e_check_equal "then every line of the sheet, with the letters as typed" \
     "$(cat "$CASE_AUX/expected.txt")" "$(tail -n +6 "$CASE_AUX/page.txt")"
 
@@ -157,10 +145,7 @@ business_page_with_lpt1() {
   total='1.234,56'
   e2e_record "$body" "$name" "$date" "$address" "$total" >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  local ini=$'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
-  ini+=$'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
-  ini+=$'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
-  printf '%s' "$ini" >"$CASE_DIR/empresa.ini"
+  e2e_business_ini >"$CASE_DIR/empresa.ini"
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
   e2e_launch
@@ -180,15 +165,14 @@ business_page_with_lpt1() {
   rm -f "$NEW_PDF"
   e2e_check "nothing went to LPT1" test ! -s "$CASE_AUX/lpt1.out"
 
-  pdftotext -layout -fixed 7.2 "$CASE_AUX/page.pdf" - | tr -d '\f' | sheet_lines \
-    >"$CASE_AUX/page.txt"
+  e2e_page_text "$CASE_AUX/page.pdf" >"$CASE_AUX/page.txt"
   e2e_check_equal "the business's letterhead comes first" \
     "$(printf '%s\n' 'Reformas Peña S.L.' 'Fontanería y albañilería' 'C/ Mayor 1, 28013 Madrid' \
       'Teléfono 912 345 678' 'NIF B12345678 info@reformaspena.es')" \
     "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
   E2E_VAT_RATE=21 E2E_SHEET_FORM=page \
     e2e_expected_sheet 1 "$body" "$name" "$date" "$address" "$total" |
-    tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | sheet_lines >"$CASE_AUX/expected.txt"
+    tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | e2e_sheet_lines >"$CASE_AUX/expected.txt"
   e2e_check_equal "then the sheet: the long line broken at a space, IVA 21 % and the Total" \
     "$(cat "$CASE_AUX/expected.txt")" "$(tail -n +6 "$CASE_AUX/page.txt")"
 

@@ -235,3 +235,27 @@ e2e_print_and_check() {
   e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
   e2e_check_bytes "$description" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
 }
+
+# Lines as compared: no trailing spaces, no empty lines, and the indent that
+# all of them share taken off (where the page sits on the paper is not the
+# sheet's business).
+e2e_sheet_lines() {
+  sed 's/ *$//' | grep -v '^$' |
+    awk '{ lines[NR] = $0; match($0, /^ */); if (NR == 1 || RLENGTH < indent) indent = RLENGTH }
+         END { for (i = 1; i <= NR; i++) print substr(lines[i], indent + 1) }'
+}
+
+# e2e_page_text PDF: the page's text lines (UTF-8) as compared. On A4 the
+# sheet's 80 columns take the 190 mm between margins of 10 mm, 6.73 points
+# a column, which makes pdftotext's layout give the page's columns exactly.
+e2e_page_text() {
+  pdftotext -layout -fixed 6.73 "$1" - | tr -d '\f' | e2e_sheet_lines
+}
+
+# empresa.ini of a business with its five lines and IVA 21, as Notepad saves
+# it in ANSI.
+e2e_business_ini() {
+  printf '%s' $'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
+  printf '%s' $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
+  printf '%s' $'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
+}
