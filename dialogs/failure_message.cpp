@@ -118,3 +118,11 @@ void TellUnreadableNotSaved(HWND dialog, int32_t number) {
   Tell(dialog, "No se guarda el presupuesto " + IntToText(number, 0) +
                    ": no se ha podido leer.");
 }
+
+void TellLogoUnreadableOnce(HWND dialog, const std::string& name) {
+  static bool told = false;
+  if (told) return;
+  told = true;
+  Tell(dialog, "No se ha podido leer el logotipo (" + name + "): el presupuesto sale sin \xE9l. "
+               "Puede elegir otro en \"Datos de la empresa\".");
+}

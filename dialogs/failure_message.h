@@ -24,6 +24,10 @@ void TellPrintResult(HWND dialog, PrintResult result);
 // changed rather than the placeholders in place of the business's data.
 void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure, bool printing);
 
+// The logo named in empresa.ini (`name`) is missing or no picture: the page
+// goes out without it; said the first time only in each run of the program.
+void TellLogoUnreadableOnce(HWND dialog, const std::string& name);
+
 // Quote `number` could not be read from datos.dat: said when it is shown,
 // and when "Imprimir" or "Guardar" refuses it rather than print or store
 // empty texts under its number.

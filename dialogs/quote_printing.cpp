@@ -55,6 +55,8 @@ void OutputForDialog(HWND dialog, const QuoteRecord& quote, int32_t number, Quot
     TellCompanyUnreadable(dialog, company.failure, output == QuoteOutput::Print);
     return;
   }
+  // Every output goes on without a logo that cannot be read, told once.
+  if (company.logoUnreadable) TellLogoUnreadableOnce(dialog, company.data.logo);
   switch (output) {
     case QuoteOutput::Print: {
       bool choose = company.data.choosePrinter || shiftHeld;

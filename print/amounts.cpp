@@ -101,12 +101,14 @@ std::string AmountText(int64_t cents) {
 }
 
 std::string AmountTextWithin(int64_t cents, std::size_t room) {
-  std::string text = AmountText(cents);
-  if (text.size() <= room) return text;
-  text.erase(text.size() - 2, 1);
-  if (text.size() <= room) return text;
-  text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
-  return text;
+  std::string full = AmountText(cents);
+  if (full.size() <= room) return full;
+  std::string close = full;
+  close.erase(close.size() - 2, 1);
+  if (close.size() <= room) return close;
+  std::string bare = close;
+  bare.erase(std::remove(bare.begin(), bare.end(), '.'), bare.end());
+  return bare.size() <= room ? bare : full;
 }
 
 std::string RateText(int64_t rate) {

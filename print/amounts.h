@@ -23,7 +23,7 @@ std::string AmountText(int64_t cents);
 
 // The same within `room` columns where it can be: first without the space
 // before "€" ("123.456,78€"), then without the thousands dots too
-// ("1234567,89€"); wider than that, as the second.
+// ("1234567,89€"); where none of them fits, the first form in full.
 std::string AmountTextWithin(int64_t cents, std::size_t room);
 
 // "21", "5,5", "4,25".

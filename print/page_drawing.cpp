@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cwchar>
 #include <vector>
 
@@ -75,7 +76,7 @@ void DrawPageText(HDC dc, const Grid& grid, const PageText& text) {
   // the grid the rules are drawn on.
   std::vector<INT> advances(text.text.size());
   auto edge = [&](std::size_t cell) {
-    double device = Round(Across(grid, text.column + static_cast<double>(cell * text.width)));
+    double device = Round(Across(grid, text.column + static_cast<double>(cell) * text.width));
     return Round((device - left) / stretch);
   };
   for (std::size_t i = 0; i < advances.size(); ++i) advances[i] = edge(i + 1) - edge(i);
@@ -100,6 +101,40 @@ void DrawRules(HDC dc, const Grid& grid, const std::vector<PageRule>& rules) {
   DeleteObject(pen);
 }
 
+// The logo in its box, its pixels handed to the device as a top-down
+// 24-bit picture that the device scales.
+void DrawLogo(HDC dc, const Grid& grid, const PageImage& logo) {
+  if (logo.pixelsWide <= 0 || logo.pixelsHigh <= 0 ||
+      logo.rgb.size() < static_cast<std::size_t>(logo.pixelsWide) * logo.pixelsHigh * 3) {
+    return;
+  }
+  std::size_t stride = (static_cast<std::size_t>(logo.pixelsWide) * 3 + 3) / 4 * 4;
+  std::vector<BYTE> bgr(stride * logo.pixelsHigh);
+  for (int y = 0; y < logo.pixelsHigh; ++y) {
+    for (int x = 0; x < logo.pixelsWide; ++x) {
+      const std::uint8_t* from = &logo.rgb[(static_cast<std::size_t>(y) * logo.pixelsWide + x) * 3];
+      BYTE* to = &bgr[stride * y + static_cast<std::size_t>(x) * 3];
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+    }
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = logo.pixelsWide;
+  info.bmiHeader.biHeight = -logo.pixelsHigh;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  int left = Round(Across(grid, logo.left));
+  int top = Round(Down(grid, logo.top));
+  int right = Round(Across(grid, logo.left + logo.width));
+  int bottom = Round(Down(grid, logo.top + logo.height));
+  SetStretchBltMode(dc, HALFTONE);
+  StretchDIBits(dc, left, top, right - left, bottom - top, 0, 0, logo.pixelsWide,
+                logo.pixelsHigh, bgr.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
 }  // namespace
 
 void DrawPage(HDC dc, const PageModel& page) {
@@ -107,6 +142,7 @@ void DrawPage(HDC dc, const PageModel& page) {
   SetGraphicsMode(dc, GM_ADVANCED);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE);
   SetBkMode(dc, TRANSPARENT);
+  DrawLogo(dc, grid, page.logo);
   for (const PageText& text : page.texts) DrawPageText(dc, grid, text);
   DrawRules(dc, grid, page.rules);
 }

@@ -1,12 +1,14 @@
-// The drawn page's model: the letterhead read from its own printer codes, the
-// sheet's lines as typed, at the rows and columns they have on LPT1.
+// The drawn page's model: the letterhead laid out for paper, the sheet's
+// lines as typed, at the rows and columns they have on LPT1.
 #include "print/page_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <utility>
 
 #include "print/letterhead.h"
+#include "print/page_letterhead.h"
 #include "print/quote_sheet.h"
 #include "print/sheet_text.h"
 
@@ -32,11 +34,9 @@ unsigned ArmsOf(wchar_t piece) {
 using Place = std::pair<int, int>;  // row, column
 using BoxPieces = std::map<Place, unsigned>;
 
-// What the printer's codes have set so far.
+// Where the next character goes.
 struct PrintHead {
-  int row = 0, column = 0, margin = 0;
-  int width = 1, height = 1;
-  bool bold = false, italic = false, outlined = false;
+  int row = 0, column = 0;
 };
 
 struct PageBuilder {
@@ -49,16 +49,10 @@ void AddText(PageBuilder& builder, int column, const std::wstring& text) {
   std::size_t first = text.find_first_not_of(L' ');
   if (first == std::wstring::npos) return;
   std::size_t last = text.find_last_not_of(L' ');
-  const PrintHead& head = builder.head;
   PageText added;
-  added.row = head.row;
-  added.column = column + static_cast<int>(first) * head.width;
+  added.row = builder.head.row;
+  added.column = column + static_cast<int>(first);
   added.text = text.substr(first, last - first + 1);
-  added.width = head.width;
-  added.height = head.height;
-  // Outline and shadow have no match in a TrueType face; bold stands in.
-  added.bold = head.bold || head.outlined;
-  added.italic = head.italic;
   builder.page.texts.push_back(added);
 }
 
@@ -74,61 +68,27 @@ void Put(PageBuilder& builder, const std::wstring& characters) {
       AddText(builder, runColumn, run);
       run.clear();
       builder.boxes[{head.row, head.column}] = arms;
-      runColumn = head.column + head.width;
+      runColumn = head.column + 1;
     } else {
       run += character;
     }
-    head.column += head.width;
+    ++head.column;
   }
   AddText(builder, runColumn, run);
 }
 
 void NewLine(PrintHead& head) {
   ++head.row;
-  head.column = head.margin;
+  head.column = 0;
 }
 
-bool SwitchedOn(unsigned char parameter) { return (parameter & 1) != 0; }
-
-// The codes the letterhead uses; the others set nothing that the page shows
-// (typeface, pitch, which stays 10 characters to the inch).
-void ReadEscape(PrintHead& head, unsigned char code, unsigned char parameter) {
-  switch (code) {
-    case 'W': head.width = SwitchedOn(parameter) ? 2 : 1; break;
-    case 'w': head.height = SwitchedOn(parameter) ? 2 : 1; break;
-    case 'E': head.bold = true; break;
-    case 'F': head.bold = false; break;
-    case '4': head.italic = true; break;
-    case '5': head.italic = false; break;
-    case 'q': head.outlined = parameter != 0; break;
-    case 'l': head.margin = parameter; break;
-    default: break;
+// The row the sheet starts on: after every line end LPT1 gets before it.
+int SheetRow(const CompanyData& company) {
+  int row = 0;
+  for (const HeadPiece& piece : JobHead(company)) {
+    if (!piece.code) row += static_cast<int>(std::count(piece.text.shown.begin(), piece.text.shown.end(), L'\n'));
   }
-}
-
-// The head's codes set the print head; its texts are put as typed, each
-// line end bringing the head back to the margin on the next row.
-void ReadHead(PageBuilder& builder, const std::vector<HeadPiece>& pieces) {
-  for (const HeadPiece& piece : pieces) {
-    const std::string& bytes = piece.text.printer;
-    if (piece.code) {
-      unsigned char code = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
-      unsigned char parameter = bytes.size() > 2 ? static_cast<unsigned char>(bytes[2]) : 0;
-      ReadEscape(builder.head, code, parameter);
-      continue;
-    }
-    std::wstring run;
-    for (wchar_t character : piece.text.shown) {
-      if (character != L'\n') {
-        run += character;
-        continue;
-      }
-      Put(builder, run);
-      run.clear();
-      NewLine(builder.head);
-    }
-    Put(builder, run);
-  }
+  return row;
 }
 
 unsigned ArmsAt(const BoxPieces& boxes, Place place) {
@@ -165,8 +125,10 @@ void AddRules(const BoxPieces& boxes, bool across, std::vector<PageRule>& rules)
 
 PageModel QuotePage(const QuoteRecord& quote, int32_t number, const CompanyData& company) {
   PageBuilder builder;
-  ReadHead(builder, JobHead(company));
-  for (const SheetText& line : QuoteSheetLines(quote, number, company.vatRate)) {
+  builder.page.texts = LetterheadTexts(company);
+  builder.page.logo = PlacedLogo(company.logoPicture);
+  builder.head.row = SheetRow(company);
+  for (const SheetText& line : QuoteSheetLines(quote, number, company)) {
     Put(builder, line.shown);
     NewLine(builder.head);
   }
@@ -175,9 +137,9 @@ PageModel QuotePage(const QuoteRecord& quote, int32_t number, const CompanyData&
   AddRules(builder.boxes, true, page.rules);
   AddRules(builder.boxes, false, page.rules);
   for (const PageText& text : page.texts) {
-    int end = text.column + static_cast<int>(text.text.size()) * text.width;
-    page.columns = std::max(page.columns, end);
-    page.rows = std::max(page.rows, text.row + text.height);
+    double end = text.column + static_cast<double>(text.text.size()) * text.width;
+    page.columns = std::max(page.columns, static_cast<int>(std::ceil(end - 1e-9)));
+    page.rows = std::max(page.rows, static_cast<int>(std::ceil(text.row + text.height - 1e-9)));
   }
   for (const auto& [place, arms] : builder.boxes) {
     page.rows = std::max(page.rows, place.first + 1);

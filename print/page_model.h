@@ -1,5 +1,5 @@
-// The printed page as the dot-matrix printer lays it out, free of any platform:
-// texts with sizes and weights, box rules as lines, 10 columns, 6 rows an inch.
+// The printed page, free of any platform: texts with sizes and weights, box
+// rules as lines and the logo, on a grid of 10 columns and 6 rows an inch.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,8 +12,8 @@ struct PageText {
   int row = 0;     // of the top of the characters
   int column = 0;  // of the first character
   std::wstring text;
-  int width = 1;   // columns a character takes: 2 in double width
-  int height = 1;  // rows a character takes: 2 in double height
+  double width = 1;   // columns a character takes: 1.5 for the business's name
+  double height = 1;  // rows a character takes
   bool bold = false;
   bool italic = false;
 };
@@ -41,6 +41,6 @@ struct PageModel {
   int rows = 0;     // down to the last line of the sheet
 };
 
-// The page of `quote` under `number`: `company`'s letterhead as its printer
-// codes set it out, then the quote sheet's lines.
+// The page of `quote` under `number`: `company`'s letterhead with its logo,
+// then the quote sheet's lines at the rows they take on LPT1.
 PageModel QuotePage(const QuoteRecord& quote, int32_t number, const CompanyData& company);

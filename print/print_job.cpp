@@ -16,7 +16,7 @@ PrintResult PrintQuote(const QuoteRecord& quote, int32_t number, const CompanyDa
   if (!device.is_open()) return PrintOnSpooler(quote, number, company, owner);
   PrinterStream stream{device};
   WriteJobHead(stream, company);
-  WriteQuoteSheet(stream, quote, number, company.vatRate);
+  WriteQuoteSheet(stream, quote, number, company);
   WriteText(stream, "\f");
   device.close();
   return stream.failed || device.fail() ? PrintResult::DeviceFailed : PrintResult::Printed;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/number_text.h"
@@ -28,8 +29,7 @@ SheetText Vertical() { return Cell("\xB3", L'\u2502'); }
 
 constexpr std::size_t kInside = 78;     // columns between the box rules
 constexpr std::size_t kBodyRows = 25;
-constexpr std::size_t kBoxColumn = 66;  // left rule of the small boxes
-constexpr std::size_t kCellWidth = 12;
+constexpr std::size_t kCellWidth = 12;  // inside a small box, unless its value is wider
 
 // A field up to its NUL, and never past its width.
 std::string FieldText(const char* field, std::size_t width) {
@@ -49,34 +49,38 @@ SheetText HeaderLine(const SheetText& content) {
   return PadTo(Vertical() + content, kInside + 1) + Vertical();
 }
 
-SheetText SmallBoxTop() {
-  return Spaces(kBoxColumn) + TopLeft() + Repeat(Horizontal(), kCellWidth) + TopRight();
-}
-
-SheetText SmallBoxBottom() {
-  return Spaces(kBoxColumn) + BottomLeft() + Repeat(Horizontal(), kCellWidth) + BottomRight();
-}
-
-// The small boxes' value: right-aligned in the cell, then a space; a
-// wider value pushes the cell's closing rule to the right.
-SheetText CellValue(const SheetText& value) {
-  std::size_t width = Width(value);
-  return Spaces(width < kCellWidth - 1 ? kCellWidth - 1 - width : 0) + value + Ascii(" ");
-}
-
-// A label that ends, with its final space, in the column before the boxes.
-SheetText BoxLine(const std::string& label, const SheetText& value) {
-  return Spaces(kBoxColumn - label.size()) + Ascii(label) + Vertical() + CellValue(value) +
-         Vertical();
+// One of the small boxes: its label, then the value right-aligned in a
+// cell of 12 columns with a space after it. A wider value widens the box
+// leftwards, its label with it, so that the closing rule stays in column 79.
+std::vector<SheetText> SmallBox(const std::string& label, const SheetText& value) {
+  std::size_t cell = std::max(kCellWidth, Width(value) + 1);
+  std::size_t left = kInside + 1 - cell - 1;
+  SheetText inside = Spaces(cell - 1 - std::min(Width(value), cell - 1)) + value + Ascii(" ");
+  return {Spaces(left) + TopLeft() + Repeat(Horizontal(), cell) + TopRight(),
+          Spaces(left - label.size()) + Ascii(label) + Vertical() + inside + Vertical(),
+          Spaces(left) + BottomLeft() + Repeat(Horizontal(), cell) + BottomRight()};
 }
 
 // The total as typed, followed by the euro sign unless it ends in one; the
-// space before the sign goes where the cell has no room for it.
+// space before the sign goes where that alone makes it fit the cell.
 SheetText TotalText(const std::string& total) {
   std::size_t last = total.find_last_not_of(' ');
   if (last != std::string::npos && total[last] == '\x80') return Typed(total);
   SheetText spaced = Typed(total + " \x80");
-  return Width(spaced) <= kCellWidth - 1 ? spaced : Typed(total + "\x80");
+  SheetText close = Typed(total + "\x80");
+  return Width(spaced) > kCellWidth - 1 && Width(close) <= kCellWidth - 1 ? close : spaced;
+}
+
+// An empty line, then each of the business's lines that has text, where
+// the body's rows start; nothing at all where none has.
+std::vector<SheetText> FooterLines(const CompanyData& company) {
+  std::vector<SheetText> lines;
+  for (const std::string& line : company.footer) {
+    if (line.empty()) continue;
+    if (lines.empty()) lines.push_back(SheetText());
+    lines.push_back(Ascii("  ") + Typed(line.substr(0, kFooterRoom)));
+  }
+  return lines;
 }
 
 SheetText BodyRow(const std::string& text) {
@@ -85,7 +89,7 @@ SheetText BodyRow(const std::string& text) {
 }  // namespace
 
 std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
-                                       const std::string& vatRate) {
+                                       const CompanyData& company) {
   std::string name = FieldText(quote.name, kFieldWidth);
   std::string date = FieldText(quote.date, kFieldWidth);
   std::string address = FieldText(quote.address, kFieldWidth);
@@ -117,33 +121,32 @@ std::vector<SheetText> QuoteSheetLines(const QuoteRecord& quote, int32_t number,
   lines.push_back(SheetText());
 
   // IVA and Total are worked out only where both the rate and the total
-  // read as numbers; otherwise their boxes stay empty.
+  // read as numbers; otherwise their boxes stay empty and the Subtotal
+  // shows the total as typed.
   std::string vatLabel = "IVA    % ";
-  SheetText vat, sum;
-  auto rate = ReadRate(vatRate);
+  SheetText shownTotal = TotalText(total), vat, sum;
+  auto rate = ReadRate(company.vatRate);
   auto subtotal = ReadAmount(total);
   if (rate && subtotal) {
     int64_t tax = VatOn(*subtotal, *rate);
     vatLabel = "IVA " + RateText(*rate) + " % ";
-    // Worked-out amounts keep to their cells, as a typed total may not.
+    shownTotal = Typed(AmountTextWithin(*subtotal, kCellWidth - 1));
     vat = Typed(AmountTextWithin(tax, kCellWidth - 1));
     sum = Typed(AmountTextWithin(*subtotal + tax, kCellWidth - 1));
   }
-  lines.push_back(SmallBoxTop());
-  lines.push_back(BoxLine("Subtotal ", TotalText(total)));
-  lines.push_back(SmallBoxBottom());
-  lines.push_back(SmallBoxTop());
-  lines.push_back(BoxLine(vatLabel, vat));
-  lines.push_back(SmallBoxBottom());
-  lines.push_back(SmallBoxTop());
-  lines.push_back(BoxLine("Total ", sum));
-  lines.push_back(SmallBoxBottom());
+  for (const auto& [label, value] : {std::pair<std::string, SheetText>{"Subtotal ", shownTotal},
+                                     {vatLabel, vat}, {"Total ", sum}}) {
+    std::vector<SheetText> box = SmallBox(label, value);
+    lines.insert(lines.end(), box.begin(), box.end());
+  }
+  std::vector<SheetText> footer = FooterLines(company);
+  lines.insert(lines.end(), footer.begin(), footer.end());
   return lines;
 }
 
 void WriteQuoteSheet(PrinterStream& stream, const QuoteRecord& quote, int32_t number,
-                     const std::string& vatRate) {
-  for (const SheetText& line : QuoteSheetLines(quote, number, vatRate)) {
+                     const CompanyData& company) {
+  for (const SheetText& line : QuoteSheetLines(quote, number, company)) {
     WriteText(stream, line.printer);
     EndLine(stream);
   }

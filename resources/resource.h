@@ -50,6 +50,19 @@
 #define IDC_COMPANY_VAT 305
 #define IDC_PRINTER_LPT1 306
 #define IDC_PRINTER_CHOOSE 307
+#define IDC_COMPANY_FOOTER1 310
+#define IDC_COMPANY_FOOTER2 311
+#define IDC_COMPANY_FOOTER3 312
+#define IDC_LOGO_PREVIEW 313
+#define IDC_LOGO_BROWSE 314
+#define IDC_LOGO_REMOVE 315
+// The characters each line can print, beside it.
+#define IDC_ROOM_NAME 316
+#define IDC_ROOM_ACTIVITY 317
+#define IDC_ROOM_ADDRESS 318
+#define IDC_ROOM_PHONE 319
+#define IDC_ROOM_OTHER 320
+#define IDC_ROOM_FOOTER 321
 
 // Program icon.
 #define IDI_PROGRAM 1

@@ -79,6 +79,9 @@ take_pictures() {
   printf '[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n%s' \
     $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=912 345 678\r\nOtros=NIF B-12345678\r\nIVA=21\r\n' \
     >"$CASE_DIR/empresa.ini"
+  printf '%s' $'Pie1=Validez del presupuesto: 30 d\xedas\r\nPie2=Transferencia a ES12 3456 7890 1234\r\n' \
+    $'Logo=logo.png\r\n' >>"$CASE_DIR/empresa.ini"
+  e2e_logo_png "$CASE_DIR/logo.png"
 
   (cd "$CASE_DIR" && exec wine explorer /desktop=presupuestos,800x600 "$PRESUPUESTOS_EXE") \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &

@@ -15,6 +15,7 @@
 #include "common/windows1252.h"
 #include "store/disk.h"
 #include "store/file_names.h"
+#include "store/logo_file.h"
 
 namespace {
 
@@ -170,7 +171,11 @@ const Line kLines[] = {
     {L"Nombre", &CompanyData::name},       {L"Actividad", &CompanyData::activity},
     {L"Direccion", &CompanyData::address}, {L"Telefono", &CompanyData::phone},
     {L"Otros", &CompanyData::other},       {L"IVA", &CompanyData::vatRate},
+    {L"Logo", &CompanyData::logo},
 };
+
+// Pie1, Pie2, … : the lines under the boxes.
+std::wstring FooterKey(std::size_t line) { return L"Pie" + std::to_wstring(line + 1); }
 
 }  // namespace
 
@@ -200,10 +205,15 @@ CompanyRead ReadCompanyFile() {
     auto found = values.find(Lowered(line.key));
     if (found != values.end()) read.data.*line.field = Narrow(found->second);
   }
+  for (std::size_t line = 0; line < kFooterLines; ++line) {
+    auto found = values.find(Lowered(FooterKey(line).c_str()));
+    if (found != values.end()) read.data.footer[line] = Narrow(found->second);
+  }
   auto printer = values.find(L"impresora");
   if (printer != values.end()) {
     read.data.choosePrinter = Lowered(printer->second.c_str()) == Lowered(kChooseEachTime);
   }
+  read.logoUnreadable = !read.data.logo.empty() && !ReadLogo(read.data.logo, read.data.logoPicture);
   return read;
 }
 
@@ -224,6 +234,12 @@ bool WriteCompanyData(const CompanyData& company, std::string* setAside) {
   for (const Line& line : kLines) {
     written = WritePrivateProfileStringW(kSection, line.key,
                                          AsProfileValue(Widen(company.*line.field)).c_str(),
+                                         path.c_str()) &&
+              written;
+  }
+  for (std::size_t line = 0; line < kFooterLines; ++line) {
+    written = WritePrivateProfileStringW(kSection, FooterKey(line).c_str(),
+                                         AsProfileValue(Widen(company.footer[line])).c_str(),
                                          path.c_str()) &&
               written;
   }

@@ -20,6 +20,8 @@ CompanyData ReadCompanyData();
 // The same, telling apart a file that is there but cannot be read (held by
 // another program, no permission): its data stay the placeholders, and
 // `failure` says why where the system did.
+// The logo named in it is read too; `logoUnreadable` where it is missing or
+// no picture (the data then have no logo's pixels).
 struct CompanyRead {
   CompanyData data;
   bool unreadable = false;
@@ -27,6 +29,7 @@ struct CompanyRead {
   // left as it is, its data the placeholders.
   bool damaged = false;
   DiskFailure failure;
+  bool logoUnreadable = false;
 };
 CompanyRead ReadCompanyFile();
 

@@ -2,10 +2,14 @@
 // dialog that edits it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <sys/stat.h>
+#include <vector>
 
 #include "common/text_file.h"
 #include "dialogs/company_dialog.h"
+#include "dialogs/quote_printing.h"
 #include "resources/resource.h"
 #include "store/company_file.h"
 #include "store/disk.h"
@@ -17,7 +21,7 @@ namespace {
 const std::wstring kIni =
     L"; Datos de la empresa\r\n[Empresa]\r\nNombre=Reformas Pe\u00F1a S.L.\r\n"
     L"Direccion = C/ Mayor 1, 2\u00BA\r\nTelefono=912 345 678\r\nOtros=\r\nIVA=21\r\n"
-    L"Impresora=elegir\r\n";
+    L"Impresora=elegir\r\nPie1=Validez: 30 d\u00EDas\r\nPie3=IBAN ES12 3456\r\nLogo=logo.png\r\n";
 
 std::string Utf8(const std::wstring& text) {
   std::string bytes;
@@ -40,6 +44,31 @@ void ExpectTheBusiness(const CompanyData& company) {
   EXPECT_EQ(company.other, "");  // an empty key prints nothing
   EXPECT_EQ(company.vatRate, "21");
   EXPECT_TRUE(company.choosePrinter);
+  EXPECT_EQ(company.footer[0] + "|" + company.footer[1] + "|" + company.footer[2],
+            "Validez: 30 d\xED" "as||IBAN ES12 3456");
+  EXPECT_EQ(company.logo, "logo.png");
+}
+
+// A picture of `wide` x `high` pixels as an uncompressed 24-bit BMP file,
+// each pixel's red, green and blue from `rgb`.
+std::string BmpFile(int wide, int high, const std::vector<int>& rgb) {
+  auto le = [](uint32_t value, int size) {
+    std::string bytes;
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+    return bytes;
+  };
+  int stride = (wide * 3 + 3) / 4 * 4;
+  std::string pixels;
+  for (int y = high - 1; y >= 0; --y) {
+    std::string row;
+    for (int x = 0; x < wide; ++x) {
+      for (int c = 2; c >= 0; --c) row += static_cast<char>(rgb[(y * wide + x) * 3 + c]);
+    }
+    pixels += row + std::string(stride - row.size(), '\0');
+  }
+  return "BM" + le(54 + pixels.size(), 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(wide, 4) +
+         le(high, 4) + le(1, 2) + le(24, 2) + le(0, 4) + le(pixels.size(), 4) + le(2835, 4) +
+         le(2835, 4) + le(0, 4) + le(0, 4) + pixels;
 }
 
 class CompanyFile : public DialogTest {};
@@ -90,9 +119,15 @@ TEST_F(CompanyFile, TheDialogShowsChecksAndStoresTheData) {
   WriteBytes("empresa.ini", Utf8(kIni));
   EXPECT_EQ(Open(CompanyDialogProc), FALSE);
   EXPECT_EQ(Shown(IDC_COMPANY_NAME), "Reformas Pe\xF1" "a S.L.");
-  EXPECT_EQ(Shown(IDC_COMPANY_ACTIVITY), "Datos");
+  // A placeholder shows as an empty field with its grey hint; beside each
+  // line, what it can print.
+  EXPECT_EQ(Shown(IDC_COMPANY_ACTIVITY), "");
+  EXPECT_FALSE(StandIn().cueBanners[IDC_COMPANY_ACTIVITY].empty());
+  EXPECT_EQ(Shown(IDC_COMPANY_FOOTER1), "Validez: 30 d\xED" "as");
   EXPECT_TRUE(StandIn().checked[IDC_PRINTER_CHOOSE]);
   EXPECT_EQ(StandIn().typingLimit[IDC_COMPANY_NAME], 37);
+  EXPECT_EQ(Shown(IDC_ROOM_NAME), "37 caracteres");
+  EXPECT_EQ(Shown(IDC_ROOM_FOOTER), "76 caracteres");
   EXPECT_EQ(StandIn().focusId, IDC_COMPANY_NAME);
 
   // A rate that is no number is refused, and nothing is written.
@@ -136,6 +171,16 @@ TEST_F(CompanyFile, TheDialogShowsChecksAndStoresTheData) {
   EXPECT_TRUE(StandIn().ended);
   EXPECT_EQ(ReadBytes("empresa.ini"), before);
 
+  // The first start: "Aceptar" on the empty fields keeps the name's
+  // placeholder and prints nothing for the other lines.
+  std::remove("empresa.ini");
+  StandInReset();
+  Open(CompanyDialogProc);
+  EXPECT_EQ(Shown(IDC_COMPANY_NAME), "");
+  Press(CompanyDialogProc, IDOK);
+  stored = ReadCompanyData();
+  EXPECT_EQ(stored.name + "|" + stored.activity + "|" + stored.phone, "Nombre empresa.||");
+
   // "Cancelar" writes nothing, even where there is no file yet.
   std::remove("empresa.ini");
   StandInReset();
@@ -155,7 +200,7 @@ TEST_F(CompanyFile, AFileThatHoldsNoTextIsKeptAsideAndAFolderIsNamed) {
   ASSERT_EQ(StandIn().boxes.size(), 1u);
   EXPECT_EQ(StandIn().boxes[0].text.rfind("empresa.ini no contiene los datos de la empresa", 0), 0u);
   EXPECT_FALSE(StandIn().ended);
-  EXPECT_EQ(Shown(IDC_COMPANY_NAME), "Nombre empresa.");
+  EXPECT_EQ(Shown(IDC_COMPANY_NAME), "");  // the placeholder, shown empty
   EXPECT_EQ(ReadBytes("empresa.ini"), garbage);  // not rewritten on reading
   Type(IDC_COMPANY_NAME, "Reformas");
   Press(CompanyDialogProc, IDOK);
@@ -175,4 +220,61 @@ TEST_F(CompanyFile, AFileThatHoldsNoTextIsKeptAsideAndAFolderIsNamed) {
   EXPECT_NE(StandIn().boxes[0].text.find("empresa.ini es una carpeta, no un archivo"), std::string::npos);
   EXPECT_EQ(StandIn().boxes[0].text.find("Cierre el programa"), std::string::npos);
   DiskRemoveFolder("empresa.ini");
+}
+
+TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
+  // 2 x 1 pixels: red, then blue.
+  const std::string picture = BmpFile(2, 1, {255, 0, 0, 0, 0, 255});
+  ASSERT_EQ(mkdir("fotos", 0755), 0);
+  WriteBytes("fotos/marca de la casa.bmp", picture);
+  WriteBytes("fotos/nota.txt", "no es una imagen");
+  StandIn().openFileChoices = {L"fotos/nota.txt", L"fotos/marca de la casa.bmp"};
+  Open(CompanyDialogProc);
+  EXPECT_EQ(StandIn().controlImages[IDC_LOGO_PREVIEW], nullptr);
+
+  // Not a picture: told, nothing chosen. A picture: shown, not yet copied.
+  Press(CompanyDialogProc, IDC_LOGO_BROWSE);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_NE(StandIn().boxes[0].text.find("fotos/nota.txt"), std::string::npos);
+  EXPECT_EQ(StandIn().controlImages[IDC_LOGO_PREVIEW], nullptr);
+  Press(CompanyDialogProc, IDC_LOGO_BROWSE);
+  EXPECT_NE(StandIn().controlImages[IDC_LOGO_PREVIEW], nullptr);
+  EXPECT_FALSE(Exists("logo.bmp"));
+
+  Press(CompanyDialogProc, IDOK);
+  EXPECT_EQ(StandIn().endResult, 1);
+  EXPECT_EQ(ReadBytes("logo.bmp"), picture);
+  CompanyRead read = ReadCompanyFile();
+  EXPECT_EQ(read.data.logo, "logo.bmp");
+  EXPECT_FALSE(read.logoUnreadable);
+  EXPECT_EQ(read.data.logoPicture.wide * 10 + read.data.logoPicture.high, 21);
+  EXPECT_EQ(read.data.logoPicture.rgb, (std::vector<uint8_t>{255, 0, 0, 0, 0, 255}));
+
+  // A logo file gone bad: no picture, and said so to whoever prints.
+  WriteBytes("logo.bmp", "BM roto");
+  read = ReadCompanyFile();
+  EXPECT_TRUE(read.logoUnreadable);
+  EXPECT_TRUE(IsEmpty(read.data.logoPicture));
+  EXPECT_EQ(read.data.logo, "logo.bmp");
+  // The print and the PDF go on without it, told the first time only.
+  StandInReset();
+  StandIn().boxAnswers = {IDOK, IDNO};
+  SetCurrentQuote("Obra", "Ana", "1/01/2027", "Sol 2", "10");
+  OutputForDialog(StandInDialog(), CurrentQuote, 1, QuoteOutput::Print, false);
+  EXPECT_EQ(ReadBytes("LPT1").back(), '\f');
+  OutputForDialog(StandInDialog(), CurrentQuote, 1, QuoteOutput::Pdf, false);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_EQ(StandIn().boxes[0].text.rfind("No se ha podido leer el logotipo (logo.bmp)", 0), 0u);
+  EXPECT_EQ(StandIn().boxes[1].text.rfind("Se ha guardado", 0), 0u);
+  EXPECT_TRUE(Exists("PDF/Presupuesto 1 - Ana.pdf"));
+
+  // "Quitar": empresa.ini names no logo; the copy stays in the folder.
+  StandInReset();
+  Open(CompanyDialogProc);
+  Press(CompanyDialogProc, IDC_LOGO_REMOVE);
+  Press(CompanyDialogProc, IDOK);
+  read = ReadCompanyFile();
+  EXPECT_EQ(read.data.logo, "");
+  EXPECT_FALSE(read.logoUnreadable);
+  EXPECT_TRUE(Exists("logo.bmp"));
 }

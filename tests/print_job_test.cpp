@@ -40,14 +40,14 @@ void SetQuote(const std::string& body, const std::string& date, const std::strin
   SetCurrentQuote(body, name, date, address, total);
 }
 
-std::string SheetBytes(int32_t number, const std::string& vatRate = "") {
+const CompanyData kPlaceholders;
+
+std::string SheetBytes(int32_t number, const CompanyData& company = kPlaceholders) {
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, CurrentQuote, number, vatRate);
+  WriteQuoteSheet(stream, CurrentQuote, number, company);
   return out.str();
 }
-
-const CompanyData kPlaceholders;
 
 // The quote in CurrentQuote printed under `number` from the stand-in's dialog.
 PrintResult Print(int32_t number, const CompanyData& company = kPlaceholders, bool choose = false) {
@@ -63,6 +63,10 @@ CompanyData Business() {
   // Longer than its room of 52 characters: cut at the page's edge.
   company.other = "NIF B-12345678 - info@reformaspena.es - www.reformaspena.es";
   company.vatRate = "21";
+  // Under the boxes: the empty line prints nothing, the long one is cut.
+  company.footer = {"Validez del presupuesto: 30 d\xED" "as", "",
+                    "Transferencia a ES12 3456 7890 1234 5678 9012 (Banco Pe\xF1" "a), "
+                    "a la aceptaci\xF3n del presupuesto"};
   return company;
 }
 
@@ -115,7 +119,13 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
       "\r\n\r\n\r\n";
   std::string head(kHead, sizeof kHead - 1);
   EXPECT_EQ(job.substr(0, head.size()), head);
-  EXPECT_EQ(job.substr(head.size(), job.size() - head.size() - 1), SheetBytes(7, "21"));
+  EXPECT_EQ(job.substr(head.size(), job.size() - head.size() - 1), SheetBytes(7, Business()));
+  // The lines under the boxes, after the last box's bottom and an empty line.
+  const std::string tail =
+      "\xC0" + std::string(12, '\xC4') + "\xD9\r\n\r\n"
+      "  Validez del presupuesto: 30 d\xA1" "as\r\n"
+      "  Transferencia a ES12 3456 7890 1234 5678 9012 (Banco Pe\xA4" "a), a la aceptaci\xA2n \r\n\f";
+  EXPECT_EQ(job.substr(job.size() - tail.size()), tail);
 
   // The name cut at 37 double-width columns, the address at 66 after its
   // 9 spaces.
@@ -163,22 +173,39 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
                                       "StartPage", "EndPage", "EndDoc", "DeleteDC"}));
   const StandInText& letterhead = StandIn().drawnTexts.at(0);
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");
+  // The name half as large again as the sheet's letters, in column 20 after
+  // the logo's box, its baseline in row 5 + 0.8 x 1.5 (the grid between the
+  // 10 mm margins: a column 28.06 dots, a row 46.76, from 118, 117.6).
   EXPECT_EQ(std::make_tuple(letterhead.x, letterhead.y, letterhead.advances.at(14)),
-            std::make_tuple(258, 473, 56));
+            std::make_tuple(679, 408, 42));
   EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.font.lfWeight,
                             letterhead.font.lfItalic),
-            std::make_tuple(-93, FW_BOLD, 1));
+            std::make_tuple(-70, FW_BOLD, 0));
   EXPECT_NEAR(letterhead.stretch, 1.0, 0.01);
   EXPECT_STREQ(letterhead.font.lfFaceName, L"Courier New");
-  // Double height alone: the characters are pressed to one column each.
+  // The next line at the same indent, in the sheet's size.
   const StandInText& datos = StandIn().drawnTexts.at(1);
-  EXPECT_EQ(std::make_tuple(datos.x, datos.advances.at(0), datos.font.lfHeight),
-            std::make_tuple(847, 28, -93));
-  EXPECT_NEAR(datos.stretch, 0.5, 0.005);
+  EXPECT_EQ(std::make_tuple(datos.x, datos.advances.at(0), datos.font.lfHeight,
+                            datos.font.lfItalic),
+            std::make_tuple(679, 28, -47, 1));
+  EXPECT_NEAR(datos.stretch, 1.0, 0.01);
   const StandInText& number = StandIn().drawnTexts.at(5);
   EXPECT_EQ(number.text, L"Presupuesto N\u00BA 3     Nombre: Luis");
   EXPECT_EQ(std::make_tuple(number.x, number.y, number.font.lfHeight, number.font.lfWeight),
             std::make_tuple(174, 1137, -47, FW_NORMAL));
+
+  // The logo, 2 x 1 pixels (red, blue), in its box of 1.8 x 1.17 inches from
+  // row 5: 1.8 x 0.9 inches halfway down, handed to the device top down as
+  // blue, green, red.
+  StandIn().drawnImages.clear();
+  CompanyData withLogo;
+  withLogo.logoPicture = Picture{2, 1, {255, 0, 0, 0, 0, 255}};
+  EXPECT_EQ(Print(3, withLogo), PrintResult::Printed);
+  ASSERT_EQ(StandIn().drawnImages.size(), 1u);
+  const StandInImage& logo = StandIn().drawnImages[0];
+  EXPECT_EQ(std::make_tuple(logo.x, logo.y, logo.width, logo.height, logo.pixelsWide),
+            std::make_tuple(118, 389, 505, 253, 2));
+  EXPECT_EQ(logo.bgr, (std::vector<unsigned char>{0, 0, 255, 255, 0, 0, 0, 0}));
 
   // A printable area narrower than the margins leave (Letter at 600 dpi)
   // scales the page down to it; its top is still 10 mm down the paper.
@@ -245,11 +272,15 @@ TEST(PrintJob, DrawnCharactersFallInTheSameCellsAtAnyResolution) {
           << x << "x" << y;
     }
   }
-  EXPECT_EQ(seen[0], seen[1]);
-  // The letterhead's name, in double width, takes two columns a letter.
+  // The letterhead's name, half as large again, starts in column 20 (its
+  // later letters start between two columns, where the two devices may
+  // round either way).
   ASSERT_FALSE(seen[0].empty());
-  EXPECT_EQ(seen[0][0][0].first, 5);
-  EXPECT_EQ(seen[0][0][1].first, 7);
+  EXPECT_EQ(seen[0][0][0].first, 20);
+  EXPECT_EQ(seen[1][0][0].first, 20);
+  seen[0].erase(seen[0].begin());
+  seen[1].erase(seen[1].begin());
+  EXPECT_EQ(seen[0], seen[1]);
 }
 
 TEST(PrintJob, DeviceThatRefusesBytesFails) {

@@ -1,6 +1,8 @@
 // The printed quote sheet, byte for byte, the printer character table, and
 // the same sheet as the drawn page lays it out.
+#include <cstdint>
 #include <sstream>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include <iconv.h>
 
 #include "print/body_rows.h"
+#include "common/picture.h"
 #include "print/page_model.h"
 #include "print/printer_charset.h"
 #include "print/printer_stream.h"
@@ -36,9 +39,11 @@ const std::string Blank = V + Sp(78) + V;
 
 // The sheet for CurrentQuote, split at its CR LF line ends.
 std::vector<std::string> SheetLines(int32_t number, const std::string& vatRate = "") {
+  CompanyData company;
+  company.vatRate = vatRate;
   std::ostringstream out;
   PrinterStream stream{out};
-  WriteQuoteSheet(stream, CurrentQuote, number, vatRate);
+  WriteQuoteSheet(stream, CurrentQuote, number, company);
   EXPECT_FALSE(stream.failed);
   std::string bytes = out.str();
   std::vector<std::string> lines;
@@ -206,59 +211,70 @@ TEST(QuoteSheet, BodyBeyondTwentyFourRowsIsDropped) {
 }
 
 TEST(QuoteSheet, SmallBoxesShowTheTotalAndWorkOutIva) {
-  // total, IVA rate: the Subtotal, IVA and Total lines (the euro sign, C
-  // struck over with =, takes one column of three bytes).
+  // total, IVA rate: what the Subtotal, IVA and Total cells hold before
+  // their closing space (the euro sign, C struck over with =, takes one
+  // column of three bytes); "" for an empty IVA or Total box.
   struct Case {
-    std::string total, rate, subtotal, vat, sum;
+    std::string total, rate, subtotal, vatLabel, vat, sum;
   };
-  const std::string noVat = Sp(57) + "IVA    % " + V + Sp(12) + V;
-  const std::string noSum = Sp(60) + "Total " + V + Sp(12) + V;
-  auto sub = [](const std::string& cell) { return Sp(57) + "Subtotal " + V + cell + " " + V; };
-  auto vat = [](const std::string& label, const std::string& cell) {
-    return Sp(66 - label.size()) + label + V + cell + " " + V;
-  };
-  auto sum = [](const std::string& cell) { return Sp(60) + "Total " + V + cell + " " + V; };
   const Case cases[] = {
-      {"", "", sub(Sp(10) + Euro), noVat, noSum},
-      {"123456,78", "21,5%", sub("123456,78 " + Euro), vat("IVA 21,5 % ", "26.543,21 " + Euro),
-       sum("149.999,99" + Euro)},
-      // A typed total wider than its cell loses the space before the sign.
-      {"1234567,89", "", sub("1234567,89" + Euro), noVat, noSum},
+      {"", "", Sp(10) + Euro, "IVA    % ", "", ""},
+      // Where IVA is worked out the Subtotal is an amount like the other two.
+      {"123456,78", "21,5%", "123.456,78" + Euro, "IVA 21,5 % ", "26.543,21 " + Euro,
+       "149.999,99" + Euro},
+      // A typed total one column too wide loses the space before the sign.
+      {"1234567,89", "", "1234567,89" + Euro, "IVA    % ", "", ""},
       // Worked-out amounts keep to their cell: without the space, then the dots.
-      {"900.000", "21", sub("  900.000 " + Euro), vat("IVA 21 % ", "189.000,00" + Euro),
-       sum("1089000,00" + Euro)},
-      {"999999999999", "21", sub("999999999999" + Euro),
-       vat("IVA 21 % ", "209999999999,79" + Euro), sum("1209999999998,79" + Euro)},
-      {"1.234,56", "21", sub(" 1.234,56 " + Euro), vat("IVA 21 % ", "   259,26 " + Euro),
-       sum(" 1.493,82 " + Euro)},
+      {"900.000", "21", "900.000,00" + Euro, "IVA 21 % ", "189.000,00" + Euro,
+       "1089000,00" + Euro},
+      // Wider than the cell in every form: in full, the box widened leftwards.
+      {"1.234.567,89", "", "1.234.567,89 " + Euro, "IVA    % ", "", ""},
+      {"12.345.678,90", "21", "12.345.678,90 " + Euro, "IVA 21 % ", "2592592,57" + Euro,
+       "14.938.271,47 " + Euro},
+      {"999999999999", "21", "999.999.999.999,00 " + Euro, "IVA 21 % ",
+       "209.999.999.999,79 " + Euro, "1.209.999.999.998,79 " + Euro},
+      {"mil doscientos treinta y cuatro euros", "", "mil doscientos treinta y cuatro euros " + Euro,
+       "IVA    % ", "", ""},
+      {"1.234,56", "21", " 1.234,56 " + Euro, "IVA 21 % ", "   259,26 " + Euro,
+       " 1.493,82 " + Euro},
       // Typed with its own euro sign: no second one.
-      {"1234,56 \x80", " 21 ", sub("  1234,56 " + Euro), vat("IVA 21 % ", "   259,26 " + Euro),
-       sum(" 1.493,82 " + Euro)},
-      {"1234", "5,5", sub("     1234 " + Euro), vat("IVA 5,5 % ", "    67,87 " + Euro),
-       sum(" 1.301,87 " + Euro)},
+      {"1234,56 \x80", " 21 ", " 1.234,56 " + Euro, "IVA 21 % ", "   259,26 " + Euro,
+       " 1.493,82 " + Euro},
+      {"1234", "5,5", " 1.234,00 " + Euro, "IVA 5,5 % ", "    67,87 " + Euro,
+       " 1.301,87 " + Euro},
       // Half a cent rounds up.
-      {"0,10", "5", sub("     0,10 " + Euro), vat("IVA 5 % ", "     0,01 " + Euro),
-       sum("     0,11 " + Euro)},
-      {"0,10", "4", sub("     0,10 " + Euro), vat("IVA 4 % ", "     0,00 " + Euro),
-       sum("     0,10 " + Euro)},
+      {"0,10", "5", "   0,10 " + Euro, "IVA 5 % ", "     0,01 " + Euro, "     0,11 " + Euro},
+      {"0,10", "4", "   0,10 " + Euro, "IVA 4 % ", "     0,00 " + Euro, "     0,10 " + Euro},
       // Not an amount, or no usable rate: the boxes stay empty.
-      {"mil euros", "21", sub("mil euros " + Euro), noVat, noSum},
-      {"12.34", "21", sub("    12.34 " + Euro), noVat, noSum},
-      {"1234.567", "21", sub(" 1234.567 " + Euro), noVat, noSum},  // no group of four
-      {"1,234", "21", sub("    1,234 " + Euro), noVat, noSum},
-      {"-5", "21", sub("       -5 " + Euro), noVat, noSum},
-      {"100", "veintiuno", sub("      100 " + Euro), noVat, noSum},
-      {"100", "101", sub("      100 " + Euro), noVat, noSum},
-      {"100", "1.5", sub("      100 " + Euro), noVat, noSum},
+      {"mil euros", "21", "mil euros " + Euro, "IVA    % ", "", ""},
+      {"12.34", "21", "    12.34 " + Euro, "IVA    % ", "", ""},
+      {"1234.567", "21", " 1234.567 " + Euro, "IVA    % ", "", ""},  // no group of four
+      {"1,234", "21", "    1,234 " + Euro, "IVA    % ", "", ""},
+      {"-5", "21", "       -5 " + Euro, "IVA    % ", "", ""},
+      {"100", "veintiuno", "      100 " + Euro, "IVA    % ", "", ""},
+      {"100", "101", "      100 " + Euro, "IVA    % ", "", ""},
+      {"100", "1.5", "      100 " + Euro, "IVA    % ", "", ""},
+  };
+  // A box of `cell` and its closing space, right rule in column 79, the
+  // label right before it.
+  auto box = [](const std::string& label, const std::string& cell) {
+    std::size_t columns = cell.size() - 2 * (cell.find(Euro) != std::string::npos) + 1;
+    std::size_t inside = std::max<std::size_t>(columns, 12);
+    std::string padded = Sp(inside - columns) + cell + " ";
+    std::size_t left = 78 - inside;
+    return std::vector<std::string>{Sp(left) + "\xDA" + Rep(inside, '\xC4') + "\xBF",
+                                    Sp(left - label.size()) + label + V + padded + V,
+                                    Sp(left) + "\xC0" + Rep(inside, '\xC4') + "\xD9"};
   };
   for (const Case& c : cases) {
     SetCurrentQuote("", "", "", "", c.total);
     std::vector<std::string> lines = SheetLines(1, c.rate);
-    EXPECT_EQ(lines[34], c.subtotal) << c.total << " " << c.rate;
-    EXPECT_EQ(lines[37], c.vat) << c.total << " " << c.rate;
-    EXPECT_EQ(lines[40], c.sum) << c.total << " " << c.rate;
-    EXPECT_EQ(lines[33].size(), 80u);
-    EXPECT_EQ(lines[35].size(), 80u);
+    std::vector<std::string> expected = box("Subtotal ", c.subtotal);
+    for (const auto& more : {box(c.vatLabel, c.vat), box("Total ", c.sum)}) {
+      expected.insert(expected.end(), more.begin(), more.end());
+    }
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 33, lines.end()), expected)
+        << c.total << " " << c.rate;
   }
 }
 
@@ -320,45 +336,93 @@ TEST(QuoteSheet, PageShowsTheLetterheadAndTheSheetAsTyped) {
   line76 += Rep(76 - line76.size(), '.');
   SetCurrentQuote(line76 + "\r\n\xBFIVA? Se a\xF1" "ade al final: 21 \x80\r\nA\xF1o 2026",
                   "Mu\xF1oz N\xFA\xF1" "ez 1\xAA", "", "C/ \xD1" "and\xFA 2\xBA", "1.234.567,89");
-  // Double width and height, bold and italic as the letterhead's codes set
-  // them; the 76-character line fills its row, the next line has the next
-  // row; the wide total, without the space before its sign, pushes its
-  // cell's closing rule to column 81.
+  // The letterhead at one indent after the logo's box, the name larger;
+  // the 76-character line fills its row, the next line has the next
+  // row; the wide total widens its box leftwards, its closing rule staying
+  // in column 79.
   std::wstring expected =
-      L"82x61\n"
-      L"6 5 2x2 B I Nombre empresa.\n"
-      L"8 26 1x2 B Datos\n"
-      L"11 14 1x1 B Direccion\n"
-      L"12 20 1x1 B Telefono\n"
-      L"13 28 1x1 B Datos\n"
+      L"80x61\n"
+      L"5 20 1.5x1.5 B Nombre empresa.\n"
+      L"7 20 1x1 I Datos\n"
+      L"9 20 1x1 Direccion\n"
+      L"10 20 1x1 Telefono\n"
+      L"11 20 1x1 Datos\n"
       L"21 2 1x1 Presupuesto N\u00BA 12    Nombre: Mu\u00F1oz N\u00FA\u00F1ez 1\u00AA\n"
       L"22 2 1x1 Fecha:      Domicilio: C/ \u00D1and\u00FA 2\u00BA\n"
       L"26 2 1x1 Instalaci\u00F3n de ca\u00F1er\u00EDa en el ba\u00F1o del 2\u00BA piso, "
       L"con grifer\u00EDa nueva y desag\u00FCe.\n"
       L"27 2 1x1 \u00BFIVA? Se a\u00F1ade al final: 21 \u20AC\n"
       L"28 2 1x1 A\u00F1o 2026\n"
-      L"53 57 1x1 Subtotal\n"
-      L"53 67 1x1 1.234.567,89\u20AC\n"
+      L"53 54 1x1 Subtotal\n"
+      L"53 64 1x1 1.234.567,89 \u20AC\n"
       L"56 57 1x1 IVA    %\n"
       L"59 60 1x1 Total\n"
       L"rule 1,39 159,39\n"
       L"rule 1,49 159,49\n"
       L"rule 1,101 159,101\n"
-      L"rule 133,105 159,105\n"
-      L"rule 133,109 159,109\n"
+      L"rule 127,105 159,105\n"
+      L"rule 127,109 159,109\n"
       L"rule 133,111 159,111\n"
       L"rule 133,115 159,115\n"
       L"rule 133,117 159,117\n"
       L"rule 133,121 159,121\n"
       L"rule 1,39 1,101\n"
       L"rule 159,39 159,101\n"
-      L"rule 133,105 133,109\n"
-      L"rule 159,105 159,106\n"
-      L"rule 163,106 163,108\n"
-      L"rule 159,108 159,109\n"
+      L"rule 127,105 127,109\n"
+      L"rule 159,105 159,109\n"
       L"rule 133,111 133,115\n"
       L"rule 159,111 159,115\n"
       L"rule 133,117 133,121\n"
       L"rule 159,117 159,121\n";
   EXPECT_EQ(PageDump(QuotePage(CurrentQuote, 12, CompanyData())), expected);
+}
+
+TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
+  SetCurrentQuote("", "", "", "", "");
+  CompanyData company;
+  // A name of its whole room, 37 characters, fits half as large again; an
+  // address of 66 is narrowed to the 60 columns up to the sheet's edge.
+  company.name = std::string(37, 'N');
+  company.address = std::string(66, 'D');
+  company.activity = "  ";
+  // 400 x 200 pixels: the box's 1.8 inches wide (18 columns), 0.9 high
+  // (5.4 rows), halfway down the box's 7 rows.
+  company.logoPicture.wide = 400;
+  company.logoPicture.high = 200;
+  company.logoPicture.rgb.assign(400 * 200 * 3, 0x80);
+  PageModel page = QuotePage(CurrentQuote, 1, company);
+  ASSERT_GE(page.texts.size(), 2u);
+  EXPECT_EQ(std::make_tuple(page.texts[0].column, page.texts[0].width, page.texts[0].height),
+            std::make_tuple(20, 1.5, 1.5));
+  EXPECT_EQ(page.texts[1].text, std::wstring(66, L'D'));  // no line for the blank activity
+  EXPECT_DOUBLE_EQ(page.texts[1].width, 60.0 / 66);
+  EXPECT_EQ(page.columns, 80);
+  const PageImage& logo = page.logo;
+  EXPECT_EQ(std::make_tuple(logo.left, logo.width, logo.pixelsWide), std::make_tuple(0.0, 18.0, 400));
+  EXPECT_DOUBLE_EQ(logo.height, 5.4);
+  EXPECT_DOUBLE_EQ(logo.top, 5.8);
+  // A tall one takes the box's height, 7 rows (7/6 inch), and 7/12 inch
+  // (5.83 columns) across.
+  company.logoPicture.wide = 100;
+  company.logoPicture.high = 200;
+  company.logoPicture.rgb.resize(100 * 200 * 3);
+  const PageImage tall = QuotePage(CurrentQuote, 1, company).logo;
+  EXPECT_EQ(std::make_tuple(tall.left, tall.top, tall.height), std::make_tuple(0.0, 5.0, 7.0));
+  EXPECT_DOUBLE_EQ(tall.width, 70.0 / 12);
+  // No picture, no logo; the texts stay where they were.
+  company.logoPicture = Picture();
+  page = QuotePage(CurrentQuote, 1, company);
+  EXPECT_EQ(page.logo.pixelsWide, 0);
+  EXPECT_EQ(page.texts[0].column, 20);
+}
+
+TEST(QuoteSheet, PicturesShrinkByAveragingKeepingTheirProportions) {
+  // 4 x 2 pixels, grey levels 0..7 in each channel, into 2 x 2: the box
+  // keeps 2 x 1, each pixel the average of a 2 x 2 block.
+  Picture picture{4, 2, {}};
+  for (int level : {0, 2, 4, 6, 1, 3, 5, 7}) picture.rgb.insert(picture.rgb.end(), 3, level);
+  Picture shrunk = ShrunkToFit(picture, 2, 2);
+  EXPECT_EQ(std::make_tuple(shrunk.wide, shrunk.high), std::make_tuple(2, 1));
+  EXPECT_EQ(shrunk.rgb, (std::vector<std::uint8_t>{2, 2, 2, 6, 6, 6}));
+  EXPECT_EQ(ShrunkToFit(picture, 10, 10).rgb, picture.rgb);
 }

@@ -1,4 +1,5 @@
-// Native stand-in for <commctrl.h>: the common controls' start-up call.
+// Native stand-in for <commctrl.h>: the common controls' start-up call, and
+// the edit control's grey hint.
 #pragma once
 #include <windows.h>
 
@@ -11,3 +12,5 @@ struct INITCOMMONCONTROLSEX {
 #define ICC_STANDARD_CLASSES 0x00004000
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
+
+#define EM_SETCUEBANNER 0x1501

@@ -336,6 +336,12 @@ INT_PTR DialogBoxParamW(HINSTANCE, LPCWSTR templateName, HWND, DLGPROC, LPARAM i
 
 LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == EM_LIMITTEXT) state.typingLimit[id] = static_cast<int>(wParam);
+  if (message == EM_SETCUEBANNER) state.cueBanners[id] = reinterpret_cast<LPCWSTR>(lParam);
+  if (message == STM_SETIMAGE) {
+    HANDLE previous = state.controlImages[id];
+    state.controlImages[id] = reinterpret_cast<HANDLE>(lParam);
+    return reinterpret_cast<LRESULT>(previous);
+  }
   state.calls.push_back("SendDlgItemMessageW " + std::to_string(id) + " " +
                         std::to_string(message) + " " + std::to_string(wParam));
   switch (message) {
@@ -766,6 +772,35 @@ BOOL ModifyWorldTransform(HDC, const XFORM*, DWORD) {
 BOOL MoveToEx(HDC, int x, int y, POINT* previous) {
   if (previous) *previous = state.penAt;
   state.penAt = POINT{x, y};
+  return TRUE;
+}
+
+int SetStretchBltMode(HDC, int) { return 1; }
+
+int StretchDIBits(HDC, int x, int y, int width, int height, int, int, int fromWidth,
+                  int fromHeight, const void* bits, const BITMAPINFO* info, UINT, DWORD) {
+  std::size_t stride = (static_cast<std::size_t>(info->bmiHeader.biWidth) * 3 + 3) / 4 * 4;
+  const auto* bytes = static_cast<const unsigned char*>(bits);
+  state.drawnImages.push_back({x, y, width, height, fromWidth, fromHeight,
+                               std::vector<unsigned char>(bytes, bytes + stride * fromHeight)});
+  return fromHeight;
+}
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE, DWORD) {
+  std::size_t stride = (static_cast<std::size_t>(info->bmiHeader.biWidth) * 3 + 3) / 4 * 4;
+  LONG high = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
+  state.dibSections.emplace_back(stride * static_cast<std::size_t>(high));
+  *bits = state.dibSections.back().data();
+  return HandleFor(0xB000 + state.dibSections.size());
+}
+
+BOOL GetOpenFileNameW(OPENFILENAMEW* choice) {
+  state.calls.push_back("GetOpenFileNameW");
+  if (state.openFileChoices.empty()) return FALSE;
+  std::wstring chosen = state.openFileChoices.front();
+  state.openFileChoices.erase(state.openFileChoices.begin());
+  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
+  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
   return TRUE;
 }
 

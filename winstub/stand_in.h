@@ -49,6 +49,14 @@ struct StandInLine {
   int penWidth;
 };
 
+// A picture drawn on the printer: where, and the pixels it was given (rows
+// from the top, blue green red, each row padded to four bytes).
+struct StandInImage {
+  int x, y, width, height;
+  int pixelsWide, pixelsHigh;
+  std::vector<unsigned char> bgr;
+};
+
 // A message handed to the mail program: its texts (Windows-1252), the file
 // attached, the window that owns it and the flags.
 struct StandInMail {
@@ -108,6 +116,13 @@ struct StandInState {
   DWORD failingPrintError = 0;               // ... with this error
   std::vector<StandInText> drawnTexts;
   std::vector<StandInLine> drawnLines;
+  std::vector<StandInImage> drawnImages;
+  std::map<int, std::wstring> cueBanners;   // EM_SETCUEBANNER per control
+  std::map<int, HANDLE> controlImages;      // STM_SETIMAGE per control
+  std::vector<std::vector<unsigned char>> dibSections;  // CreateDIBSection's pixels
+  // The Open dialog: the files chosen, one each time it opens; "Cancelar"
+  // once none is left.
+  std::vector<std::wstring> openFileChoices;
   std::vector<LOGFONTW> fonts;               // made by CreateFontIndirectW
   std::vector<int> pens;                     // widths, made by CreatePen
   int selectedFont = -1, selectedPen = -1;

@@ -123,6 +123,31 @@ struct BITMAP {
   WORD bmBitsPixel;
   LPVOID bmBits;
 };
+
+// Pictures: the logo drawn on the page and its preview in a dialog.
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+struct RGBQUAD { BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved; };
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+#define BI_RGB 0L
+#define DIB_RGB_COLORS 0
+#define SRCCOPY 0x00CC0020
+#define HALFTONE 4
+#define OFN_FILEMUSTEXIST 0x00001000
 struct BY_HANDLE_FILE_INFORMATION {
   DWORD dwFileAttributes;
   DWORD ftCreationTime[2];
@@ -542,6 +567,13 @@ BOOL SetWorldTransform(HDC dc, const XFORM* transform);
 BOOL ModifyWorldTransform(HDC dc, const XFORM* transform, DWORD mode);
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
 BOOL LineTo(HDC dc, int x, int y);
+int SetStretchBltMode(HDC dc, int mode);
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int fromX, int fromY,
+                  int fromWidth, int fromHeight, const void* bits, const BITMAPINFO* info,
+                  UINT usage, DWORD operation);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                         HANDLE section, DWORD offset);
+BOOL GetOpenFileNameW(OPENFILENAMEW* choice);
 DWORD GetLastError();
 
 #define WinMain StandInWinMain

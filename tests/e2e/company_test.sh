@@ -10,16 +10,16 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
 
-# The company dialog's template is 330 x 178 units.
+# The company dialog's template is 400 x 266 units.
 COMPANY_NAME="62 20 260 12"
-COMPANY_VAT="62 112 30 12"
-COMPANY_OK="95 158 55 14"
+COMPANY_VAT="62 174 30 12"
+COMPANY_OK="125 248 55 14"
 
 BUSINESS=($'Reformas Pe\xf1a S.L.' $'Fontaner\xeda y alba\xf1iler\xeda' 'C/ Mayor 1, 28013 Madrid'
           $'Tel\xe9fono 912 345 678' 'NIF B-12345678 - info@reformaspena.es')
 
 click() { e2e_click_control "$DIALOG" $1; }
-click_company() { DIALOG_UNITS_WIDE=330 DIALOG_UNITS_HIGH=178 e2e_click_control "$DIALOG" $1; }
+click_company() { DIALOG_UNITS_WIDE=400 DIALOG_UNITS_HIGH=266 e2e_click_control "$DIALOG" $1; }
 
 # The main window's title as X has it (UTF-8).
 title_for() { printf 'Programa de Presupuestos. %s' "$(printf '%s' "$1" | iconv -f WINDOWS-1252 -t UTF-8)"; }
@@ -74,7 +74,8 @@ first_start() {
   e2e_paste "$body"
   click "$TOTAL_FIELD"
   e2e_type "$total"
-  E2E_COMPANY=("${BUSINESS[0]}" Datos Direccion Telefono Datos)
+  # The lines left empty (grey hints, no placeholders) print nothing.
+  E2E_COMPANY=("${BUSINESS[0]}" '' '' '' '')
   local stored_body=${body//$'\n'/$'\r\n'}
   E2E_VAT_RATE=21 e2e_print_and_check "LPT1: the business's name, IVA 21 % and Total worked out" \
     "$NEW_PRINT" 1 "$stored_body" "$name" "$today" '' "$total"

@@ -335,11 +335,6 @@ damaged_count() {
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
-# wait_box: waits for a message box of the program; sets BOX.
-wait_box() {
-  BOX=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
-}
-
 # datos.dat brought back alone from an older backup: 3 quotes beside a
 # config.cfg counting 5 and a trasvase.dat holding all 5. Start-up takes
 # back 4 and 5 and says so before the main window; the next new quote is 6.
@@ -355,7 +350,7 @@ recovered_quotes() {
   cp "$CASE_AUX/trasvase.dat" "$CASE_DIR/trasvase.dat"
   e2e_settings 5 0 >"$CASE_DIR/config.cfg"
   e2e_launch
-  wait_box
+  e2e_wait_box
   e2e_shot recovered_quotes_box
   e2e_check_equal "start-up says what came back, before the main window" \
     'Los presupuestos 4 y 5 se han recuperado de trasvase.dat.' "$(e2e_box_texts)"
@@ -390,7 +385,7 @@ damaged_count_asked() {
   store_three_quotes 0
   e2e_settings 0x41414141 0 >"$CASE_DIR/config.cfg"
   e2e_launch
-  wait_box
+  e2e_wait_box
   e2e_shot damaged_count_question
   e2e_check "the question names the missing numbers" \
     grep -q 'Los n\\00fameros 4 a 1094795585 se dar\\00e1n otra vez' <<<"$(e2e_box_texts)"
@@ -435,7 +430,7 @@ changed_behind() {
   } >"$CASE_AUX/other.dat"
   cp "$CASE_AUX/other.dat" "$CASE_DIR/datos.dat"
   click "$MODIFY_SAVE"
-  wait_box
+  e2e_wait_box
   e2e_check "\"Guardar\" refuses: the quote changed since it was shown" \
     grep -q 'El presupuesto ha cambiado en datos.dat desde que se mostr\\00f3' <<<"$(e2e_box_texts)"
   e2e_key "$BOX" Return

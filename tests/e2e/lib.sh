@@ -332,6 +332,17 @@ e2e_wait_window() {
   echo "$id"
 }
 
+# e2e_logo_png FILE: a 400 x 200 logo, a blue band over a red one, on white.
+e2e_logo_png() {
+  convert -size 400x200 xc:white -fill '#1040c0' -draw 'rectangle 0,0 399,99' \
+    -fill '#c02020' -draw 'rectangle 100,100 299,199' "$1"
+}
+
+# e2e_wait_box: waits for a message box of the program; sets BOX.
+e2e_wait_box() {
+  BOX=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+}
+
 e2e_window_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 e2e_window_hidden() { ! e2e_window_shown "$1"; }
 

@@ -18,14 +18,15 @@ FIRST_PDF="$E2E_BUILD/cases/pdf_mail_test/pdf_button.aux/first.pdf"
 quiet() { "$@" >/dev/null; }
 
 # One quote with accents, "€", parentheses and 24 body rows, and a business
-# with its name and IVA 21.
+# with its name, IVA 21, a 400 x 200 logo and two lines under the boxes.
 store_quote() {
   local row
   BODY=$'Instalaci\xf3n de ca\xf1er\xeda (ba\xf1o del 2\xba piso): 18,50 \x80 el metro.'
   for row in $(seq 2 24); do BODY+=$'\r\n'"Partida $row: tubo de cobre 1\\2\", mano de obra "$'(ma\xf1ana).'; done
   e2e_record "$BODY" "$NAME" '15/03/2026' 'C/ Sol 2' '1.234,56' >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  e2e_business_ini >"$CASE_DIR/empresa.ini"
+  e2e_business_ini logo >"$CASE_DIR/empresa.ini"
+  e2e_logo_png "$CASE_DIR/logo.png"
 }
 
 # open_list: the program started on the case's folder, its list dialog open.
@@ -71,10 +72,15 @@ pdf_button() {
     "$(printf '%s\n' 'Reformas Peña S.L.' 'Fontanería y albañilería' 'C/ Mayor 1, 28013 Madrid' \
       'Teléfono 912 345 678' 'NIF B12345678 info@reformaspena.es')" \
     "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
-  E2E_VAT_RATE=21 E2E_SHEET_FORM=page e2e_expected_sheet 1 "$BODY" "$NAME" '15/03/2026' 'C/ Sol 2' \
-    '1.234,56' | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | e2e_sheet_lines >"$CASE_AUX/expected.txt"
-  e2e_check_equal "then the sheet's rows as on paper: 24 body rows, IVA 21 % and the Total" \
+  {
+    E2E_VAT_RATE=21 E2E_SHEET_FORM=page e2e_expected_sheet 1 "$BODY" "$NAME" '15/03/2026' 'C/ Sol 2' \
+      '1.234,56'
+    e2e_business_footer
+  } | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | e2e_sheet_lines >"$CASE_AUX/expected.txt"
+  e2e_check_equal "then the sheet's rows as on paper: 24 body rows, IVA 21 % and the Total, the lines under it" \
     "$(cat "$CASE_AUX/expected.txt")" "$(tail -n +6 "$CASE_AUX/page.txt")"
+  e2e_check_equal "the 400 x 200 logo is its one picture" "400 200" \
+    "$(pdfimages -list "$pdf" | tail -n +3 | awk '{ print $4, $5 }')"
   pdftoppm -r 60 -png -singlefile "$pdf" "$E2E_BUILD/shots/pdf_page"
 
   cp "$pdf" "$CASE_AUX/first.pdf"

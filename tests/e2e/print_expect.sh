@@ -197,6 +197,7 @@ e2e_expected_sheet() {
   if [[ -n ${E2E_VAT_RATE:-} ]] && cents=$(e2e_amount_cents "$total"); then
     tax=$(((cents * E2E_VAT_RATE + 50) / 100))
     vat_label="IVA $E2E_VAT_RATE % "
+    total_text=$(e2e_amount_text "$cents")
     vat_cell=$(e2e_amount_text "$tax")
     sum_cell=$(e2e_amount_text $((cents + tax)))
   fi
@@ -258,4 +259,15 @@ e2e_business_ini() {
   printf '%s' $'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
   printf '%s' $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
   printf '%s' $'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
+  # "e2e_business_ini logo": also its logo.png and two lines under the boxes.
+  if [[ ${1:-} == logo ]]; then
+    printf '%s' $'Pie1=Validez del presupuesto: 30 d\xedas\r\nPie3=Transferencia a ES12 3456 7890\r\n'
+    printf '%s' $'Logo=logo.png\r\n'
+  fi
+}
+
+# The lines under the boxes that "e2e_business_ini logo" gives, as the
+# page shows them (from the sheet's third column).
+e2e_business_footer() {
+  printf '  Validez del presupuesto: 30 d\xedas\n  Transferencia a ES12 3456 7890\n'
 }
