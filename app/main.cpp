@@ -14,7 +14,6 @@
 #include "app/startup_boxes.h"
 #include "common/number_text.h"
 #include "dialogs/window_text.h"
-#include "store/settings.h"
 #include "store/start_up.h"
 
 namespace {
@@ -22,7 +21,8 @@ namespace {
 // Before the main window: what came back, and the question where quotes
 // are still missing, whose answer sets the numbering the window then uses.
 void SettleMissingQuotes(const StartUpReport& report) {
-  if (!report.recovered.empty()) TellRecovered(report);
+  if (!report.folderInPlace.empty()) TellFolderInPlace(report.folderInPlace);
+  if (report.correctionFinished || !report.recovered.empty()) TellRecovered(report);
   if (report.firstMissing > report.lastMissing) return;
   // Quotes that may sit in a file that could not be read keep their numbers:
   // numbering after the stored ones is not offered.
@@ -61,9 +61,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case FolderClaim::Unguarded:
       break;
   }
-  // A folder the program has never run in is one whose business has not
-  // given its data yet.
-  bool firstStart = !SettingsFileExists();
   StartUpReport report;
   bool backupMade = LoadSettings(&report);
   SettleMissingQuotes(report);
@@ -71,7 +68,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   MarkWindowWithFolder(window);
   // Told once the window is there, so that the box has an owner the user
   // sees.
-  if (report.folderReadOnly) {
+  // A folder in a file's place, told already, is why nothing else went.
+  if (!report.folderInPlace.empty()) {
+  } else if (report.folderReadOnly) {
     TellFolderReadOnly(window);
   } else if (report.settingsUnwritten) {
     TellSettingsUnwritten(window, report.settingsFailure);
@@ -81,7 +80,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // In a folder that takes no file every start would be a first one, and
   // the business's data could not be kept anyway.
-  if (firstStart && !report.folderReadOnly) OpenCompanyDialog(window);
+  // A folder the program has never run in is one whose business has not
+  // given its data yet.
+  if (report.firstStart && !report.folderReadOnly) OpenCompanyDialog(window);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) == 1) {

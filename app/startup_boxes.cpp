@@ -39,8 +39,9 @@ std::string CountedAndStored(const StartUpReport& report) {
 // A source of quotes as the user finds it: trasvase.dat, or the quote file
 // of a dated backup folder.
 std::string SourceName(const std::string& source) {
-  return source == kTransferFile ? source
-                                 : std::string(kQuoteFile) + " de la copia de seguridad " + source;
+  return source == kTransferFile || source == kNewTransferFile
+             ? source
+             : std::string(kQuoteFile) + " de la copia de seguridad " + source;
 }
 
 }  // namespace
@@ -56,6 +57,10 @@ void TellLockUnusable() {
 
 void TellRecovered(const StartUpReport& report) {
   std::string text;
+  if (report.correctionFinished) {
+    text = "Una correcci\xF3n de un presupuesto qued\xF3 a medias: se ha terminado, y datos.dat "
+           "se ha tomado de datos.dat.tmp, que la conten\xED" "a entera.";
+  }
   for (const QuotesTakenBack& taken : report.recovered) {
     if (!text.empty()) text += "\n";
     if (taken.source == kQuoteFile) {
@@ -63,8 +68,8 @@ void TellRecovered(const StartUpReport& report) {
               "se ha completado con lo que quedaba de \xE9l. Rev\xEDselo.";
       continue;
     }
-    std::string source = taken.source == kTransferFile
-                             ? std::string(kTransferFile)
+    std::string source = taken.source == kTransferFile || taken.source == kNewTransferFile
+                             ? taken.source
                              : "la copia de seguridad " + taken.source;
     text += QuotesSubject(taken.first, taken.last) + " recuperado de " + source + ".";
   }
@@ -144,5 +149,15 @@ void TellSettingsUnwritten(HWND window, const DiskFailure& failure) {
   Tell(window,
        "No se ha podido escribir en config.cfg: no se pueden guardar presupuestos mientras "
        "no se pueda." + CauseSentence(failure),
+       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellFolderInPlace(const std::string& name) {
+  std::string what = name == kQuoteFile ? "los presupuestos" : "la cuenta de los presupuestos";
+  Tell(nullptr,
+       "En la carpeta de los datos hay una carpeta llamada " + name + ", donde el programa guarda " +
+           what + " en un archivo de ese nombre. Mientras est\xE9 ah\xED no se pueden guardar "
+           "presupuestos. Cierre el programa, mire qu\xE9 contiene esa carpeta, y c\xE1mbiela de "
+           "nombre o s\xE1quela de la carpeta de los datos.",
        MB_OK | MB_ICONEXCLAMATION);
 }

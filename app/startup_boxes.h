@@ -4,13 +4,16 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "store/disk.h"
 #include "store/start_up.h"
 
 // presupuestos.lck is there but cannot be opened; the program does not start.
 void TellLockUnusable();
 
-// One box: which quotes came back from which file or backup.
+// One box: a cut correction finished, and which quotes came back from
+// which file or backup.
 void TellRecovered(const StartUpReport& report);
 
 // Quotes are still missing: true when the user chooses to number new quotes
@@ -28,3 +31,6 @@ void TellFolderReadOnly(HWND window);
 // config.cfg could not be written for another reason than a folder that
 // takes no file (a read-only config.cfg, a full disk), and why.
 void TellSettingsUnwritten(HWND window, const DiskFailure& failure);
+
+// A folder stands where datos.dat or config.cfg should be.
+void TellFolderInPlace(const std::string& name);

@@ -73,6 +73,11 @@ void Open(HWND dialog) {
     EndDialog(dialog, 0);
     return;
   }
+  if (read.damaged) {
+    Tell(dialog, "empresa.ini no contiene los datos de la empresa: no es un archivo de texto "
+                 "(puede estar da\xF1" "ado). Escriba los datos; al pulsar Aceptar, ese archivo "
+                 "se guardar\xE1 aparte, sin cambiarlo, y se har\xE1 uno nuevo.");
+  }
   const CompanyData& company = read.data;
   const CompanyData placeholders;
   for (const Field& field : kFields) {
@@ -165,9 +170,16 @@ void Accept(HWND dialog) {
     return;
   }
   company.logo = Logo.name;
-  if (!WriteCompanyData(company)) {
-    Tell(dialog, "No se han podido guardar los datos de la empresa en empresa.ini.");
+  std::string setAside;
+  DiskClearFailure();
+  if (!WriteCompanyData(company, &setAside)) {
+    Tell(dialog, "No se han podido guardar los datos de la empresa en empresa.ini." +
+                     CauseSentence(DiskLastFailure()));
     return;
+  }
+  if (!setAside.empty()) {
+    Tell(dialog, "El empresa.ini anterior, que no conten\xED" "a los datos de la empresa, se ha "
+                 "guardado aparte como " + setAside + ".");
   }
   EndDialog(dialog, 1);
 }

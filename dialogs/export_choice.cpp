@@ -49,6 +49,11 @@ std::string ExportMessage(const std::string& path, const ExportResult& result) {
            ", que en Windows es el nombre de un dispositivo (una impresora o un puerto), no de "
            "un archivo. Elija otro nombre.";
   }
+  if (result.temporariesTaken) {
+    return "No se ha podido escribir el archivo " + path + ": en su carpeta ya hay archivos con "
+           "todos los nombres que se usan mientras se escribe (" + path + ".tmp y " + path +
+           ".2.tmp a " + path + ".99.tmp). Elija otro nombre, o saque de ella esos archivos.";
+  }
   // Where the system gave a cause, it is said; otherwise the likeliest.
   std::string cause = CauseSentence(DiskFailure{result.cause, path});
   if (!result.written && !cause.empty()) {

@@ -39,9 +39,16 @@ bool IsKeptFile(const std::string& name) {
          name == kCompanyFile;
 }
 
+std::string FolderInPlace(const std::string& name) {
+  return "\nCausa: " + name + " es una carpeta, no un archivo. C\xE1mbiela de nombre o s\xE1quela "
+         "de la carpeta de los datos.";
+}
+
 }  // namespace
 
 std::string CauseSentence(const DiskFailure& failure) {
+  // A folder under a file's name refuses every open as a denied access.
+  if (!failure.file.empty() && DiskIsFolder(failure.file.c_str())) return FolderInPlace(failure.file);
   switch (failure.cause) {
     case DiskCause::DiskFull:
       return "\nCausa: el disco est\xE1 lleno.";
@@ -86,14 +93,16 @@ void TellPrintResult(HWND dialog, PrintResult result) {
 }
 
 void TellCompanyUnreadable(HWND dialog, const DiskFailure& failure, bool printing) {
-  std::string cause = failure.cause == DiskCause::NoPermission
+  bool folder = DiskIsFolder(kCompanyFile);
+  std::string cause = folder ? FolderInPlace(kCompanyFile)
+                      : failure.cause == DiskCause::NoPermission
                           ? "\nCausa: no hay permiso para leer empresa.ini."
                           : CauseSentence(failure);
+  std::string advice = folder ? "" : "\nCierre el programa que lo tenga abierto y vuelva a intentarlo.";
   std::string unread = "No se ha podido leer empresa.ini, con los datos de la empresa.";
   if (printing) unread = "El presupuesto no se ha impreso: no se ha podido leer empresa.ini, con "
                          "los datos de la empresa.";
-  Tell(dialog, unread + cause +
-                   "\nCierre el programa que lo tenga abierto y vuelva a intentarlo.");
+  Tell(dialog, unread + cause + advice);
 }
 
 void TellUnreadable(HWND dialog, int32_t number) {

@@ -3,6 +3,7 @@
 #include "store/chosen_file.h"
 
 #include "common/text_file.h"
+#include "store/file_identity.h"
 #include "store/full_path.h"
 #include "store/store_rules.h"
 
@@ -18,7 +19,7 @@ PathRefusal RefusePath(const std::wstring& path) {
     refusal.unresolved = true;
     return refusal;
   }
-  refusal.programFile = ProgramFileAt(full, folder);
+  refusal.programFile = ProgramFileReached(full, folder);
   refusal.device = DeviceAt(full);
   return refusal;
 }
@@ -29,6 +30,11 @@ BesideFile OpenBeside(const std::wstring& path, DiskCause& cause) {
   beside.temporary = target + ".tmp";
   for (int n = 2; DiskExists(beside.temporary.c_str()) && n < 100; ++n) {
     beside.temporary = target + "." + std::to_string(n) + ".tmp";
+  }
+  // Every name taken: none is written over.
+  if (DiskExists(beside.temporary.c_str())) {
+    beside.temporariesTaken = true;
+    return beside;
   }
   DiskClearFailure();
   beside.file = DiskOpen(beside.temporary.c_str(), DiskMode::Create);

@@ -7,7 +7,8 @@
 #include "store/disk.h"
 
 // Why a path may not be written: one of the program's own files, itself or
-// through its temporary (see ProgramFileAt), or a device (see DeviceAt);
+// through its temporary, by name or by identity (see ProgramFileReached), or
+// a device (see DeviceAt);
 // `unresolved` where the path could not be made whole.
 struct PathRefusal {
   bool unresolved = false;
@@ -22,9 +23,10 @@ PathRefusal RefusePath(const std::wstring& path);
 struct BesideFile {
   DiskFile* file = nullptr;
   std::string temporary;  // UTF-8, as the seam takes it
+  bool temporariesTaken = false;  // every one of those names is the user's
 };
 // Null `file`, with the cause where the system gave one, when it cannot be
-// made.
+// made; none is made over a file of the user's.
 BesideFile OpenBeside(const std::wstring& path, DiskCause& cause);
 // Pushes the temporary's bytes to the disk and renames it over `path`; where
 // `written` is false or any step fails, removes it and leaves `path` as it

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 #include <set>
@@ -92,7 +93,7 @@ std::wstring AsProfileValue(const std::wstring& value) {
 // profile functions' rules (lines end in CR, LF or both; the first section
 // of the name and the first of a repeated key count): for a file that
 // cannot be rewritten in the form they read.
-std::map<std::wstring, std::wstring> SectionValues(const std::wstring& text) {
+std::map<std::wstring, std::wstring> SectionValuesOf(const std::wstring& text) {
   std::map<std::wstring, std::wstring> values;
   bool inSection = false, sectionSeen = false;
   for (std::size_t start = 0; start < text.size();) {
@@ -115,6 +116,33 @@ std::map<std::wstring, std::wstring> SectionValues(const std::wstring& text) {
     values.emplace(Lowered(Trimmed(line.substr(0, equals)).c_str()), value);
   }
   return values;
+}
+
+// Bytes no text editor writes: control characters other than tab and the
+// line ends (zero bytes are dropped by the decoding).
+bool HoldsNoText(const std::wstring& text) {
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+    return c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n';
+  });
+}
+
+// A file in an 8-bit form that is no text and has no line of [Empresa]:
+// rewritten as UTF-16 it would pass for the business's file.
+bool IsDamaged(const std::string& bytes) {
+  return !IsUtf16(bytes) && HoldsNoText(DecodeTextFile(bytes)) &&
+         SectionValuesOf(DecodeTextFile(bytes)).empty();
+}
+
+// Moves a damaged file out of the way under the first free name.
+bool SetAside(std::string* setAside) {
+  for (int n = 1; n <= 9; ++n) {
+    std::string name = kOldCompanyFile + (n > 1 ? std::to_string(n) : std::string());
+    if (DiskExists(name.c_str())) continue;
+    if (!DiskReplace(kCompanyFile, name.c_str())) return false;
+    if (setAside) *setAside = name;
+    return true;
+  }
+  return false;
 }
 
 // The section's key names, in lower case: the profile functions match
@@ -160,8 +188,10 @@ CompanyRead ConvertAndReadCompanyFile() {
   // The profile functions read a file without its Unicode mark in the
   // system's code page: it is rewritten as UTF-16, or, where that cannot be
   // done (a read-only folder), read here as decoded.
+  read.damaged = IsDamaged(bytes);
+  if (read.damaged) return read;
   if (!IsUtf16(bytes) && !WriteAsUtf16(DecodeTextFile(bytes))) {
-    values = SectionValues(DecodeTextFile(bytes));
+    values = SectionValuesOf(DecodeTextFile(bytes));
   } else {
     std::wstring path = FullPath(kCompanyFile);
     for (const std::wstring& name : KeyNames(path)) values.emplace(name, L"");
@@ -185,10 +215,14 @@ CompanyRead ConvertAndReadCompanyFile() {
 
 CompanyData ReadCompanyData() { return ConvertAndReadCompanyFile().data; }
 
-bool WriteCompanyData(const CompanyData& company) {
+bool WriteCompanyData(const CompanyData& company, std::string* setAside) {
   std::string bytes;
   bool found = ReadWhole(bytes);
   if (!found && DiskExists(kCompanyFile)) return false;
+  if (found && IsDamaged(bytes)) {
+    if (!SetAside(setAside)) return false;
+    found = false;
+  }
   // The keys go into a copy beside the file, in UTF-16, which is synced and
   // renamed over it only once every key is in: a failure or a crash leaves
   // the file as it was.

@@ -2,6 +2,8 @@
 // [Empresa] of a Windows INI file read and written with the system's
 // profile functions, and which a user may also edit with Notepad.
 #pragma once
+#include <string>
+
 #include "common/company_data.h"
 #include "store/disk.h"
 
@@ -23,6 +25,9 @@ CompanyData ReadCompanyData();
 struct CompanyRead {
   CompanyData data;
   bool unreadable = false;
+  // The file holds no text (bytes no editor writes, no line of [Empresa]):
+  // left as it is, its data the placeholders.
+  bool damaged = false;
   DiskFailure failure;
   bool logoUnreadable = false;
 };
@@ -31,5 +36,8 @@ CompanyRead ConvertAndReadCompanyFile();
 // Writes every key, making the file (as UTF-16) where there is none: into a
 // copy beside it, synced and renamed over it once whole. A value with spaces
 // or quotes around it is written within quotes, so that it reads back as it
-// was. False, the file as it was, when some key could not be written.
-bool WriteCompanyData(const CompanyData& company);
+// was. A damaged file (see CompanyRead) is first set aside under the first
+// free name of empresa.ini.anterior, empresa.ini.anterior2, ..., told in
+// `setAside`, and a new one made. False, the file as it was, when some key
+// could not be written or a damaged file could not be set aside.
+bool WriteCompanyData(const CompanyData& company, std::string* setAside = nullptr);

@@ -17,6 +17,9 @@ inline constexpr char kNewSettingsFile[] = "config.cfg.tmp";
 // The business's own data, and what rewriting it builds beside it.
 inline constexpr char kCompanyFile[] = "empresa.ini";
 inline constexpr char kNewCompanyFile[] = "empresa.ini.tmp";
+// Where an empresa.ini that holds no text is kept when a new one is
+// written ("empresa.ini.anterior", then with 2 to 9 after it).
+inline constexpr char kOldCompanyFile[] = "empresa.ini.anterior";
 
 // The folder a backup is built in before it takes its dated name.
 inline constexpr char kBackupWorkFolder[] = "copia.tmp";

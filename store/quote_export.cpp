@@ -47,6 +47,7 @@ ExportResult ExportQuotes(const std::wstring& path, int32_t count,
   // that a failed export or a power cut leaves an earlier file of that name
   // as it was.
   BesideFile beside = OpenBeside(path, result.cause);
+  result.temporariesTaken = beside.temporariesTaken;
   DiskFile* file = beside.file;
   if (!file) return result;
 

@@ -12,13 +12,16 @@ struct ExportResult {
   bool written = false;    // the file is there and whole
   int32_t exported = 0;    // quotes in it
   int32_t unreadable = 0;  // quotes left out because they could not be read
-  // The program's own file the path named (see ProgramFileAt), or the
+  // The program's own file the path reaches (see ProgramFileReached), or the
   // device (see DeviceAt), where the export was refused for that; nothing
   // was written then.
   std::string programFile;
   std::string device;
   // Why the file could not be written, where the system said.
   DiskCause cause = DiskCause::None;
+  // Every name for the temporary (the path and ".tmp", ".2.tmp" to
+  // ".99.tmp") is taken by a file of the user's: nothing was written.
+  bool temporariesTaken = false;
 };
 
 // Writes to `path` the header row and, in number order, each of quotes 1 to

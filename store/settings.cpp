@@ -44,8 +44,6 @@ SettingsSeen SeeSettings() {
   return seen;
 }
 
-bool SettingsFileExists() { return DiskExists(kSettingsFile); }
-
 bool WriteSettings(int32_t recordCount, int32_t launchCount) {
   unsigned char bytes[8];
   PutWord(bytes, recordCount);

@@ -10,9 +10,5 @@
 // both are 0 when it could not be read.
 SettingsSeen SeeSettings();
 
-// Whether config.cfg is there: a working folder without it has never been
-// used by the program.
-bool SettingsFileExists();
-
 // Rewrites config.cfg in one atomic, durable step; false if it is unchanged.
 bool WriteSettings(int32_t recordCount, int32_t launchCount);

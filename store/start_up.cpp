@@ -14,8 +14,15 @@
 
 bool LoadSettings(StartUpReport* report) {
   StartUpReport told;
+  told.firstStart = !DiskExists(kSettingsFile) && !DiskExists(kNewSettingsFile);
+  for (const char* file : {kQuoteFile, kSettingsFile}) {
+    if (told.folderInPlace.empty() && DiskIsFolder(file)) told.folderInPlace = file;
+  }
+  TakeBackSettings();
   SettingsSeen settings = SeeSettings();
-  if (settings.countHeld && settings.count > 0) RollForwardCorrection(settings.count);
+  if (settings.countHeld && settings.count > 0) {
+    told.correctionFinished = RollForwardCorrection(settings.count);
+  }
   CountPlan plan = PlanCount(settings, WholeRecords(SeeFile(kQuoteFile)));
   if (plan.firstMissing <= plan.lastMissing) {
     RecoverMissingQuotes(plan.firstMissing, plan.lastMissing, told);

@@ -12,10 +12,20 @@
 struct QuotesTakenBack {
   int32_t first;
   int32_t last;
-  std::string source;  // trasvase.dat, a backup folder, or datos.dat (a cut quote completed)
+  // trasvase.dat.tmp, trasvase.dat, a backup folder, or datos.dat (a cut
+  // quote completed)
+  std::string source;
 };
 
 struct StartUpReport {
+  // Neither config.cfg nor what its write leaves was there: the program has
+  // never run in this folder.
+  bool firstStart = false;
+  // A folder stands where datos.dat or config.cfg should be: its name.
+  std::string folderInPlace;
+  // datos.dat was put in place from datos.dat.tmp, finishing a correction
+  // cut short; its `count` quotes came from there.
+  bool correctionFinished = false;
   std::vector<QuotesTakenBack> recovered;
   // Quotes still counted but not in datos.dat; none when first > last.
   int32_t firstMissing = 1;

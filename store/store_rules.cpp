@@ -104,23 +104,71 @@ bool RollsForward(int32_t count, const FileSeen& file, const FileSeen& newFile) 
 
 bool RollForwardAgrees(int32_t differing) { return differing >= 0 && differing <= 1; }
 
-std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<int64_t>& wholeIn) {
+bool CopyCatchesUp(const FileSeen& copy, int64_t quotesWhole, int64_t copyWhole) {
+  int64_t whole = WholeRecords(copy);
+  return copy.there && whole >= 1 && copy.size == whole * static_cast<int64_t>(kRecordSize) &&
+         whole <= quotesWhole && copyWhole >= 0 && whole >= copyWhole;
+}
+
+namespace {
+
+bool Terminated(const char* field, std::size_t width) { return std::memchr(field, '\0', width) != nullptr; }
+
+RecordState StateAt(const SourceSeen& source, int32_t first, int64_t number) {
+  int64_t at = number - first;
+  return at < static_cast<int64_t>(source.states.size()) ? source.states[static_cast<std::size_t>(at)]
+                                                         : RecordState::Unsound;
+}
+
+}  // namespace
+
+RecordState StateOf(const QuoteRecord& record) {
+  if (!Terminated(record.body, kBodyWidth) || !Terminated(record.name, kFieldWidth) ||
+      !Terminated(record.date, kFieldWidth) || !Terminated(record.address, kFieldWidth) ||
+      !Terminated(record.total, kFieldWidth)) {
+    return RecordState::Unsound;
+  }
+  const char* bytes = reinterpret_cast<const char*>(&record);
+  bool blank = std::all_of(bytes, bytes + sizeof record, [](char c) { return c == '\0'; });
+  return blank ? RecordState::Blank : RecordState::Quote;
+}
+
+bool WrittenWhole(const std::vector<RecordState>& states) {
+  bool anyQuote = false;
+  for (RecordState state : states) {
+    if (state == RecordState::Unsound) return false;
+    anyQuote = anyQuote || state == RecordState::Quote;
+  }
+  return anyQuote;
+}
+
+std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<SourceSeen>& sources) {
   std::vector<Taken> plan;
-  int32_t next = first < 1 ? 1 : first;
-  while (next <= last) {
-    // Every source holds a run from quote 1, so the first that holds `next`
-    // is the first for every later quote it holds too.
-    std::size_t source = 0;
-    while (source < wholeIn.size() && wholeIn[source] >= 0 && wholeIn[source] < next) ++source;
-    if (source == wholeIn.size() || wholeIn[source] < 0) break;
-    int32_t end = wholeIn[source] < last ? static_cast<int32_t>(wholeIn[source]) : last;
-    if (!plan.empty() && plan.back().source == source) {
-      plan.back().last = end;
-    } else {
-      plan.push_back({source, next, end});
+  int32_t from = first < 1 ? 1 : first;
+  for (int64_t next = from; next <= last; ++next) {
+    std::size_t chosen = sources.size(), blank = sources.size();
+    bool blocked = false;
+    for (std::size_t s = 0; s < sources.size() && chosen == sources.size(); ++s) {
+      if (sources[s].whole < 0) {
+        blocked = true;
+        break;
+      }
+      RecordState state = StateAt(sources[s], from, next);
+      if (state == RecordState::Quote) chosen = s;
+      if (state == RecordState::Blank && blank == sources.size()) blank = s;
     }
-    if (end == INT32_MAX) break;
-    next = end + 1;
+    // A blank record gives way to a quote in any later source; an
+    // unreadable source may hold one.
+    if (chosen == sources.size()) {
+      if (blocked || blank == sources.size()) break;
+      chosen = blank;
+    }
+    int32_t number = static_cast<int32_t>(next);
+    if (!plan.empty() && plan.back().source == chosen && plan.back().last == number - 1) {
+      plan.back().last = number;
+    } else {
+      plan.push_back({chosen, number, number});
+    }
   }
   return plan;
 }
@@ -241,15 +289,24 @@ std::string DeviceAt(const std::wstring& path) {
   return named || numbered ? Narrowed(base) : std::string();
 }
 
+const std::vector<const char*>& ProgramFileNames() {
+  static const std::vector<const char*> names = {
+      kQuoteFile,   kSettingsFile,   kTransferFile,   kNewQuoteFile,     kNewTransferFile, kNewSettingsFile,
+      kCompanyFile, kNewCompanyFile, kOldCompanyFile, kBackupWorkFolder, kLockFile,        kPictureFile};
+  return names;
+}
+
+const std::vector<const char*>& BackupCopyNames() {
+  static const std::vector<const char*> names = {kQuoteFile, kSettingsFile};
+  return names;
+}
+
 std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder) {
   const std::vector<std::wstring> working = NamesOf(folder, L"");
   // In the working folder, every file and folder the store keeps; in a
   // backup folder, or the one a backup is built in, its copies.
-  const std::vector<const char*> own = {kQuoteFile,    kSettingsFile,    kTransferFile,
-                                        kNewQuoteFile, kNewTransferFile, kNewSettingsFile,
-                                        kCompanyFile,  kNewCompanyFile,  kBackupWorkFolder,
-                                        kLockFile,     kPictureFile};
-  const std::vector<const char*> copies = {kQuoteFile, kSettingsFile};
+  const std::vector<const char*>& own = ProgramFileNames();
+  const std::vector<const char*>& copies = BackupCopyNames();
   for (const wchar_t* tail : {L"", L".tmp"}) {
     std::vector<std::wstring> names = NamesOf(path, tail);
     if (Prefixed(names, working, 1)) {

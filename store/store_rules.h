@@ -73,18 +73,44 @@ CountPlan PlanCount(const SettingsSeen& settings, int64_t wholeOnDisk);
 bool RollsForward(int32_t count, const FileSeen& file, const FileSeen& newFile);
 bool RollForwardAgrees(int32_t differing);
 
-// Missing quotes first..last taken back from sources that each hold whole
-// records 1 to wholeIn[s], in the order preferred: each quote from the first
-// source that holds it, in runs; the first quote that no source holds ends
-// the plan, since quotes sit in datos.dat by number. A source that cannot be
-// read (-1) may hold any quote, newer than a later source's: the plan also
-// ends at the first quote that no source before it holds.
+// A copy that a correction built and could not rename over trasvase.dat
+// (another program held it), to put in place now: whole records only, at
+// least one, no more than datos.dat holds whole (`quotesWhole`), since
+// quotes are only appended after it, and no fewer than trasvase.dat holds
+// (`copyWhole`): a copy cut short while it was built never shortens it.
+bool CopyCatchesUp(const FileSeen& copy, int64_t quotesWhole, int64_t copyWhole);
+
+// What a record read from a file is: a quote as the program writes one
+// (every field ended by a zero byte within its width), one all of whose
+// bytes are zero (a quote with every field empty, or what a write cut by a
+// power failure leaves), or no quote at all.
+enum class RecordState { Unsound, Blank, Quote };
+RecordState StateOf(const QuoteRecord& record);
+
+// Whether records read from a temporary are what a finished write of the
+// program leaves: each one a quote, and not every one blank.
+bool WrittenWhole(const std::vector<RecordState>& states);
+
+// A source of missing quotes as read: `whole` -1 when it cannot be read,
+// and the state of each record it holds whole from the first missing quote.
+struct SourceSeen {
+  int64_t whole = 0;
+  std::vector<RecordState> states;
+};
+
+// Missing quotes first..last taken back from `sources`, newest first: each
+// quote from the first source that holds it as a quote, in runs; a blank
+// record only where no source holds that quote otherwise. The first quote
+// that no source holds ends the plan, since quotes sit in datos.dat by
+// number. A source that cannot be read may hold any quote, newer than a
+// later source's: the plan also ends at the first quote that no source
+// before it holds.
 struct Taken {
   std::size_t source;
   int32_t first;
   int32_t last;
 };
-std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<int64_t>& wholeIn);
+std::vector<Taken> PlanRecovery(int32_t first, int32_t last, const std::vector<SourceSeen>& sources);
 
 // The dated backup folders among `names` (D-MM-YYYY, as made on every fifth
 // launch), newest date first.
@@ -102,6 +128,11 @@ bool BackupDue(int32_t launchCount);
 // ".." followed, trailing dots and spaces and a stream after ":" left out.
 // The name to tell ("datos.dat", "6-12-2026\datos.dat"); empty for none.
 std::string ProgramFileAt(const std::wstring& path, const std::wstring& folder);
+
+// The files and folders the store keeps in the working folder, and the
+// copies a backup folder holds.
+const std::vector<const char*>& ProgramFileNames();
+const std::vector<const char*>& BackupCopyNames();
 
 // The device of Windows that `path` names instead of a file (CON, PRN, AUX,
 // NUL, COM1 to COM9, LPT1 to LPT9, with any extension), in lower case, as

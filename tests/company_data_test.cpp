@@ -192,6 +192,37 @@ TEST_F(CompanyFile, TheDialogShowsChecksAndStoresTheData) {
   EXPECT_FALSE(Exists("empresa.ini"));
 }
 
+TEST_F(CompanyFile, AFileThatHoldsNoTextIsKeptAsideAndAFolderIsNamed) {
+  std::string garbage;
+  for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 37 + 11) % 256);
+  WriteBytes("empresa.ini", garbage);
+  WriteBytes("empresa.ini.anterior", "de antes");
+  Open(CompanyDialogProc);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text.rfind("empresa.ini no contiene los datos de la empresa", 0), 0u);
+  EXPECT_FALSE(StandIn().ended);
+  EXPECT_EQ(Shown(IDC_COMPANY_NAME), "");  // the placeholder, shown empty
+  EXPECT_EQ(ReadBytes("empresa.ini"), garbage);  // not rewritten on reading
+  Type(IDC_COMPANY_NAME, "Reformas");
+  Press(CompanyDialogProc, IDOK);
+  EXPECT_EQ(StandIn().endResult, 1);
+  ASSERT_EQ(StandIn().boxes.size(), 2u);
+  EXPECT_NE(StandIn().boxes[1].text.find("como empresa.ini.anterior2."), std::string::npos);
+  EXPECT_EQ(ReadBytes("empresa.ini.anterior2"), garbage);
+  EXPECT_EQ(ReadBytes("empresa.ini.anterior"), "de antes");
+  EXPECT_EQ(ReadCompanyData().name, "Reformas");
+
+  // A folder under the file's name is told as such, not as a file in use.
+  std::remove("empresa.ini");
+  ASSERT_EQ(DiskMakeFolder("empresa.ini"), true);
+  StandInReset();
+  Open(CompanyDialogProc);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_NE(StandIn().boxes[0].text.find("empresa.ini es una carpeta, no un archivo"), std::string::npos);
+  EXPECT_EQ(StandIn().boxes[0].text.find("Cierre el programa"), std::string::npos);
+  DiskRemoveFolder("empresa.ini");
+}
+
 TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
   // 2 x 1 pixels: red, then blue.
   const std::string picture = BmpFile(2, 1, {255, 0, 0, 0, 0, 255});

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "app/main_window.h"
+#include "dialogs/failure_message.h"
 #include "common/number_text.h"
 #include "resources/resource.h"
 #include "stand_in.h"
@@ -272,15 +273,29 @@ TEST_F(Startup, AFailedBackupIsToldOnceTheWindowIsOpen) {
   EXPECT_FALSE(Exists(kBackupWorkFolder));
 }
 
+namespace {
+
+std::string FolderBoxText(const std::string& name, const std::string& what) {
+  return "En la carpeta de los datos hay una carpeta llamada " + name + ", donde el programa "
+         "guarda " + what + " en un archivo de ese nombre. Mientras est\xE9 ah\xED no se pueden "
+         "guardar presupuestos. Cierre el programa, mire qu\xE9 contiene esa carpeta, y c\xE1mbiela "
+         "de nombre o s\xE1quela de la carpeta de los datos.";
+}
+
+}  // namespace
+
 TEST_F(Startup, WhatKeepsTheProgramFromWritingIsToldByName) {
   DiskWaitFn savedWait = DiskWait;
   DiskWait = [](int) {};
+  const std::string configFolder = FolderBoxText("config.cfg", "la cuenta de los presupuestos");
+  const std::string quotesFolder = FolderBoxText("datos.dat", "los presupuestos");
   struct Row {
     const char* what;
     bool settings;  // a config.cfg there already
     DiskOp op;      // the operation refused (a denied access)
     const char* box;
-    bool companyDialog;  // the business's data asked for
+    bool companyDialog;       // the business's data asked for
+    const char* folder = "";  // a folder under the name of one of the files
   } rows[] = {
       // In a folder that takes no file every start would be a first one.
       {"read-only folder", false, DiskOp::Write,
@@ -297,6 +312,10 @@ TEST_F(Startup, WhatKeepsTheProgramFromWritingIsToldByName) {
        "dentro de cinco arranques.\nCausa: ya hay en la carpeta un archivo o una carpeta "
        "llamado HOY que no es una copia; c\xE1mbielo de nombre o s\xE1quelo de la carpeta.",
        false},
+      {"a folder for config.cfg", false, DiskOp::Truncate, configFolder.c_str(),
+       false, "config.cfg"},
+      {"a folder for datos.dat", true, DiskOp::Truncate, quotesFolder.c_str(), false,
+       "datos.dat"},
   };
   static DiskOp refused;
   for (const Row& row : rows) {
@@ -306,6 +325,9 @@ TEST_F(Startup, WhatKeepsTheProgramFromWritingIsToldByName) {
     std::remove("config.cfg");
     if (row.settings) WriteBytes("config.cfg", SettingsBytes(0, 4));
     if (row.op == DiskOp::MakeFolder) WriteBytes(BackupFolderName(TodayText), "otra cosa");
+    if (*row.folder) {
+      ASSERT_TRUE(DiskMakeFolder(row.folder));
+    }
     refused = row.op;
     DiskHook = [](DiskOp op) {
       return op == refused && refused != DiskOp::MakeFolder ? DiskFault::Denied : DiskFault::None;
@@ -318,6 +340,13 @@ TEST_F(Startup, WhatKeepsTheProgramFromWritingIsToldByName) {
     if (box.find("HOY") != std::string::npos) box.replace(box.find("HOY"), 3, BackupFolderName(TodayText));
     EXPECT_EQ(StandIn().boxes[0].text, box);
     EXPECT_EQ(!StandIn().dialogsOpened.empty(), row.companyDialog);
+    if (*row.folder) {
+      // The save box names it too.
+      EXPECT_EQ(CauseSentence({DiskCause::NoPermission, row.folder}),
+                "\nCausa: " + std::string(row.folder) + " es una carpeta, no un archivo. C\xE1mbiela "
+                "de nombre o s\xE1quela de la carpeta de los datos.");
+      DiskRemoveFolder(row.folder);
+    }
   }
   DiskWait = savedWait;
 }
@@ -455,4 +484,17 @@ TEST_F(Startup, QuotesTakenBackAreToldAndTheRestAsked) {
   EXPECT_EQ(StandIn().boxes[0].owner, nullptr);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 2));
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes.substr(0, 3 * kRecordSize));
+
+  // A correction finished from datos.dat.tmp is told too.
+  std::remove("datos.dat");
+  std::remove("trasvase.dat");
+  WriteBytes("datos.dat.tmp", quotes);
+  WriteBytes("trasvase.dat.tmp", quotes);
+  StandInReset();
+  WinMain(nullptr, nullptr, nullptr, 0);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text,
+            "Una correcci\xF3n de un presupuesto qued\xF3 a medias: se ha terminado, y datos.dat se "
+            "ha tomado de datos.dat.tmp, que la conten\xED" "a entera.");
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
 }

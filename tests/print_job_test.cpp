@@ -126,6 +126,16 @@ TEST(PrintJob, WholeJobReachesTheDevice) {
       "  Validez del presupuesto: 30 d\xA1" "as\r\n"
       "  Transferencia a ES12 3456 7890 1234 5678 9012 (Banco Pe\xA4" "a), a la aceptaci\xA2n \r\n\f";
   EXPECT_EQ(job.substr(job.size() - tail.size()), tail);
+
+  // The name cut at 37 double-width columns, the address at 66 after its
+  // 9 spaces.
+  CompanyData wide = Business();
+  wide.name = std::string(40, 'N');
+  wide.address = std::string(70, 'D');
+  ASSERT_EQ(Print(7, wide), PrintResult::Printed);
+  job = ReadBytes("LPT1");
+  EXPECT_NE(job.find("\r\n\r\n" + std::string(37, 'N') + "\r\n"), std::string::npos);
+  EXPECT_NE(job.find("\x03         " + std::string(66, 'D') + "\r\n"), std::string::npos);
 }
 
 TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {

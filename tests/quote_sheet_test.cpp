@@ -140,6 +140,9 @@ TEST(QuoteSheet, PrinterCharsetHasEveryLetterOfTheIbmTable) {
             "Jos\x82 N\xA3\xA4" "ez \xA8" "Avila? \xADS\xA1!");
   EXPECT_EQ(ToPrinterCharset("\xC0\xC1\xC8\xCD\xD3\xDA\xD1\xC7\xDC\xC9 1\xAA 2\xBA"),
             "AAEIOU\xA5\x80\x9A\x90 1\xA6 2\xA7");
+  // Every capital the table lacks, as its letter without the accent.
+  EXPECT_EQ(ToPrinterCharset("\xC0\xC1\xC2\xC3\xC8\xCA\xCB\xCC\xCD\xCE\xCF\xD2\xD3\xD4\xD5\xD9\xDA\xDB\xDD"),
+            "AAAAEEEIIIIOOOOUUUY");
 }
 
 TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
@@ -157,6 +160,11 @@ TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
   EXPECT_EQ(SheetBodyRows(SheetLines(1)),
             ExpectedRows({a74, b75, c76, printedWords.substr(0, 70), printedWords.substr(71),
                           Rep(76, 'w'), Rep(14, 'w') + " fin", c76, "lf", "solo"}));
+
+  // A space in column 77, just past the row, is where it breaks.
+  std::string d40e35 = Rep(40, 'd') + " " + Rep(35, 'e');
+  SetCurrentQuote(d40e35 + " fin", "", "", "", "");
+  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({d40e35, "fin"}));
 
   SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
   EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
@@ -240,6 +248,7 @@ TEST(QuoteSheet, SmallBoxesShowTheTotalAndWorkOutIva) {
       // Not an amount, or no usable rate: the boxes stay empty.
       {"mil euros", "21", "mil euros " + Euro, "IVA    % ", "", ""},
       {"12.34", "21", "    12.34 " + Euro, "IVA    % ", "", ""},
+      {"1234.567", "21", " 1234.567 " + Euro, "IVA    % ", "", ""},  // no group of four
       {"1,234", "21", "    1,234 " + Euro, "IVA    % ", "", ""},
       {"-5", "21", "       -5 " + Euro, "IVA    % ", "", ""},
       {"100", "veintiuno", "      100 " + Euro, "IVA    % ", "", ""},

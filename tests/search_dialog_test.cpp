@@ -189,6 +189,12 @@ TEST_F(SearchDialog, ExportsTheQuotesListedToTheFileChosen) {
   EXPECT_EQ(ExportMessage("x.csv", many),
             "Se han exportado 3.000 presupuestos a x.csv.\nNo se han podido leer 1.094.795.585 "
             "presupuestos de datos.dat, que no se han exportado.");
+  ExportResult taken;
+  taken.temporariesTaken = true;
+  EXPECT_EQ(ExportMessage("x.csv", taken),
+            "No se ha podido escribir el archivo x.csv: en su carpeta ya hay archivos con todos los "
+            "nombres que se usan mientras se escribe (x.csv.tmp y x.csv.2.tmp a x.csv.99.tmp). "
+            "Elija otro nombre, o saque de ella esos archivos.");
   std::string file = ReadBytes("uno.csv");
   EXPECT_EQ(file.substr(file.find("\r\n") + 2), "\"3\";\"3/12/2026\";\"Cliente 3\";\"Calle 3\";\"3,00\";\"Linea 3\r\notra\"\r\n");
   Close();

@@ -3,6 +3,7 @@
 // spreadsheet fields, and the export and search over a real datos.dat.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <random>
@@ -69,6 +70,10 @@ TEST(SearchText, WordsAreFoundInTheTextOfAFieldWhateverTheirCaseAndAccents) {
       {"ventas@pena_hijos.es", 40, "S@PENA_H", true},
       {"\xBF" "Plazo?", 40, "plazo?", true},
       {"", 40, "a", false},
+      // Both ends of the capitals, in both ways.
+      {"ZAPATER\xCD" "A AZUL", 40, "zapateria", true},
+      {longLine + longLine + "Zinc", 1800, "ZINC", true},
+      {"Azul", 40, "AZUL", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Holds(FieldOf(c.field, c.width), c.typed), c.found) << c.field << " / " << c.typed;
@@ -179,6 +184,47 @@ TEST_F(SearchStore, ExportWritesTheStoredFieldsInNumberOrderAndCountsTheUnreadab
   EXPECT_TRUE(ExportQuotes(L"todos.csv", 4).written);
   EXPECT_EQ(ReadBytes("todos.csv.tmp"), "del usuario");
   EXPECT_FALSE(Exists("todos.csv.2.tmp"));
+  // With every name for the temporary taken, none is written over.
+  for (int n = 2; n < 100; ++n) WriteBytes("todos.csv." + std::to_string(n) + ".tmp", "del usuario");
+  EXPECT_TRUE(ExportQuotes(L"todos.csv", 4).temporariesTaken);
+  for (int n = 2; n < 100; ++n) EXPECT_EQ(ReadBytes("todos.csv." + std::to_string(n) + ".tmp"), "del usuario");
+  EXPECT_EQ(ReadBytes("todos.csv.tmp"), "del usuario");
+}
+
+TEST_F(SearchStore, AnExportReachingTheProgramsFilesByAnotherPathIsRefused) {
+  // A link to the working folder, a hard link to datos.dat, a backup.
+  StoreFourCounted();
+  char here[4096];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(symlink(here, "enlace"), 0);
+  ASSERT_EQ(mkdir("otra", 0777), 0);
+  ASSERT_EQ(link("datos.dat", "otra/mia.csv"), 0);
+  ASSERT_EQ(mkdir("6-12-2026", 0777), 0);
+  WriteBytes("6-12-2026/config.cfg", "12345678");
+  const std::string quotes = ReadBytes("datos.dat");
+  struct Row {
+    const wchar_t* path;
+    const char* refused;
+  } rows[] = {
+      {L"enlace/datos.dat", "datos.dat"},
+      {L"otra/mia.csv", "datos.dat"},
+      {L"enlace/otra/../config.cfg", "config.cfg"},
+      {L"enlace/datos.dat.tmp", "datos.dat.tmp"},  // not there: compared through its folder
+      {L"enlace/copia", "copia.tmp"},
+      {L"enlace/6-12-2026/config.cfg", "6-12-2026\\config.cfg"},
+      {L"enlace/6-12-2026/lista.csv", ""},
+      {L"enlace/otra/lista.csv", ""},
+  };
+  for (const Row& row : rows) {
+    ExportResult result = ExportQuotes(row.path, 4);
+    EXPECT_EQ(result.programFile, row.refused);
+    EXPECT_EQ(result.written, !*row.refused);
+  }
+  EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
+  EXPECT_TRUE(ReadBytes("otra/mia.csv") == quotes);
+  EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), "12345678");
+  EXPECT_FALSE(Exists("datos.dat.tmp"));
+  EXPECT_FALSE(Exists("copia.tmp"));
 }
 
 TEST_F(SearchStore, FindListsTheMatchingQuotesNewestFirstAndReadsOneByNumber) {

@@ -80,9 +80,12 @@ TEST_F(Settings, LaunchesAreCountedAndEveryFifthIsBackedUp) {
 }
 
 TEST_F(Settings, BackupTakesWhatIsThere) {
-  // No quote file: only the settings copy.
+  // No quote file: only the settings copy. A plain file under the working
+  // folder's name, whatever left it, makes way.
   WriteBytes("config.cfg", SettingsBytes(0, 4));
-  LoadSettings();
+  WriteBytes("copia.tmp", "otra cosa");
+  EXPECT_TRUE(LoadSettings());
+  EXPECT_FALSE(Exists("copia.tmp"));
   EXPECT_FALSE(Exists("6-12-2026/datos.dat"));
   EXPECT_EQ(ReadBytes("6-12-2026/config.cfg"), SettingsBytes(0, 5));
 
@@ -337,4 +340,128 @@ TEST_F(Settings, AFolderWhereNothingCanBeWrittenIsToldAsSuch) {
   EXPECT_TRUE(report.folderReadOnly);
   EXPECT_FALSE(report.backupFailed);
   EXPECT_FALSE(Exists("6-12-2026"));
+}
+
+namespace {
+
+// Bytes that no write of the program leaves: no field ends in a zero byte.
+std::string Garbage(std::size_t records) {
+  std::string bytes;
+  for (std::size_t i = 0; i < records * 1960; ++i) bytes += static_cast<char>('A' + (i * 7) % 26);
+  return bytes;
+}
+
+}  // namespace
+
+TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
+  // Five quotes counted. Each row lays down what is left, and says what
+  // datos.dat holds after the start-up and where its quotes came from.
+  const std::string t = RecordsFrom("t", 1, 5), older = RecordsFrom("1-12-2026", 1, 5);
+  struct Row {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string quotes;
+    bool finished;                     // datos.dat.tmp put in place
+    std::vector<std::string> sources;  // of the quotes taken back, in order
+  } rows[] = {
+      {"zeros in datos.dat.tmp",
+       {{"datos.dat.tmp", std::string(5 * 1960, '\0')}, {"trasvase.dat", t}},
+       t, false, {"trasvase.dat"}},
+      {"zeros in datos.dat.tmp, nothing beside",
+       {{"datos.dat.tmp", std::string(5 * 1960, '\0')}, {"1-12-2026/datos.dat", older}},
+       older, false, {"1-12-2026"}},
+      {"garbage in datos.dat.tmp",
+       {{"datos.dat.tmp", Garbage(5)}, {"trasvase.dat", t}},
+       t, false, {"trasvase.dat"}},
+      // (The copy, whole, first takes the place of the missing trasvase.dat.)
+      {"datos.dat.tmp unlike its own copy",
+       {{"datos.dat.tmp", Records(5)}, {"trasvase.dat.tmp", t}},
+       t, false, {"trasvase.dat"}},
+      {"datos.dat.tmp unlike trasvase.dat",
+       {{"datos.dat.tmp", Records(5)}, {"trasvase.dat", t}},
+       t, false, {"trasvase.dat"}},
+      {"a cut correction",
+       {{"datos.dat.tmp", Records(5)}, {"trasvase.dat.tmp", Records(5)}, {"trasvase.dat", t}},
+       Records(5), true, {}},
+      {"garbage in trasvase.dat and the newest backup",
+       {{"datos.dat", Records(3)}, {"trasvase.dat", Garbage(5)}, {"7-12-2026/datos.dat", Garbage(5)},
+        {"1-12-2026/datos.dat", older}},
+       Records(3) + older.substr(3 * 1960), false, {"1-12-2026"}},
+      {"zeros in trasvase.dat",
+       {{"datos.dat", Records(3)}, {"trasvase.dat", std::string(5 * 1960, '\0')},
+        {"1-12-2026/datos.dat", older}},
+       Records(3) + older.substr(3 * 1960), false, {"1-12-2026"}},
+      {"one record of garbage",
+       {{"datos.dat", Records(3)}, {"trasvase.dat", t.substr(0, 3 * 1960) + Garbage(1) + From("t", 5)},
+        {"1-12-2026/datos.dat", older}},
+       Records(3) + From("1-12-2026", 4) + From("t", 5), false, {"1-12-2026", "trasvase.dat"}},
+      // A correction of quote 5 whose copy could not be renamed, then an
+      // older datos.dat brought back: the newer copy wins.
+      {"stale trasvase.dat",
+       {{"datos.dat", Records(3)}, {"trasvase.dat", Records(5)}, {"trasvase.dat.tmp", t}},
+       Records(3) + t.substr(3 * 1960), false, {"trasvase.dat.tmp"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    WriteBytes("config.cfg", SettingsBytes(5, 1));
+    for (const auto& [name, bytes] : row.files) {
+      std::size_t slash = name.find('/');
+      if (slash != std::string::npos) mkdir(name.substr(0, slash).c_str(), 0777);
+      WriteBytes(name, bytes);
+    }
+    StartUpReport report;
+    LoadSettings(&report);
+    EXPECT_TRUE(ReadBytes("datos.dat") == row.quotes);
+    EXPECT_EQ(report.correctionFinished, row.finished);
+    std::vector<std::string> sources;
+    for (const QuotesTakenBack& taken : report.recovered) sources.push_back(taken.source);
+    EXPECT_EQ(sources, row.sources);
+    EXPECT_GT(report.firstMissing, report.lastMissing);
+    for (const char* name : {"datos.dat", "datos.dat.tmp", "trasvase.dat", "trasvase.dat.tmp",
+                             "7-12-2026/datos.dat", "1-12-2026/datos.dat", "7-12-2026", "1-12-2026"}) {
+      std::remove(name);
+    }
+  }
+
+  // The copy of a correction that stood, beside datos.dat as it now is
+  // with a quote appended since, takes the place of the older trasvase.dat.
+  // One cut short while it was built is left.
+  WriteBytes("datos.dat", Records(5));
+  WriteBytes("trasvase.dat", t.substr(0, 3 * 1960));
+  WriteBytes("trasvase.dat.tmp", Records(4));
+  LoadSettings();
+  EXPECT_TRUE(ReadBytes("trasvase.dat") == Records(4));
+  EXPECT_FALSE(Exists("trasvase.dat.tmp"));
+  WriteBytes("trasvase.dat.tmp", Records(3));
+  LoadSettings();
+  EXPECT_TRUE(ReadBytes("trasvase.dat") == Records(4));
+}
+
+TEST_F(Settings, WhatASettingsWriteLeftOrAFolderInItsPlaceIsNoFirstStart) {
+  LoadSettings();
+  LoadSettings();
+  // Only the temporary of the last write left: taken back, counting on.
+  std::rename("config.cfg", "config.cfg.tmp");
+  StartUpReport report;
+  LoadSettings(&report);
+  EXPECT_FALSE(report.firstStart);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 3));
+  // One cut short is no count, but still no first start.
+  std::remove("config.cfg");
+  WriteBytes("config.cfg.tmp", "\x03");
+  LoadSettings(&report);
+  EXPECT_FALSE(report.firstStart);
+  std::remove("config.cfg");
+  std::remove("config.cfg.tmp");
+  LoadSettings(&report);
+  EXPECT_TRUE(report.firstStart);
+  EXPECT_TRUE(report.folderInPlace.empty());
+  // A folder where a file should be is named.
+  for (const char* name : {"datos.dat", "config.cfg"}) {
+    std::remove(name);
+    ASSERT_EQ(mkdir(name, 0777), 0);
+    LoadSettings(&report);
+    EXPECT_EQ(report.folderInPlace, name);
+    ::rmdir(name);
+  }
 }

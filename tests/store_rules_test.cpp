@@ -4,6 +4,8 @@
 
 #include "store/store_rules.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int64_t R = 1960;  // one record
@@ -105,6 +107,24 @@ TEST(StoreRules, HalfDoneCorrectionsRollForwardOnlyWhenWholeAndAgreeing) {
     SCOPED_TRACE(++line);
     EXPECT_EQ(RollsForward(row.count, row.file, row.newFile), row.rolls);
   }
+  // A copy left beside trasvase.dat: whole, within datos.dat, never shorter.
+  EXPECT_TRUE(CopyCatchesUp(Quotes(4 * R), 5, 3));
+  EXPECT_TRUE(CopyCatchesUp(Quotes(4 * R), 4, 4));
+  EXPECT_FALSE(CopyCatchesUp(Quotes(4 * R), 3, 3));  // more than datos.dat holds
+  EXPECT_FALSE(CopyCatchesUp(Quotes(4 * R), 5, 5));  // cut short while built
+  EXPECT_FALSE(CopyCatchesUp(Quotes(4 * R + 9), 5, 3));
+  EXPECT_FALSE(CopyCatchesUp(kNoFile, 5, 0));
+  // What a record read is: a field without its zero byte makes it none.
+  QuoteRecord record{};
+  EXPECT_EQ(StateOf(record), RecordState::Blank);
+  record.date[0] = '6';
+  EXPECT_EQ(StateOf(record), RecordState::Quote);
+  std::memset(record.total, 'x', sizeof record.total);
+  EXPECT_EQ(StateOf(record), RecordState::Unsound);
+  EXPECT_TRUE(WrittenWhole({RecordState::Quote, RecordState::Blank}));
+  EXPECT_FALSE(WrittenWhole({RecordState::Blank, RecordState::Blank}));
+  EXPECT_FALSE(WrittenWhole({RecordState::Quote, RecordState::Unsound}));
+
   // The records both hold differ in the corrected one at most.
   EXPECT_TRUE(RollForwardAgrees(0));
   EXPECT_TRUE(RollForwardAgrees(1));
@@ -112,29 +132,51 @@ TEST(StoreRules, HalfDoneCorrectionsRollForwardOnlyWhenWholeAndAgreeing) {
   EXPECT_FALSE(RollForwardAgrees(-1));
 }
 
-TEST(StoreRules, MissingQuotesComeFromTheFirstSourceHoldingThem) {
+// A source as its records from the first missing quote on read: Q a quote,
+// B a blank record, x no quote; "-" a source that cannot be read.
+SourceSeen Source(int32_t first, const std::string& records) {
+  SourceSeen source;
+  if (records == "-") return {-1, {}};
+  for (char c : records) {
+    source.states.push_back(c == 'Q' ? RecordState::Quote
+                            : c == 'B' ? RecordState::Blank
+                                       : RecordState::Unsound);
+  }
+  source.whole = first - 1 + static_cast<int64_t>(records.size());
+  return source;
+}
+
+TEST(StoreRules, MissingQuotesComeFromTheNewestSourceHoldingThemAsQuotes) {
   struct Row {
     int32_t first, last;
-    std::vector<int64_t> wholeIn;  // trasvase.dat, then the backups newest first
+    std::vector<std::string> sources;  // trasvase.dat.tmp, trasvase.dat, backups newest first
     std::vector<Taken> plan;
   } rows[] = {
-      {4, 5, {5}, {{0, 4, 5}}},
-      {4, 7, {4, 6, 9}, {{0, 4, 4}, {1, 5, 6}, {2, 7, 7}}},
-      {4, 7, {0, 5, 3}, {{1, 4, 5}}},                 // 6 nowhere: 7 cannot follow
-      {4, 5, {0, 0}, {}},
-      {4, 0x41414141, {6, 5}, {{0, 4, 6}}},           // a damaged count, a few found
-      {4, INT32_MAX, {INT32_MAX}, {{0, 4, INT32_MAX}}},
+      {4, 5, {"QQ"}, {{0, 4, 5}}},
+      {4, 7, {"Q", "QQQ", "QQQQ"}, {{0, 4, 4}, {1, 5, 6}, {2, 7, 7}}},
+      {4, 7, {"", "QQ", ""}, {{1, 4, 5}}},            // 6 nowhere: 7 cannot follow
+      {4, 5, {"", ""}, {}},
+      {4, 0x41414141, {"QQQ", "QQ"}, {{0, 4, 6}}},    // a damaged count, a few found
+      {INT32_MAX - 1, INT32_MAX, {"QQ"}, {{0, INT32_MAX - 1, INT32_MAX}}},
       // A source that cannot be read may hold any quote, and newer than a
       // later source: nothing is taken past it.
-      {4, 5, {-1, 9}, {}},
-      {4, 7, {5, -1, 9}, {{0, 4, 5}}},
-      {4, 5, {5, -1}, {{0, 4, 5}}},
-      {4, 7, {0, 4, -1, 9}, {{1, 4, 4}}},
+      {4, 5, {"-", "QQQQQQ"}, {}},
+      {4, 7, {"QQ", "-", "QQQQ"}, {{0, 4, 5}}},
+      {4, 5, {"QQ", "-"}, {{0, 4, 5}}},
+      {4, 7, {"", "Q", "-", "QQQQ"}, {{1, 4, 4}}},
+      // Garbage and zeros give way to the quotes of an older source.
+      {4, 6, {"xxx", "QQQ"}, {{1, 4, 6}}},
+      {4, 6, {"BBB", "xQx", "QQQ"}, {{2, 4, 4}, {1, 5, 5}, {2, 6, 6}}},
+      {4, 6, {"QxQ", "BBB"}, {{0, 4, 4}, {1, 5, 5}, {0, 6, 6}}},  // a blank quote where none holds more
+      {4, 6, {"QBQ", "-"}, {{0, 4, 4}}},             // the unreadable one may hold 5
+      {4, 5, {"Qx"}, {{0, 4, 4}}},
   };
   int line = 0;
   for (const Row& row : rows) {
     SCOPED_TRACE(++line);
-    std::vector<Taken> plan = PlanRecovery(row.first, row.last, row.wholeIn);
+    std::vector<SourceSeen> sources;
+    for (const std::string& records : row.sources) sources.push_back(Source(row.first, records));
+    std::vector<Taken> plan = PlanRecovery(row.first, row.last, sources);
     ASSERT_EQ(plan.size(), row.plan.size());
     for (std::size_t i = 0; i < plan.size(); ++i) {
       EXPECT_EQ(plan[i].source, row.plan[i].source);

@@ -4,7 +4,8 @@
 # heads the title bar and every printed quote, with IVA and Total worked
 # out, the letters in the printer's table and the body wrapped at spaces.
 # empresa.ini as Notepad saves it (ANSI, UTF-8 with and without its mark)
-# prints the same bytes.
+# prints the same bytes. One of bytes no editor writes is kept aside, not
+# rewritten.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/print_expect.sh"
@@ -99,6 +100,42 @@ first_start() {
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
+# An empresa.ini of bytes no editor writes: told when the dialog opens,
+# kept aside byte for byte on "Aceptar", and a new one written.
+damaged_file() {
+  local box
+  { printf 'x\x01'; head -c 600 /dev/urandom; } >"$CASE_AUX/damaged.ini"
+  cp "$CASE_AUX/damaged.ini" "$CASE_DIR/empresa.ini"
+  e2e_settings 0 3 >"$CASE_DIR/config.cfg"
+  e2e_launch
+  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_click_main_button "$MAIN" 4
+  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+  e2e_check "the dialog says the file holds no data" \
+    grep -q 'empresa.ini no contiene los datos de la empresa' <<<"$(e2e_box_texts)"
+  e2e_key "$box" Return
+  DIALOG=$(e2e_wait_window "Datos de la empresa" "$PROGRAM_PID")
+  e2e_check_bytes "reading left the file as it was" "$CASE_AUX/damaged.ini" "$CASE_DIR/empresa.ini"
+  click_company "$COMPANY_NAME"
+  e2e_select_all_in_field
+  e2e_paste "${BUSINESS[0]}"
+  click_company "$COMPANY_OK"
+  e2e_wait_until "$E2E_TIMEOUT" test -e "$CASE_DIR/empresa.ini.anterior"
+  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+  e2e_shot damaged_company_file_aside
+  e2e_check "the box says where the old file went" \
+    grep -q 'guardado aparte como empresa.ini.anterior' <<<"$(e2e_box_texts)"
+  e2e_key "$box" Return
+  e2e_check "the dialog closes" e2e_wait_hidden "$DIALOG"
+  e2e_check_bytes "the old file is kept aside byte for byte" "$CASE_AUX/damaged.ini" \
+    "$CASE_DIR/empresa.ini.anterior"
+  e2e_check "the new empresa.ini holds the name" \
+    grep -q "Nombre=Reformas Peña S.L." <(iconv -f UTF-16 -t UTF-8 "$CASE_DIR/empresa.ini")
+  e2e_click_main_button "$MAIN" 3
+  e2e_wait_exit
+}
+
 e2e_begin
 e2e_run_case first_start first_start
+e2e_run_case damaged_file damaged_file
 e2e_end

@@ -131,10 +131,15 @@ export_command() {
   (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar falta/todos.csv) \
     >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
   e2e_check_equal "/exportar into a folder that is not there ends with exit code 1" 1 "$rc"
-  # The program's own files, by a bare name or by a full path in other
-  # letters: refused before anything is written.
+  # The program's own files, by a bare name, by a full path in other
+  # letters, through a second drive letter for the folder and through a
+  # link to it (a temporary not there yet through its folder): refused
+  # before anything is written.
   cp "$CASE_DIR/datos.dat" "$CASE_AUX/before.dat"
-  for target in datos.dat "Z:${CASE_DIR//\//\\}\\DATOS.DAT"; do
+  ln -sfn "$CASE_DIR" "$WINEPREFIX/dosdevices/y:"
+  ln -sfn "$CASE_DIR" "$CASE_AUX/enlace"
+  for target in datos.dat "Z:${CASE_DIR//\//\\}\\DATOS.DAT" 'Y:\datos.dat' 'Y:\config.cfg.tmp' \
+    "Z:${CASE_AUX//\//\\}\\enlace\\datos.dat"; do
     rc=0
     (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar "$target") \
       >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
@@ -142,6 +147,13 @@ export_command() {
   done
   e2e_check_bytes "datos.dat is left byte for byte as it was" "$CASE_AUX/before.dat" "$CASE_DIR/datos.dat"
   e2e_check "no datos.dat.tmp is left beside it" test ! -e "$CASE_DIR/datos.dat.tmp"
+  e2e_check "no config.cfg.tmp was written" test ! -e "$CASE_DIR/config.cfg.tmp"
+  rc=0
+  (cd "$CASE_DIR" && exec wine "$PRESUPUESTOS_EXE" /exportar 'Y:\otra.csv') \
+    >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" || rc=$?
+  e2e_check_equal "another name through the second drive letter is written (exit code 0)" 0 "$rc"
+  e2e_check "and lands in the folder" test -s "$CASE_DIR/otra.csv"
+  rm -f "$WINEPREFIX/dosdevices/y:" "$CASE_AUX/enlace"
   e2e_key "$question" n
   MAIN=$(e2e_wait_main)
   e2e_end_program

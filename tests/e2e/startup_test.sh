@@ -73,6 +73,24 @@ leftover_work_folder() {
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
+# A folder named config.cfg: told by name before the main window, which
+# then opens with no other box; the folder is left as it is.
+folder_in_place() {
+  local box window
+  mkdir "$CASE_DIR/config.cfg"
+  e2e_launch
+  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+  e2e_shot folder_in_place_box
+  e2e_check "the box names the folder" \
+    grep -q 'hay una carpeta llamada config.cfg, donde el programa guarda la cuenta' <<<"$(e2e_box_texts)"
+  e2e_key "$box" Return
+  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_click_main_button "$window" 3
+  e2e_wait_exit
+  e2e_check_equal "one box, and no other" 1 "$(e2e_box_texts | wc -l)"
+  e2e_check "config.cfg is still the folder" test -d "$CASE_DIR/config.cfg"
+}
+
 close_box() {
   local window
   e2e_launch
@@ -235,6 +253,7 @@ second_copy() {
 e2e_begin
 e2e_run_case five_launches five_launches
 e2e_run_case leftover_work_folder leftover_work_folder
+e2e_run_case folder_in_place folder_in_place
 e2e_run_case close_box close_box
 e2e_run_case high_dpi_screen high_dpi_screen
 # Whatever became of the case, later programs see the prefix's own setting.
