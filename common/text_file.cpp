@@ -133,11 +133,3 @@ std::string Utf16FileBytes(const std::wstring& text) {
   }
   return bytes;
 }
-
-std::string Utf8Text(const std::wstring& text) {
-  std::string bytes;
-  for (wchar_t c : text) {
-    AppendUtf8(bytes, static_cast<uint32_t>(std::char_traits<wchar_t>::to_int_type(c)));
-  }
-  return bytes;
-}

@@ -15,9 +15,6 @@ void AppendUtf8(std::string& out, uint32_t character);
 // `text` as UTF-8, the form of a path handed to the disk seam.
 std::string Utf8Text(const std::wstring& text);
 
-// A whole text as UTF-8: the file names of the native builds.
-std::string Utf8Text(const std::wstring& text);
-
 // `text` as UTF-16 little-endian bytes behind their byte order mark, the
 // form the system's profile functions read and write as Unicode.
 std::string Utf16FileBytes(const std::wstring& text);

@@ -286,6 +286,12 @@ bool DiskExists(const char* path) { return SystemExists(path); }
 
 bool DiskIsFolder(const char* path) { return SystemIsFolder(path); }
 
+bool DiskIdentity(const char* path, uint64_t& volume, uint64_t& file) {
+  return SystemIdentity(path, volume, file);
+}
+
+wchar_t DiskSeparator() { return SystemSeparator(); }
+
 std::vector<std::string> DiskFolderNames() { return SystemFolderNames(); }
 
 bool DiskWriteWhole(const char* path, const char* temporary, const void* data, std::size_t size) {

@@ -100,6 +100,12 @@ bool DiskRemove(const char* path);
 bool DiskRemoveFolder(const char* path);
 bool DiskExists(const char* path);
 bool DiskIsFolder(const char* path);
+// Which file or folder `path` reaches, however it is reached: the volume
+// serial number and file index on Windows, the device and inode on POSIX.
+// False when it cannot be reached.
+bool DiskIdentity(const char* path, uint64_t& volume, uint64_t& file);
+// The separator of the system's full paths: \ on Windows, / on POSIX.
+wchar_t DiskSeparator();
 // The names of the folders in the working folder.
 std::vector<std::string> DiskFolderNames();
 

@@ -145,3 +145,13 @@ std::vector<std::string> SystemFolderNames() {
   ::closedir(folder);
   return names;
 }
+
+bool SystemIdentity(const char* path, uint64_t& volume, uint64_t& file) {
+  struct stat seen {};
+  if (::stat(path, &seen) != 0) return false;
+  volume = static_cast<uint64_t>(seen.st_dev);
+  file = static_cast<uint64_t>(seen.st_ino);
+  return true;
+}
+
+wchar_t SystemSeparator() { return L'/'; }

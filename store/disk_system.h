@@ -37,4 +37,7 @@ bool SystemRemove(const char* path);
 bool SystemRemoveFolder(const char* path);
 bool SystemExists(const char* path);
 bool SystemIsFolder(const char* path);
+bool SystemIdentity(const char* path, uint64_t& volume, uint64_t& file);
+// The separator the system's full paths are written with.
+wchar_t SystemSeparator();
 std::vector<std::string> SystemFolderNames();

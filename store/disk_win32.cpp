@@ -161,3 +161,21 @@ std::vector<std::string> SystemFolderNames() {
   FindClose(search);
   return names;
 }
+
+bool SystemIdentity(const char* path, uint64_t& volume, uint64_t& file) {
+  // No access asked, so that a file held with no sharing (the lock) is
+  // still reached; the backup flag opens folders too.
+  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE handle = CreateFileW(Wide(path).c_str(), 0, anyShare, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool read = GetFileInformationByHandle(handle, &information) != 0;
+  CloseHandle(handle);
+  if (!read) return false;
+  volume = information.dwVolumeSerialNumber;
+  file = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+  return true;
+}
+
+wchar_t SystemSeparator() { return L'\\'; }

@@ -1,14 +1,9 @@
-// File identities through the system, and the program's files found by them.
+// File identities through the disk seam, and the program's files found by them.
 #include "store/file_identity.h"
 
 #include <algorithm>
 #include <iterator>
 #include <vector>
-
-#include <windows.h>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 #include "common/text_file.h"
 #include "store/disk.h"
@@ -17,18 +12,12 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr wchar_t kSeparator = L'\\';
-#else
-constexpr wchar_t kSeparator = L'/';
-#endif
-
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 std::wstring Joined(const std::wstring& folder, const std::string& name) {
   std::wstring joined = folder;
-  if (joined.empty() || !IsSeparator(joined.back())) joined += kSeparator;
-  for (char c : name) joined += c == '\\' ? kSeparator : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  if (joined.empty() || !IsSeparator(joined.back())) joined += DiskSeparator();
+  for (char c : name) joined += c == '\\' ? DiskSeparator() : static_cast<wchar_t>(static_cast<unsigned char>(c));
   return joined;
 }
 
@@ -48,27 +37,7 @@ std::vector<std::string> OwnFilesThere() {
 }  // namespace
 
 bool IdentityOf(const std::wstring& path, FileIdentity& identity) {
-#ifdef _WIN32
-  // No access asked, so that a file held with no sharing (the lock) is
-  // still reached; the backup flag opens folders too.
-  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE handle = CreateFileW(path.c_str(), 0, anyShare, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION information;
-  bool read = GetFileInformationByHandle(handle, &information) != 0;
-  CloseHandle(handle);
-  if (!read) return false;
-  identity.volume = information.dwVolumeSerialNumber;
-  identity.file = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-  return true;
-#else
-  struct stat seen {};
-  if (::stat(Utf8Text(path).c_str(), &seen) != 0) return false;
-  identity.volume = static_cast<uint64_t>(seen.st_dev);
-  identity.file = static_cast<uint64_t>(seen.st_ino);
-  return true;
-#endif
+  return DiskIdentity(Utf8Text(path).c_str(), identity.volume, identity.file);
 }
 
 bool SameFile(const FileIdentity& one, const FileIdentity& other) {
@@ -94,7 +63,7 @@ std::string ProgramFileReached(const std::wstring& full, const std::wstring& fol
     --split;
     if (!IsSeparator(full[split])) continue;
     std::wstring above = full.substr(0, split);
-    if (above.empty() || above.back() == L':') above += kSeparator;
+    if (above.empty() || above.back() == L':') above += DiskSeparator();
     FileIdentity seen;
     if (!IdentityOf(above, seen)) continue;
     if (SameFile(seen, working)) return ProgramFileAt(folder + full.substr(split), folder);
