@@ -6,7 +6,7 @@
 
 #include "common/company_data.h"
 #include "common/picture.h"
-#include "print/page_model.h"
+#include "print/page_parts.h"
 
 // The logo's box in columns and rows of the page's grid: 1.8 x 1.17 inches
 // at the top left. The lines start two columns after it whether or not

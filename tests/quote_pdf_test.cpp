@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/pdf_command.h"
+#include "common/simple_mapi.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
 #include "print/page_pdf.h"
@@ -14,6 +15,22 @@
 #include "tests/dialog_driver.h"
 
 namespace {
+
+// The mail program the dialogs find in mapi32.dll: records each message.
+uint32_t WINAPI RecordMail(uintptr_t, uintptr_t owner, MapiMessageW* message, uint32_t flags,
+                           uint32_t) {
+  StandInMail mail{StandInNarrow(message->lpszSubject), StandInNarrow(message->lpszNoteText),
+                   L"", L"", reinterpret_cast<HWND>(owner), flags};
+  if (message->nFileCount == 1) {
+    mail.path = message->lpFiles[0].lpszPathName;
+    mail.fileName = message->lpFiles[0].lpszFileName;
+  }
+  StandIn().mails.push_back(mail);
+  return StandIn().mailAnswer;
+}
+
+const bool kMailInstalled =
+    (StandInMailEntry = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordMail)), true);
 
 using QuotePdfTest = DialogTest;
 

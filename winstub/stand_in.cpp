@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "common/simple_mapi.h"
 #include <iconv.h>
 
 #include <cmath>
@@ -560,21 +559,7 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int)
   return HandleFor(42);
 }
 
-namespace {
-
-uint32_t WINAPI StandInSendMail(uintptr_t, uintptr_t owner, MapiMessageW* message, uint32_t flags,
-                                uint32_t) {
-  StandInMail mail{StandInNarrow(message->lpszSubject), StandInNarrow(message->lpszNoteText),
-                   L"", L"", reinterpret_cast<HWND>(owner), flags};
-  if (message->nFileCount == 1) {
-    mail.path = message->lpFiles[0].lpszPathName;
-    mail.fileName = message->lpFiles[0].lpszFileName;
-  }
-  state.mails.push_back(mail);
-  return state.mailAnswer;
-}
-
-}  // namespace
+FARPROC StandInMailEntry = nullptr;
 
 HMODULE LoadLibraryW(LPCWSTR name) {
   state.calls.push_back("LoadLibraryW " + StandInNarrow(name));
@@ -583,7 +568,7 @@ HMODULE LoadLibraryW(LPCWSTR name) {
 
 FARPROC GetProcAddress(HMODULE, LPCSTR name) {
   if (std::string(name) != "MAPISendMailW") return nullptr;
-  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&StandInSendMail));
+  return StandInMailEntry;
 }
 
 BOOL FreeLibrary(HMODULE) { return TRUE; }
