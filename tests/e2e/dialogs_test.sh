@@ -45,13 +45,6 @@ store_three_quotes() {
   cp "$CASE_DIR/datos.dat" "$CASE_AUX/stored.dat"
 }
 
-# replace_field CONTROL TEXT: types ASCII text over the field's text.
-replace_field() {
-  e2e_click "$1"
-  e2e_select_all_in_field
-  e2e_type "$2"
-}
-
 end_program() {
   e2e_end_program
   e2e_check_equal "\"Salir\" ends the program with exit code 0" 0 "$PROGRAM_RC"
@@ -163,9 +156,9 @@ modify_dialog() {
     "$CASE_AUX/stored.dat" "$CASE_DIR/datos.dat"
 
   e2e_click "$PREV_BUTTON"
-  replace_field "$NAME_FIELD" 'Hermanos '
+  e2e_replace_field "$NAME_FIELD" 'Hermanos '
   e2e_paste $'Mu\xf1oz'
-  replace_field "$TOTAL_FIELD" '2.750,00'
+  e2e_replace_field "$TOTAL_FIELD" '2.750,00'
   e2e_shot modify_dialog "$DIALOG"
   e2e_click "$MODIFY_SAVE"
   {
@@ -269,14 +262,9 @@ number_label_reach() {
 # "Presupuesto N\xba: 1235" and "... 1234" are 20 characters, more than the
 # label held before it was widened.
 long_numbers() {
-  local record="$CASE_AUX/record.dat" index reach
+  local index reach
   local titles=("Nuevo Presupuesto" "Listar Presupuesto" "Modificar Presupuesto")
-  e2e_record 'Uno' 'Cliente' '1/01/2026' 'Calle' '1' >"$record"
-  for _ in {1..11}; do
-    cat "$record" "$record" >"$record.twice"
-    mv "$record.twice" "$record"
-  done
-  head -c $((1234 * 1960)) "$record" >"$CASE_DIR/datos.dat"
+  e2e_records 1234 'Uno' 'Cliente' '1/01/2026' 'Calle' '1' >"$CASE_DIR/datos.dat"
   e2e_settings 1234 1 >"$CASE_DIR/config.cfg"
   e2e_start_program
   for index in 0 1 2; do
@@ -411,7 +399,7 @@ changed_behind() {
   store_three_quotes 1
   e2e_start_program
   e2e_open_dialog 2 "Modificar Presupuesto"
-  replace_field "$TOTAL_FIELD" '999'
+  e2e_replace_field "$TOTAL_FIELD" '999'
   {
     head -c $((2 * 1960)) "$CASE_AUX/stored.dat"
     e2e_record 'Tres' 'Corregido por otro' '30/11/2026' 'Avda. Sol 3' '33'
@@ -440,8 +428,8 @@ whole_dates() {
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
   e2e_start_program
   e2e_open_dialog 0 "Nuevo Presupuesto"
-  replace_field "$DATE_FIELD" '20/11/2025'
-  replace_field "$NAME_FIELD" 'Dos'
+  e2e_replace_field "$DATE_FIELD" '20/11/2025'
+  e2e_replace_field "$NAME_FIELD" 'Dos'
   e2e_shot whole_date "$DIALOG"
   e2e_save_new_quote "$DIALOG" 2
   e2e_click "$CANCEL_BUTTON"
@@ -449,7 +437,7 @@ whole_dates() {
 
   e2e_open_dialog 2 "Modificar Presupuesto"
   e2e_click "$PREV_BUTTON"
-  replace_field "$DATE_FIELD" '20/11/2025'
+  e2e_replace_field "$DATE_FIELD" '20/11/2025'
   e2e_click "$MODIFY_SAVE"
   {
     e2e_record 'Uno' 'Cliente uno' '20/11/2025' 'Calle 1' '1'
@@ -490,7 +478,7 @@ body_rows() {
   e2e_open_dialog 0 "Nuevo Presupuesto"
   e2e_click "$BODY_FIELD"
   e2e_paste "$body24"
-  replace_field "$NAME_FIELD" 'Veinticuatro'
+  e2e_replace_field "$NAME_FIELD" 'Veinticuatro'
   e2e_shot body_24_lines "$DIALOG"
   e2e_save_new_quote "$DIALOG" 1
   e2e_record "$stored" 'Veinticuatro' "$today" '' '' >"$CASE_AUX/expected.dat"

@@ -54,7 +54,10 @@ export WINEDEBUG=-all
 
 SCRIPT_NAME=$(basename "$0" .sh)
 RESULTS_FILE=""
-XVFB_PID=""
+XVFB_PIDS=()
+E2E_PREFIXES=()
+# The file in CASE_AUX that takes the program's Wine messages (see e2e_pc).
+E2E_LOG=wine.log
 CASE_DIR=""
 CASE_AUX=""
 PROGRAM_PID=""
@@ -129,7 +132,7 @@ e2e_start_display() {
   number_file=$(mktemp)
   # Xvfb picks a free display itself and writes its number once it is ready.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-  XVFB_PID=$!
+  XVFB_PIDS+=($!)
   if ! e2e_wait_until 10 grep -q '^[0-9]' "$number_file"; then
     rm -f "$number_file"
     echo "Xvfb did not start" >&2
@@ -157,16 +160,20 @@ e2e_prepare_prefix() {
   wineserver -w >/dev/null 2>&1 || true
   # One server for the whole run makes each launch quicker.
   wineserver -p
+  E2E_PREFIXES+=("$WINEPREFIX")
 }
 
 e2e_cleanup() {
-  # Ends the server of the prefix, which is private to these tests: every
-  # process in it was started here.
-  wineserver -k >/dev/null 2>&1 || true
-  if [[ -n "$XVFB_PID" ]]; then
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-  fi
+  local prefix pid
+  # Ends the servers of the prefixes, which are private to these tests:
+  # every process in them was started here.
+  for prefix in "${E2E_PREFIXES[@]}"; do
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  done
+  for pid in "${XVFB_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
 }
 
 e2e_begin() {
@@ -186,6 +193,37 @@ e2e_begin() {
   e2e_start_display
   e2e_prepare_prefix
   echo "== $SCRIPT_NAME (display $DISPLAY)"
+}
+
+# ------------------------------------------------------------ several PCs
+# Copies of the program on one working folder as on several PCs. A PC is a
+# Wine prefix, so a wineserver of its own (share modes and named objects are
+# its own; LockFileEx ranges on the folder's files are seen by all), with a
+# display of its own. The helpers act on the current PC: its prefix, display,
+# wine log, program, main window and dialog. e2e_begin makes PC A.
+
+E2E_PC_VARS=(WINEPREFIX DISPLAY E2E_LOG PROGRAM_PID MAIN DIALOG E2E_FIRST_START)
+declare -A E2E_PC_STATE=()
+E2E_CURRENT_PC=A
+
+# e2e_pc NAME: makes NAME the current PC.
+e2e_pc() {
+  local var
+  for var in "${E2E_PC_VARS[@]}"; do E2E_PC_STATE[$E2E_CURRENT_PC.$var]=${!var-}; done
+  for var in "${E2E_PC_VARS[@]}"; do printf -v "$var" '%s' "${E2E_PC_STATE[$1.$var]-}"; done
+  E2E_CURRENT_PC=$1
+}
+
+# e2e_add_pc NAME: another PC, its prefix made as the first one's, its
+# messages in CASE_AUX/wine-NAME.log. Call it after e2e_begin.
+e2e_add_pc() {
+  local first=$E2E_CURRENT_PC prefix=$WINEPREFIX-$1
+  e2e_pc "$1"
+  WINEPREFIX=$prefix
+  E2E_LOG=wine-$1.log
+  e2e_start_display
+  e2e_prepare_prefix
+  e2e_pc "$first"
 }
 
 # Prints the counts and ends the script, failing when any check failed.
@@ -260,7 +298,7 @@ e2e_launch() {
   # The msgbox channel writes the text of every message box into wine.log.
   # E2E_WINEDEBUG adds channels of the case's own.
   (cd "$CASE_DIR" && WINEDEBUG=-all,+msgbox${E2E_WINEDEBUG:+,$E2E_WINEDEBUG} exec wine "$PRESUPUESTOS_EXE") \
-    >>"$CASE_AUX/wine.out" 2>>"$CASE_AUX/wine.log" &
+    >>"$CASE_AUX/${E2E_LOG%.log}.out" 2>>"$CASE_AUX/$E2E_LOG" &
   PROGRAM_PID=$!
   echo "$PROGRAM_PID" >>"$CASE_AUX/pids"
 }
@@ -296,7 +334,7 @@ e2e_gone_process() { ! kill -0 "$1" 2>/dev/null; }
 # as Wine writes them (a non-ASCII letter as \00e1, a line break as \n, and
 # a long text cut after about 300 characters, where Wine adds "...").
 e2e_box_texts() {
-  sed -n 's/.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"\(\.\.\.\)\{0,1\}\r\{0,1\}$/\1/p' "$CASE_AUX/wine.log" 2>/dev/null || true
+  sed -n 's/.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"\(\.\.\.\)\{0,1\}\r\{0,1\}$/\1/p' "$CASE_AUX/$E2E_LOG" 2>/dev/null || true
 }
 
 # ---------------------------------------------------------------- windows
@@ -434,6 +472,13 @@ e2e_end_program() {
 e2e_select_all_in_field() { xdotool key Home shift+End; }
 e2e_select_all_in_body() { xdotool key ctrl+Home ctrl+shift+End; }
 
+# e2e_replace_field CONTROL TEXT: types ASCII text over the field's text.
+e2e_replace_field() {
+  e2e_click "$1"
+  e2e_select_all_in_field
+  e2e_type "$2"
+}
+
 # e2e_paste TEXT: pastes Windows-1252 text (any letters, line breaks as LF)
 # into the field last clicked, through the clipboard.
 e2e_paste() {
@@ -460,16 +505,16 @@ e2e_paste() {
   wait "$xclip_pid" 2>/dev/null || true
 }
 
-# e2e_save_new_quote DIALOG NUMBER: "Guardar" in the "Nuevo Presupuesto"
-# dialog DIALOG, and the box that then says the quote was stored as NUMBER
-# accepted.
+# e2e_save_new_quote DIALOG NUMBER [TEXT]: "Guardar" in the "Nuevo
+# Presupuesto" dialog DIALOG, and the box that then says the quote was stored
+# as NUMBER (in those words, or in TEXT) accepted.
 e2e_save_new_quote() {
-  local box
+  local box text=${3:-"Presupuesto $2 guardado."}
   e2e_click_control "$1" $NEW_SAVE
   box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID") || return 1
-  e2e_wait_until "$E2E_TIMEOUT" e2e_last_box_is "Presupuesto $2 guardado." || true
+  e2e_wait_until "$E2E_TIMEOUT" e2e_last_box_is "$text" || true
   e2e_check_equal "\"Guardar\" says the quote is stored as number $2" \
-    "Presupuesto $2 guardado." "$(e2e_box_texts | tail -n 1)"
+    "$text" "$(e2e_box_texts | tail -n 1)"
   e2e_key "$box" Return
   e2e_wait_hidden "$box"
 }
@@ -533,6 +578,20 @@ e2e_record() {
   e2e_field "$3" 40
   e2e_field "$4" 40
   e2e_field "$5" 40
+}
+
+# e2e_records COUNT BODY NAME DATE ADDRESS TOTAL: COUNT copies of one record.
+e2e_records() {
+  local count=$1 file
+  shift
+  file=$(mktemp)
+  e2e_record "$@" >"$file"
+  while (($(stat -c %s "$file") < count * 1960)); do
+    cat "$file" "$file" >"$file.twice"
+    mv "$file.twice" "$file"
+  done
+  head -c $((count * 1960)) "$file"
+  rm -f "$file"
 }
 
 # The date text the program builds at start-up: day, two-digit month, year.

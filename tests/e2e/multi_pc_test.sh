@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# End-to-end: two copies on one working folder as on two PCs, A and B (see
+# "several PCs" in lib.sh). New quotes stored from both in turn, each number
+# given once, and the later of two open dialogs told that the other PC took
+# the number it showed; one quote corrected from both, the later correction
+# refused; a copy killed in the middle of a correction, the other storing on
+# and the killed one's next start leaving every record as written; a save
+# while the other PC holds the lock, refused once its wait is over.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+HOLD_LOCK_EXE="$E2E_BUILD/hold_lock.exe"
+
+# store_quotes COUNT: COUNT quotes on disk, at launch 1; a copy in stored.dat.
+store_quotes() {
+  e2e_records "$1" 'Obra' 'Cliente' '1/02/2026' 'Calle 1' '100' >"$CASE_DIR/datos.dat"
+  e2e_settings "$1" 1 >"$CASE_DIR/config.cfg"
+  cp "$CASE_DIR/datos.dat" "$CASE_AUX/stored.dat"
+}
+
+start_both() {
+  e2e_pc B
+  e2e_start_program
+  e2e_pc A
+  e2e_start_program
+}
+
+# open_new NAME: "Nuevo Presupuesto" with NAME typed in.
+open_new() {
+  e2e_open_dialog 0 "Nuevo Presupuesto"
+  e2e_click "$NAME_FIELD"
+  e2e_type "$1"
+}
+
+check_count() {
+  e2e_check_equal "config.cfg counts $1 quotes" "$(e2e_word "$1" | od -An -tx1)" \
+    "$(head -c 4 "$CASE_DIR/config.cfg" | od -An -tx1)"
+}
+
+# Twenty rounds after 3 stored quotes, A storing before B in each. In the
+# odd rounds B's dialog opens before A stores, so the number it shows is
+# taken by the time B stores.
+interleaved_new_quotes() {
+  local round number taken today
+  today=$(e2e_today)
+  store_quotes 3
+  cp "$CASE_AUX/stored.dat" "$CASE_AUX/expected.dat"
+  start_both
+  for round in $(seq -w 1 20); do
+    number=$((2 + 2 * 10#$round))
+    taken=""
+    open_new "A $round"
+    if ((10#$round % 2)); then
+      e2e_pc B
+      open_new "B $round"
+      taken="Se ha guardado como presupuesto $number: el $((number - 1)) lo acaba de guardar otro equipo."
+      e2e_pc A
+    fi
+    e2e_save_new_quote "$DIALOG" $((number - 1))
+    e2e_click "$CANCEL_BUTTON"
+    e2e_pc B
+    ((10#$round % 2)) || open_new "B $round"
+    e2e_save_new_quote "$DIALOG" "$number" "$taken"
+    e2e_click "$CANCEL_BUTTON"
+    e2e_wait_hidden "$DIALOG"
+    e2e_pc A
+    e2e_wait_hidden "$DIALOG"
+    {
+      e2e_record '' "A $round" "$today" '' ''
+      e2e_record '' "B $round" "$today" '' ''
+    } >>"$CASE_AUX/expected.dat"
+  done
+  e2e_check_bytes "datos.dat holds the 3 quotes, then A's and B's by turns, each once" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  check_count 43
+}
+
+# Both PCs show quote 3 in "Modificar Presupuesto"; A stores a new total,
+# then B another: B is refused, and the disk keeps A's.
+same_quote_corrected() {
+  store_quotes 3
+  start_both
+  e2e_open_dialog 2 "Modificar Presupuesto"
+  e2e_pc B
+  e2e_open_dialog 2 "Modificar Presupuesto"
+  e2e_pc A
+  e2e_replace_field "$TOTAL_FIELD" '111'
+  e2e_click "$MODIFY_SAVE"
+  {
+    head -c $((2 * 1960)) "$CASE_AUX/stored.dat"
+    e2e_record 'Obra' 'Cliente' '1/02/2026' 'Calle 1' '111'
+  } >"$CASE_AUX/expected.dat"
+  e2e_wait_for_bytes "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_check_bytes "A's correction is stored" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  e2e_pc B
+  e2e_replace_field "$TOTAL_FIELD" '222'
+  e2e_click "$MODIFY_SAVE"
+  e2e_wait_box
+  e2e_check "B's is refused: the quote changed since B showed it" \
+    grep -q 'El presupuesto ha cambiado en datos.dat desde que se mostr\\00f3' <<<"$(e2e_box_texts)"
+  e2e_check_bytes "the disk keeps A's correction" "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+}
+
+# A is killed while its correction of the last of 20 000 quotes writes
+# datos.dat.tmp; B then stores a new quote, and A's next start leaves no
+# temporary file and every record as written.
+killed_mid_save() {
+  local today
+  today=$(e2e_today)
+  store_quotes 20000
+  start_both
+  e2e_open_dialog 2 "Modificar Presupuesto"
+  e2e_replace_field "$TOTAL_FIELD" 'cortado'
+  # The correction takes a fifth of a second: a busy wait sees it begin.
+  (
+    until [[ -e "$CASE_DIR/datos.dat.tmp" ]] || ((SECONDS > E2E_TIMEOUT)); do :; done
+    kill -9 "$PROGRAM_PID"
+  ) &
+  e2e_click "$MODIFY_SAVE"
+  # Quiet: bash would tell of the killed job.
+  {
+    wait $!
+    e2e_wait_exit
+  } 2>/dev/null
+  e2e_check "A was killed in the middle of its save (datos.dat.tmp begun, datos.dat as before)" \
+    test -e "$CASE_DIR/datos.dat.tmp" -a "$(cksum <"$CASE_DIR/datos.dat")" == "$(cksum <"$CASE_AUX/stored.dat")"
+
+  e2e_pc B
+  open_new 'Tras el corte'
+  e2e_save_new_quote "$DIALOG" 20001
+  {
+    cat "$CASE_AUX/stored.dat"
+    e2e_record '' 'Tras el corte' "$today" '' ''
+  } >"$CASE_AUX/expected.dat"
+  e2e_pc A
+  e2e_start_program
+  e2e_check_equal "A's start leaves no temporary file" "" "$(find "$CASE_DIR" -name '*.tmp')"
+  e2e_check_bytes "datos.dat holds the 20 000 quotes and B's" \
+    "$CASE_AUX/expected.dat" "$CASE_DIR/datos.dat"
+  check_count 20001
+}
+
+# B holds the lock for 10 s (hold_lock.exe): "Guardar" on A waits, then says
+# that another PC is saving, and stores nothing; once the lock is free the
+# quote is stored.
+lock_held() {
+  local holder waited held text
+  store_quotes 3
+  e2e_start_program
+  open_new 'Esperando'
+  e2e_pc B
+  (cd "$CASE_DIR" && exec wine "$HOLD_LOCK_EXE" 10) >"$CASE_AUX/hold.out" 2>&1 &
+  holder=$!
+  echo "$holder" >>"$CASE_AUX/pids"
+  e2e_wait_until "$E2E_TIMEOUT" grep -q held "$CASE_AUX/hold.out"
+  e2e_pc A
+  waited=$SECONDS
+  e2e_click "$NEW_SAVE"
+  e2e_wait_box
+  waited=$((SECONDS - waited))
+  held=no
+  kill -0 "$holder" 2>/dev/null && held=yes
+  e2e_check "the box comes after about 5 s of waiting, while B holds the lock ($waited s, $held)" \
+    test "$waited" -ge 4 -a "$held" == yes
+  text=$(e2e_box_texts | tail -n 1)
+  e2e_check_equal "it says another PC is saving" \
+    'El presupuesto no se ha guardado: otro equipo' "${text:0:45}"
+  e2e_check_bytes "datos.dat is unchanged" "$CASE_AUX/stored.dat" "$CASE_DIR/datos.dat"
+  e2e_key "$BOX" Return
+  e2e_wait_hidden "$BOX"
+  e2e_check "B held the lock for its 10 s" wait "$holder"
+  e2e_save_new_quote "$DIALOG" 4
+}
+
+e2e_begin
+e2e_add_pc B
+[[ "$HOLD_LOCK_EXE" -nt "$E2E_ROOT/tests/e2e/hold_lock.c" ]] ||
+  x86_64-w64-mingw32-gcc -O2 -Wall -Werror -o "$HOLD_LOCK_EXE" "$E2E_ROOT/tests/e2e/hold_lock.c"
+e2e_run_case interleaved_new_quotes interleaved_new_quotes
+e2e_run_case same_quote_corrected same_quote_corrected
+e2e_run_case killed_mid_save killed_mid_save
+e2e_run_case lock_held lock_held
+e2e_end
