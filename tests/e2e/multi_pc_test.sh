@@ -47,7 +47,7 @@ interleaved_new_quotes() {
   cp "$CASE_AUX/stored.dat" "$CASE_AUX/expected.dat"
   start_both
   for round in $(seq -w 1 20); do
-    number=$((2 + 2 * 10#$round))
+    number=$((3 + 2 * 10#$round))
     taken=""
     open_new "A $round"
     if ((10#$round % 2)); then
