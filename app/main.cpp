@@ -48,7 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   BuildTodayText();
-  switch (ClaimWorkingFolder()) {
+  FolderClaim claim = ClaimWorkingFolder();
+  switch (claim) {
     case FolderClaim::HeldByAnother:
       ShowMessage(nullptr, "El programa ya est\xE1 abierto.", "Presupuestos",
                   MB_OK | MB_ICONEXCLAMATION);
@@ -58,6 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       TellLockUnusable();
       return 1;
     case FolderClaim::Held:
+    case FolderClaim::Alone:
     case FolderClaim::Unguarded:
       break;
   }
@@ -70,6 +72,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // sees.
   // A folder in a file's place, told already, is why nothing else went.
   if (!report.folderInPlace.empty()) {
+  } else if (claim == FolderClaim::Alone) {
+    TellFolderAlone(window);
   } else if (report.folderReadOnly) {
     TellFolderReadOnly(window);
   } else if (report.settingsUnwritten) {

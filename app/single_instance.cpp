@@ -1,46 +1,46 @@
-// The lock on the working folder: one file held open with no sharing for the
-// life of the process.
+// The claim on the working folder: presupuestos.lck joined through the
+// store, and a mutex named after the folder's identity for this PC.
 #include "app/single_instance.h"
 
-#include <string>
+#include <cstdint>
+#include <cwchar>
 
 #include <windows.h>
 
-#include "store/file_names.h"
+#include "store/disk.h"
+#include "store/folder_lock.h"
 
 namespace {
 
-bool HeldByAnotherCopy(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+// Whether another copy on this PC (in this session) runs on the folder. The
+// mutex is never closed: the system lets go of it when the process ends.
+bool RunningHereAlready() {
+  uint64_t volume = 0, file = 0;
+  if (!DiskIdentity(".", volume, file)) return false;
+  wchar_t name[64];
+  std::swprintf(name, 64, L"Local\\Presupuestos.%llx.%llx", static_cast<unsigned long long>(volume),
+                static_cast<unsigned long long>(file));
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+  return mutex && GetLastError() == ERROR_ALREADY_EXISTS;
 }
-
-// The lock file's name for the wide calls; it is ASCII.
-std::wstring LockName() { return std::wstring(kLockFile, kLockFile + sizeof kLockFile - 1); }
 
 }  // namespace
 
 FolderClaim ClaimWorkingFolder() {
-  std::wstring name = LockName();
-  // Never closed: the system lets go of it when the process ends.
-  HANDLE lock = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (lock != INVALID_HANDLE_VALUE) return FolderClaim::Held;
-  DWORD error = GetLastError();
-  if (HeldByAnotherCopy(error)) return FolderClaim::HeldByAnother;
-  DWORD attributes = GetFileAttributesW(name.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return FolderClaim::LockUnusable;
+  FolderClaim claim = FolderClaim::Held;
+  switch (JoinWorkingFolder()) {
+    case FolderShare::Shared:
+      break;
+    case FolderShare::Alone:
+      claim = FolderClaim::Alone;
+      break;
+    case FolderShare::Unguarded:
+      claim = FolderClaim::Unguarded;
+      break;
+    case FolderShare::HeldByAnother:
+      return FolderClaim::HeldByAnother;
+    case FolderShare::Unusable:
+      return FolderClaim::LockUnusable;
   }
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    // No lock file, and none can be made: a read-only folder or medium,
-    // which takes no other file either.
-    bool readOnly = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
-    return readOnly ? FolderClaim::Unguarded : FolderClaim::LockUnusable;
-  }
-  // A lock file marked read-only, or one on a read-only medium, still locks
-  // when opened for reading alone: no sharing is what excludes the others.
-  lock = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
-  if (lock != INVALID_HANDLE_VALUE) return FolderClaim::Held;
-  return HeldByAnotherCopy(GetLastError()) ? FolderClaim::HeldByAnother : FolderClaim::LockUnusable;
+  return RunningHereAlready() ? FolderClaim::HeldByAnother : claim;
 }

@@ -1,21 +1,17 @@
-// Keeps a second copy of the program away from a working folder that a
-// running copy already uses, by a lock file the system guards.
+// Who else uses the working folder: copies on other PCs share it; a second
+// copy on this PC brings the first forward instead.
 #pragma once
 
 enum class FolderClaim {
-  Held,           // this copy holds presupuestos.lck
+  Held,           // this copy shares presupuestos.lck with the other copies
+  Alone,          // the folder has no byte-range locks: this copy holds it alone
   Unguarded,      // a read-only folder: no lock file can be made there
-  HeldByAnother,  // another copy holds it
+  HeldByAnother,  // a copy on this PC uses the folder, or one holds it alone
   LockUnusable,   // presupuestos.lck is there but cannot be opened (a folder, no permission)
 };
 
-// Held when this copy now holds presupuestos.lck in the working folder, open
-// with no sharing until the process ends, so that the system (or the file
-// server, for a shared folder) refuses any other open of it, from any path
-// or machine, and lets go of it however the process ends; the empty file
-// stays behind. A folder in which the lock file is missing and cannot be
-// made (a read-only folder or medium, which takes no other file either) is
-// Unguarded: the copy runs without the lock, to read and print the quotes
-// there. A lock file that is there and cannot be opened would let two
-// copies in: LockUnusable, and the program does not start.
+// Joins the working folder (see JoinWorkingFolder): every copy on another PC
+// goes on at once. On this PC a second copy on the same folder, however it
+// is reached, is HeldByAnother: a named object of the session carries the
+// folder's identity while a copy runs.
 FolderClaim ClaimWorkingFolder();

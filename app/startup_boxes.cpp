@@ -49,10 +49,19 @@ std::string SourceName(const std::string& source) {
 void TellLockUnusable() {
   Tell(nullptr,
        std::string("No se puede abrir el archivo ") + kLockFile +
-           " de esta carpeta, que impide que el programa se abra dos veces a la vez. "
+           " de esta carpeta, con el que las copias del programa que la usan se turnan para "
+           "guardar. "
            "Compruebe que es un archivo (no una carpeta) y que se puede escribir en \xE9l, o "
            "b\xF3rrelo con el programa cerrado.",
        MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellFolderAlone(HWND window) {
+  Tell(window,
+       "Esta carpeta no admite los bloqueos de archivo con los que varios equipos trabajan a la "
+       "vez en ella: mientras el programa est\xE9 abierto aqu\xED, no se podr\xE1 abrir en otro "
+       "equipo.",
+       MB_OK | MB_ICONINFORMATION);
 }
 
 void TellRecovered(const StartUpReport& report) {

@@ -27,6 +27,8 @@ void TellSourceUnread(const StartUpReport& report);
 // Told once the main window is open, over it.
 void TellBackupFailed(HWND window, const DiskFailure& failure);
 void TellFolderReadOnly(HWND window);
+// The folder's file system has no byte-range locks: one PC at a time.
+void TellFolderAlone(HWND window);
 
 // config.cfg could not be written for another reason than a folder that
 // takes no file (a read-only config.cfg, a full disk), and why.

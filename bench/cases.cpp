@@ -12,6 +12,7 @@
 #include "print/page_pdf.h"
 #include "print/print_job.h"
 #include "resources/resource.h"
+#include "store/folder_lock.h"
 #include "store/quote_file.h"
 #include "store/quote_record.h"
 #include "store/pdf_folder.h"
@@ -62,6 +63,10 @@ std::vector<BenchCase> BenchCases(const std::vector<int32_t>& sizes) {
                      [](int32_t n) { StartupFloor(n); }, FifthLaunchAhead, true, false});
   }
   AddSearchCases(cases, sizes);
+  // What every save adds for the other copies on the folder: the lock file
+  // opened, byte 0 locked and let go of, the file closed.
+  cases.push_back({"Store lock for one save", 0, [](int32_t) { StoreLock lock; }, nullptr, nullptr,
+                   false, false});
   cases.push_back({"PrintQuote to a file", 0,
                    [](int32_t) {
                      PrintQuote(CurrentQuote, 1234, CompanyData(), false, StandInDialog());

@@ -32,6 +32,8 @@ void Load(int32_t number) {
 void LoadNewest() {
   // The store reads "number 0" as the first record, which may exist even
   // when the count says none; with no quote counted the fields stay empty.
+  // Other copies may have stored quotes since this one counted them.
+  CatchUpCount();
   Last = LastStoredQuote();
   BrowseIndex = Last;
   if (Last > 0) {
@@ -66,7 +68,12 @@ void ShowBrowsed(HWND dialog) {
 }
 
 void ShowNewer(HWND dialog) {
-  if (BrowseIndex >= Last || BrowseIndex >= RecordCount) return;
+  // Past the newest quote known, another copy may have stored newer ones.
+  if (BrowseIndex >= Last) {
+    CatchUpCount();
+    Last = LastStoredQuote();
+    if (BrowseIndex >= Last) return;
+  }
   ++BrowseIndex;
   Load(BrowseIndex);
   ShowBrowsed(dialog);

@@ -7,6 +7,7 @@
 #include "common/windows1252.h"
 #include "dialogs/failure_message.h"
 #include "dialogs/window_text.h"
+#include "store/quote_file.h"
 #include "store/quote_record.h"
 
 namespace {
@@ -80,7 +81,7 @@ void ExportChosenQuotes(HWND dialog, const std::vector<int32_t>* numbers) {
   while (true) {
     std::wstring path = ChooseFile(dialog);
     if (path.empty()) return;
-    ExportResult result = ExportQuotes(path, RecordCount, numbers);
+    ExportResult result = ExportQuotes(path, CatchUpCount(), numbers);
     ShowMessage(dialog, ExportMessage(Narrow(path), result), "Presupuestos",
                 result.written && result.unreadable == 0 ? MB_OK | MB_ICONINFORMATION
                                                          : MB_OK | MB_ICONEXCLAMATION);

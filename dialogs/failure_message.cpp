@@ -28,6 +28,9 @@ const char* Reason(SaveRefusal why) {
       return "\nEl presupuesto ha cambiado en datos.dat desde que se mostr\xF3 (lo ha guardado "
              "otra copia del programa): la correcci\xF3n no se ha guardado. Cierre la ventana y "
              "vuelva a abrirla para ver el presupuesto guardado.";
+    case SaveRefusal::StoreBusy:
+      return "\nOtro equipo lleva m\xE1s de 5 segundos guardando en la carpeta de los datos. "
+             "Vuelva a intentarlo dentro de un momento.";
     case SaveRefusal::None:
       break;
   }

@@ -23,6 +23,9 @@ int32_t NextNumber() { return RecordCount < INT32_MAX ? RecordCount + 1 : Record
 // `copied`, when given, is an old quote whose texts fill the new one: it
 // starts unsaved, so the snapshot is of the empty quote.
 void Open(HWND dialog, const QuoteRecord* copied) {
+  // The number shown is the next after every quote stored so far, by any
+  // copy of the program.
+  CatchUpCount();
   ClearQuote(CurrentQuote);
   // The day the dialog opens: an office may leave the program open for days.
   CopyField(CurrentQuote.date, kFieldWidth, CurrentDateText().c_str());
@@ -43,23 +46,51 @@ void Open(HWND dialog, const QuoteRecord* copied) {
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
+// The number shown when the quote was first stored, and the one it was
+// stored under: another copy may have taken the first meanwhile.
+int32_t Expected = 0;
+int32_t SavedAs = 0;
+
 // Before the first save the quote's number is the one it will be appended
 // under; after it, the record it was appended as.
-int32_t QuoteNumber() { return IsNew ? NextNumber() : RecordCount; }
+int32_t QuoteNumber() { return IsNew ? NextNumber() : SavedAs; }
+
+// Says so where the quote was stored under another number than shown.
+void TellNumberTaken(HWND dialog) {
+  std::string text = "Se ha guardado como presupuesto " + IntToText(SavedAs, 0);
+  if (SavedAs > Expected) {
+    text += ": el " + IntToText(Expected, 0) + " lo acaba de guardar otro equipo.";
+  } else {
+    text += ".";
+  }
+  ShowMessage(dialog, text, "Presupuestos", MB_OK | MB_ICONINFORMATION);
+}
 
 // Saves what the controls hold (already read); false, after telling the
 // user, when it did not reach the disk.
 bool Save(HWND dialog) {
   SaveRefusal why = SaveRefusal::None;
   DiskFailure failure;
-  if (SaveWorkingCopy(IsNew, RecordCount, &why, &failure)) return true;
-  TellSaveFailed(dialog, why, failure);
-  return false;
+  bool first = IsNew != 0;
+  if (first) Expected = NextNumber();
+  if (!SaveWorkingCopy(IsNew, SavedAs, &why, &failure)) {
+    TellSaveFailed(dialog, why, failure);
+    return false;
+  }
+  if (!first) return true;
+  SavedAs = RecordCount;
+  if (SavedAs != Expected) {
+    ShowNumber(dialog, SavedAs);
+    TellNumberTaken(dialog);
+  }
+  return true;
 }
 
 // The dialog stays open after "Guardar": the box says it did store the
-// quote, and as which number.
+// quote, and as which number (told already where that is not the one
+// shown).
 void TellSaved(HWND dialog) {
+  if (SavedAs != Expected) return;
   ShowMessage(dialog, "Presupuesto " + IntToText(QuoteNumber(), 0) + " guardado.", "Presupuestos",
               MB_OK | MB_ICONINFORMATION);
 }

@@ -5,9 +5,14 @@
 #include <algorithm>
 
 #include "common/search_text.h"
+#include "store/file_names.h"
+#include "store/quote_file.h"
 #include "store/quote_scan.h"
 
 namespace {
+
+// A datos.dat changed under every pass is searched as the last pass read it.
+constexpr int kMostPasses = 3;
 
 bool AllDigits(const std::string& word) {
   return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -53,7 +58,9 @@ std::size_t FirstWordMissing(const std::vector<std::string>& words, int32_t numb
   return words.size();
 }
 
-std::vector<int32_t> FindQuotes(const std::string& typed, int32_t count) {
+namespace {
+
+std::vector<int32_t> FindOnce(const std::string& typed, int32_t count) {
   std::vector<std::string> words = SearchWords(typed);
   std::vector<int32_t> found;
   int32_t read = ScanQuotes(count, [&](int32_t number, const QuoteRecord& record) {
@@ -69,4 +76,17 @@ std::vector<int32_t> FindQuotes(const std::string& typed, int32_t count) {
   }
   std::reverse(found.begin(), found.end());
   return found;
+}
+
+}  // namespace
+
+std::vector<int32_t> FindQuotes(const std::string& typed, int32_t count) {
+  // A pass over a datos.dat that another copy replaced (a correction) or
+  // added to meanwhile is made again, on the file as it is now.
+  std::vector<int32_t> found;
+  for (int pass = 1;; ++pass) {
+    FileStamp before = StampOf(kQuoteFile);
+    found = FindOnce(typed, count);
+    if (pass == kMostPasses || SameStamp(before, StampOf(kQuoteFile))) return found;
+  }
 }

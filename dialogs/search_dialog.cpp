@@ -15,8 +15,8 @@
 #include "dialogs/search_rows.h"
 #include "dialogs/window_text.h"
 #include "resources/resource.h"
-#include "store/quote_record.h"
 #include "store/quote_file.h"
+#include "store/quote_record.h"
 
 namespace {
 
@@ -106,11 +106,12 @@ void Run(HWND dialog, Search& search, int32_t keep) {
   // The old list goes first, so that two are never held at once; the list
   // view asks for no row until it is told the new count.
   std::vector<int32_t>().swap(search.numbers);
-  search.numbers = FindQuotes(typed, RecordCount);
+  // Each search counts the quotes that other copies stored meanwhile.
+  search.numbers = FindQuotes(typed, CatchUpCount());
   search.filtered = typed.find_first_not_of(" \t") != std::string::npos;
   ClearSearchRows(search.rows);
-  // A quote stored meanwhile ("Copiar a nuevo") may be the first of a
-  // longer number.
+  // A quote stored meanwhile (by "Copiar a nuevo" or another copy) may be
+  // the first of a longer number.
   FitNumberColumn(dialog);
   ToList(dialog, LVM_SETITEMCOUNT, search.numbers.size(), 0);
   int row = 0;

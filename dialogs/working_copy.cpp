@@ -37,6 +37,10 @@ void ShowQuote(HWND dialog, int32_t number) {
   SetControlText(dialog, IDC_NAME, CurrentQuote.name);
   SetControlText(dialog, IDC_ADDRESS, CurrentQuote.address);
   SetControlText(dialog, IDC_TOTAL, CurrentQuote.total);
+  ShowNumber(dialog, number);
+}
+
+void ShowNumber(HWND dialog, int32_t number) {
   SetControlText(dialog, IDC_NUMBER, "Presupuesto N\xBA: " + IntToText(number, 0));
 }
 

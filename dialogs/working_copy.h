@@ -17,6 +17,8 @@ extern unsigned char IsNew;
 
 // Puts CurrentQuote into the five edits and the number into its label.
 void ShowQuote(HWND dialog, int32_t number);
+// The label alone, as ShowQuote puts it.
+void ShowNumber(HWND dialog, int32_t number);
 
 // Reads the five edits into CurrentQuote, each cut to its field.
 void ReadControls(HWND dialog);

@@ -73,9 +73,12 @@ bool Noted(bool done, const std::string& path) {
 
 // Asks the observer about the next operation on `path`; false (and the
 // failure noted) when it is to fail.
+DiskFault Planned(DiskOp op, const std::string& path) {
+  return Observer && Observer->before ? Observer->before(op, path.c_str()) : DiskFault::None;
+}
+
 bool Go(DiskOp op, const std::string& path, DiskFault* fault = nullptr) {
-  DiskFault planned = DiskFault::None;
-  if (Observer && Observer->before) planned = Observer->before(op, path.c_str());
+  DiskFault planned = Planned(op, path);
   if (fault) *fault = planned;
   if (planned == DiskFault::None) return true;
   if (planned != DiskFault::ShortWrite && op != DiskOp::Remove) Note(CauseOfFault(planned), path);
@@ -98,11 +101,7 @@ bool WithRetries(Attempt attempt) {
   for (int waited = 0;; waited += kRetryStepMs) {
     done = attempt();
     if (done || !Passing(Current.cause) || waited >= kRetryBudgetMs) break;
-    if (Observer && Observer->wait) {
-      Observer->wait(kRetryStepMs);
-    } else {
-      SystemSleep(kRetryStepMs);
-    }
+    DiskPause(kRetryStepMs);
   }
   Retrying = false;
   if (!done) Settle();
@@ -142,14 +141,25 @@ bool ReadAhead(DiskFile* file, std::size_t wanted) {
 
 void DiskObserve(const DiskObserver* observer) { Observer = observer; }
 
+void DiskPause(int milliseconds) {
+  if (Observer && Observer->wait) {
+    Observer->wait(milliseconds);
+  } else {
+    SystemSleep(milliseconds);
+  }
+}
+
 DiskFailure DiskLastFailure() { return First; }
 
 void DiskClearFailure() { First = Current = DiskFailure(); }
 
 DiskFile* DiskOpen(const char* path, DiskMode mode) {
   std::FILE* stream = nullptr;
+  // A file opened to be locked is asked for as a lock, so that the faults
+  // planned for the opens of the data files do not fall on it.
+  bool toLock = mode == DiskMode::Shared || mode == DiskMode::Alone;
   bool opened = WithRetries([&] {
-    if (!Go(DiskOp::Open, path)) return false;
+    if (!Go(toLock ? DiskOp::Lock : DiskOp::Open, path)) return false;
     stream = SystemOpen(path, mode);
     return Noted(stream != nullptr, path);
   });
@@ -166,6 +176,24 @@ DiskFile* DiskOpen(const char* path, DiskMode mode) {
     std::setvbuf(stream, file->buffer, _IOFBF, kStreamBuffer);
   }
   return file;
+}
+
+DiskLock DiskTryLock(DiskFile* file, int64_t offset, int64_t length) {
+  // A lock another copy holds is no failure to keep: the caller waits or
+  // says so.
+  DiskFault fault = Planned(DiskOp::Lock, file->path);
+  if (fault != DiskFault::None) {
+    return fault == DiskFault::InUse ? DiskLock::Busy : DiskLock::Unsupported;
+  }
+  DiskLock lock = SystemLock(file->stream, offset, length);
+  if (lock == DiskLock::Failed) Noted(false, file->path);
+  return lock;
+}
+
+void DiskUnlock(DiskFile* file, int64_t offset, int64_t length) {
+  if (Planned(DiskOp::Unlock, file->path) == DiskFault::None) {
+    SystemUnlock(file->stream, offset, length);
+  }
 }
 
 std::size_t DiskRead(DiskFile* file, void* buffer, std::size_t size) {

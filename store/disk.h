@@ -23,7 +23,8 @@
 //   DiskRenameFolder and DiskSyncFolder do that).
 
 enum class DiskOp {
-  Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder, Remove
+  Open, Read, Write, Sync, Close, Seek, Truncate, Replace, MakeFolder, SyncFolder, Remove, Lock,
+  Unlock
 };
 
 // What an observer wants the next operation to do: go ahead, fail with an
@@ -66,9 +67,21 @@ void DiskClearFailure();
 constexpr int kRetryStepMs = 100;
 constexpr int kRetryBudgetMs = 2000;
 
+// Waits as the retries do: the observer's wait where one is installed.
+void DiskPause(int milliseconds);
+
 struct DiskFile;
 
 DiskFile* DiskOpen(const char* path, DiskMode mode);
+// An exclusive byte-range lock on `length` bytes from `offset`, not waiting:
+// Busy while another open of the file holds any of them, from this process
+// or another, on this machine or another reaching the file over a network.
+// The system (or the file server) lets go of it at DiskUnlock, at the
+// file's close, or however the process ends. An observer is asked about
+// the open of a file to lock (Shared, Alone) and about the lock as Lock; to
+// the lock, its InUse answers Busy, any other fault Unsupported.
+DiskLock DiskTryLock(DiskFile* file, int64_t offset, int64_t length);
+void DiskUnlock(DiskFile* file, int64_t offset, int64_t length);
 // Bytes actually read; fewer than asked at the end of the file or on an
 // error. A file opened to read is read ahead, in reads that grow as it is
 // walked, so that one record costs one small read and a walk few large ones.

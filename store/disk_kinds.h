@@ -6,7 +6,13 @@ enum class DiskMode {
   Read,    // existing file, from its start; a folder is refused
   Create,  // new or emptied file
   Update,  // existing file, read and written in place, nothing emptied
+  Shared,  // existing or new file, read and written, open to every other copy
+  Alone,   // existing or new file, read and written, no other open of it
 };
+
+// What a try for a byte-range lock met: the lock now held, one that another
+// copy holds, a file system without such locks, or another failure.
+enum class DiskLock { Taken, Busy, Unsupported, Failed };
 
 // Why an operation failed, as far as the system tells.
 enum class DiskCause { None, DiskFull, NoPermission, InUse, Other };

@@ -58,10 +58,25 @@ void SystemSleep(int milliseconds) {
   nanosleep(&pause, nullptr);
 }
 
+namespace {
+
+// A file to lock: made where it is missing, never emptied. POSIX has no
+// sharing modes, so Alone opens as Shared does.
+std::FILE* OpenToLock(const char* path) {
+  int handle = ::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (handle < 0) return nullptr;
+  std::FILE* stream = ::fdopen(handle, "r+b");
+  if (!stream) ::close(handle);
+  return stream;
+}
+
+}  // namespace
+
 std::FILE* SystemOpen(const char* path, DiskMode mode) {
   const char* modes[] = {"rb", "wb", "r+b"};
   SystemClearError();
-  std::FILE* stream = std::fopen(path, modes[static_cast<int>(mode)]);
+  bool toLock = mode == DiskMode::Shared || mode == DiskMode::Alone;
+  std::FILE* stream = toLock ? OpenToLock(path) : std::fopen(path, modes[static_cast<int>(mode)]);
   if (!SystemKept(stream != nullptr)) return nullptr;
   // A folder opens for reading here and would read as an odd file.
   struct stat info;
@@ -71,6 +86,39 @@ std::FILE* SystemOpen(const char* path, DiskMode mode) {
     return nullptr;
   }
   return stream;
+}
+
+// Locks of the open file description (not of the process, as F_SETLK's
+// are), so that two opens in one process exclude each other as two
+// processes do, and a close of another descriptor lets go of nothing.
+DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
+  struct flock range {};
+  range.l_type = F_WRLCK;
+  range.l_whence = SEEK_SET;
+  range.l_start = static_cast<off_t>(offset);
+  range.l_len = static_cast<off_t>(length);
+  if (::fcntl(fileno(stream), F_OFD_SETLK, &range) == 0) return DiskLock::Taken;
+  switch (errno) {
+    case EAGAIN:
+    case EACCES:
+      return DiskLock::Busy;
+    case EINVAL:
+    case ENOLCK:
+    case EOPNOTSUPP:
+      return DiskLock::Unsupported;
+    default:
+      SystemKept(false);
+      return DiskLock::Failed;
+  }
+}
+
+void SystemUnlock(std::FILE* stream, int64_t offset, int64_t length) {
+  struct flock range {};
+  range.l_type = F_UNLCK;
+  range.l_whence = SEEK_SET;
+  range.l_start = static_cast<off_t>(offset);
+  range.l_len = static_cast<off_t>(length);
+  ::fcntl(fileno(stream), F_OFD_SETLK, &range);
 }
 
 bool SystemSync(std::FILE* stream) {

@@ -16,9 +16,14 @@ void SystemClearError();
 bool SystemKept(bool done);
 
 void SystemSleep(int milliseconds);
-// Opens as DiskMode says ("rb", "wb", "r+b"); a folder is refused as access
-// denied, as Windows refuses it.
+// Opens as DiskMode says, sharing read, write and delete with every other
+// open but for Alone; a folder is refused as access denied, as Windows
+// refuses it.
 std::FILE* SystemOpen(const char* path, DiskMode mode);
+// An exclusive lock on `length` bytes from `offset`, not waiting; held until
+// unlocked or the file closed.
+DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length);
+void SystemUnlock(std::FILE* stream, int64_t offset, int64_t length);
 // Flushes the runtime's buffer, then the system's cache.
 bool SystemSync(std::FILE* stream);
 bool SystemSeek(std::FILE* stream, int64_t offset);

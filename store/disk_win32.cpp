@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <fcntl.h>
 
 #include "store/disk_system.h"
 
@@ -87,12 +89,104 @@ bool SystemKept(bool done) {
 
 void SystemSleep(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
+namespace {
+
+// How each DiskMode opens: the access, what is done with a missing or an
+// existing file, the runtime's flags and its stream's mode.
+struct OpenWay {
+  DWORD access;
+  DWORD disposition;
+  int flags;
+  const char* stream;
+};
+
+OpenWay WayOf(DiskMode mode) {
+  switch (mode) {
+    case DiskMode::Read:
+      return {GENERIC_READ, OPEN_EXISTING, _O_RDONLY, "rb"};
+    case DiskMode::Create:
+      return {GENERIC_WRITE, CREATE_ALWAYS, _O_WRONLY, "wb"};
+    case DiskMode::Update:
+      return {GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, _O_RDWR, "r+b"};
+    case DiskMode::Shared:
+    case DiskMode::Alone:
+      break;
+  }
+  return {GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, _O_RDWR, "r+b"};
+}
+
+// The handle under a stream of the C runtime, which closes both.
+std::FILE* AsStream(HANDLE handle, const OpenWay& way) {
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), way.flags | _O_BINARY);
+  if (descriptor < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* stream = _fdopen(descriptor, way.stream);
+  if (!stream) _close(descriptor);
+  return stream;
+}
+
+}  // namespace
+
 std::FILE* SystemOpen(const char* path, DiskMode mode) {
-  const wchar_t* modes[] = {L"rb", L"wb", L"r+b"};
+  // Every copy of the program, on this PC or another, opens the data files
+  // sharing read, write and delete, so that a reader never makes another
+  // copy's rename over datos.dat fail.
+  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  DWORD share = mode == DiskMode::Alone ? 0 : anyShare;
+  OpenWay way = WayOf(mode);
+  std::wstring name = Wide(path);
   SystemClearError();
-  std::FILE* stream = _wfopen(Wide(path).c_str(), modes[static_cast<int>(mode)]);
+  HANDLE handle = CreateFileW(name.c_str(), way.access, share, nullptr, way.disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool toLock = mode == DiskMode::Shared || mode == DiskMode::Alone;
+  if (handle == INVALID_HANDLE_VALUE && toLock && GetLastError() == ERROR_ACCESS_DENIED &&
+      !SystemIsFolder(path)) {
+    // A lock file marked read-only, or one on a read-only medium, still
+    // locks when opened for reading alone.
+    way = {GENERIC_READ, OPEN_EXISTING, _O_RDONLY, "rb"};
+    handle = CreateFileW(name.c_str(), way.access, share, nullptr, way.disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (!KeptSystem(handle != INVALID_HANDLE_VALUE)) return nullptr;
+  std::FILE* stream = AsStream(handle, way);
   SystemKept(stream != nullptr);
   return stream;
+}
+
+DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  OVERLAPPED place = {};
+  place.Offset = static_cast<DWORD>(offset);
+  place.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  DWORD low = static_cast<DWORD>(length);
+  DWORD high = static_cast<DWORD>(static_cast<uint64_t>(length) >> 32);
+  if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, low, high,
+                 &place)) {
+    return DiskLock::Taken;
+  }
+  switch (GetLastError()) {
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_IO_PENDING:
+      return DiskLock::Busy;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_INVALID_PARAMETER:
+      return DiskLock::Unsupported;
+    default:
+      KeptSystem(false);
+      return DiskLock::Failed;
+  }
+}
+
+void SystemUnlock(std::FILE* stream, int64_t offset, int64_t length) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  OVERLAPPED place = {};
+  place.Offset = static_cast<DWORD>(offset);
+  place.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  UnlockFileEx(handle, 0, static_cast<DWORD>(length),
+               static_cast<DWORD>(static_cast<uint64_t>(length) >> 32), &place);
 }
 
 bool SystemSync(std::FILE* stream) {

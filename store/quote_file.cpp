@@ -1,12 +1,14 @@
 // The quote file: fixed 1960-byte records, quote N at offset (N - 1) * 1960.
-// Every save first checks that the files hold the quotes this copy counts
-// (store_rules), so that no whole quote is ever written over or cut away.
+// Every save takes the store's lock, then checks what the files hold now,
+// whichever copy wrote them (store_rules), so that no whole quote is ever
+// written over or cut away.
 #include "store/quote_file.h"
 
 #include <cstdint>
 
 #include "store/disk.h"
 #include "store/file_names.h"
+#include "store/folder_lock.h"
 #include "store/quote_record.h"
 #include "store/settings.h"
 
@@ -31,6 +33,11 @@ void RestoreLength(int64_t length) {
 }
 
 bool Append(const QuoteRecord& record, SaveRefusal& refusal) {
+  StoreLock lock;
+  if (!lock.Taken()) {
+    if (lock.Busy()) refusal = SaveRefusal::StoreBusy;
+    return false;
+  }
   SettingsSeen settings = SeeSettings();
   // datos.dat is opened without ever emptying it; a missing one is made,
   // for the first quote only.
@@ -41,36 +48,37 @@ bool Append(const QuoteRecord& record, SaveRefusal& refusal) {
   } else if (DiskExists(kQuoteFile)) {
     return false;
   }
-  if (!MayAppend(RecordCount, settings, quotes, &refusal)) {
+  int32_t number = 0;
+  if (!PlanAppend(settings, quotes, &number, &refusal)) {
     if (file) DiskClose(file);
     return false;
   }
   if (!file) file = DiskOpen(kQuoteFile, DiskMode::Create);
   if (!file) return false;
-  int64_t offset = static_cast<int64_t>(RecordCount) * static_cast<int64_t>(kRecordSize);
+  int64_t offset = static_cast<int64_t>(number - 1) * static_cast<int64_t>(kRecordSize);
   bool written = DiskSeek(file, offset) && DiskWrite(file, &record, sizeof record) && DiskSync(file);
   bool closed = DiskClose(file);
   // The count's rename also makes a new datos.dat's name durable.
-  if (!written || !closed || !WriteSettings(RecordCount + 1, settings.launches)) {
+  if (!written || !closed || !WriteSettings(number, settings.launches)) {
     RestoreLength(quotes.size);
     return false;
   }
-  ++RecordCount;
+  RecordCount = number;
   return true;
 }
 
 // Writes the new quote file and the new transfer file beside the old ones
-// in one pass over `source`: its first RecordCount records, record `number`
+// in one pass over `source`: its first `count` records, record `number`
 // replaced. True when both are whole: every write checked, both synced and
 // closed. With `shown`, stops with `changed` set where the old record
 // `number` is no longer that one.
-bool BuildReplacements(DiskFile* source, int32_t number, const QuoteRecord& corrected,
-                       const QuoteRecord* shown, bool& changed) {
+bool BuildReplacements(DiskFile* source, int32_t count, int32_t number,
+                       const QuoteRecord& corrected, const QuoteRecord* shown, bool& changed) {
   DiskFile* quotes = DiskOpen(kNewQuoteFile, DiskMode::Create);
   DiskFile* transfer = quotes ? DiskOpen(kNewTransferFile, DiskMode::Create) : nullptr;
   bool ok = quotes && transfer;
   QuoteRecord record;
-  for (int32_t i = 1; ok && i <= RecordCount; ++i) {
+  for (int32_t i = 1; ok && i <= count; ++i) {
     // The old record `number` is passed over by reading it like the others.
     ok = DiskRead(source, &record, sizeof record) == sizeof record;
     if (ok && i == number) {
@@ -89,7 +97,11 @@ bool BuildReplacements(DiskFile* source, int32_t number, const QuoteRecord& corr
 
 bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* shown,
              SaveRefusal& refusal) {
-  if (number < 1 || number > RecordCount) return false;
+  StoreLock lock;
+  if (!lock.Taken()) {
+    if (lock.Busy()) refusal = SaveRefusal::StoreBusy;
+    return false;
+  }
   SettingsSeen settings = SeeSettings();
   DiskFile* source = DiskOpen(kQuoteFile, DiskMode::Read);
   FileSeen quotes;
@@ -99,8 +111,9 @@ bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* sh
     return false;
   }
   bool changed = false;
-  bool built = MayCorrect(number, RecordCount, settings, quotes, &refusal) &&
-               BuildReplacements(source, number, corrected, shown, changed);
+  int32_t count = 0;
+  bool built = MayCorrect(number, settings, quotes, &count, &refusal) &&
+               BuildReplacements(source, count, number, corrected, shown, changed);
   if (source) DiskClose(source);
   if (changed) refusal = SaveRefusal::ChangedSinceShown;
   if (!built || !DiskReplace(kNewQuoteFile, kQuoteFile)) {
@@ -162,4 +175,27 @@ int32_t LastStoredQuote() {
   // A file that cannot be measured hides nothing: every counted quote is
   // offered, and one that cannot be read says so.
   return whole < 0 || whole >= RecordCount ? RecordCount : static_cast<int32_t>(whole);
+}
+
+int32_t CatchUpCount() {
+  SettingsSeen settings = SeeSettings();
+  int64_t whole = WholeRecords(SeeFile(kQuoteFile));
+  // Only what is both counted and whole: an append another copy has
+  // written but not yet counted may still be taken back.
+  if (settings.countHeld && whole >= 0) {
+    int64_t stored = settings.count < whole ? settings.count : whole;
+    if (stored > RecordCount) RecordCount = static_cast<int32_t>(stored);
+  }
+  return RecordCount;
+}
+
+FileStamp StampOf(const char* path) {
+  FileStamp stamp;
+  stamp.there = DiskIdentity(path, stamp.volume, stamp.file);
+  stamp.size = SeeFile(path).size;
+  return stamp;
+}
+
+bool SameStamp(const FileStamp& a, const FileStamp& b) {
+  return a.there == b.there && a.volume == b.volume && a.file == b.file && a.size == b.size;
 }

@@ -8,11 +8,15 @@
 
 struct QuoteRecord;
 
-// With isNew, appends CurrentQuote as quote RecordCount + 1 and counts it;
-// otherwise replaces quote `number` (1 to RecordCount). True once the quote
-// is on disk. On false nothing stored has changed; `refusal`, when given,
-// tells why where the store knows (see MayAppend and MayCorrect), and
-// `failure` what the disk said where it failed.
+// With isNew, appends CurrentQuote after every quote in datos.dat, whichever
+// copy of the program stored them, and sets RecordCount to its number:
+// RecordCount + 1 unless another copy stored meanwhile. Otherwise replaces
+// quote `number`. True once the quote is on disk. On false nothing stored
+// has changed; `refusal`, when given, tells why where the store knows (see
+// PlanAppend and MayCorrect, and StoreBusy where another copy held the
+// store's lock too long), and `failure` what the disk said where it failed.
+// Both hold the store's lock (folder_lock.h) from the first read to the
+// last rename.
 //
 // A correction builds the new datos.dat and trasvase.dat beside them as
 // datos.dat.tmp and trasvase.dat.tmp, syncs them, then renames them into
@@ -36,6 +40,11 @@ bool SaveCorrection(int32_t number, const QuoteRecord& shown, const QuoteRecord&
 // record is whole, a failed read); `record` is then all zeros.
 bool LoadQuote(int32_t number, QuoteRecord& record);
 
+// Raises RecordCount to the quotes that other copies have stored since it
+// was taken: those config.cfg counts, as far as datos.dat holds them whole.
+// Never lowers it; gives it.
+int32_t CatchUpCount();
+
 // The newest quote that datos.dat holds whole, at most RecordCount: where
 // quotes are counted that are not there, the last one that can be read.
 int32_t LastStoredQuote();
@@ -43,3 +52,14 @@ int32_t LastStoredQuote();
 // What a file is found to hold: whether it is there and its length (-1 when
 // it is there but cannot be measured).
 FileSeen SeeFile(const char* path);
+
+// One state of a file, to tell whether it changed while it was read: a
+// rename of another file over it (a correction) changes its identity, an
+// append its length.
+struct FileStamp {
+  bool there = false;
+  uint64_t volume = 0, file = 0;
+  int64_t size = -1;
+};
+FileStamp StampOf(const char* path);
+bool SameStamp(const FileStamp& a, const FileStamp& b);

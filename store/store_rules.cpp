@@ -16,7 +16,7 @@ namespace {
 
 // Whether datos.dat holds exactly `count` whole records; where it does not,
 // `why` says which way it is off.
-bool HoldsTheCounted(int64_t whole, int32_t count, SaveRefusal* why) {
+bool HoldsTheCounted(int64_t whole, int64_t count, SaveRefusal* why) {
   if (whole < count) *why = SaveRefusal::QuotesMissing;
   if (whole > count) *why = SaveRefusal::FilesChanged;
   return whole == count;
@@ -24,41 +24,50 @@ bool HoldsTheCounted(int64_t whole, int32_t count, SaveRefusal* why) {
 
 }  // namespace
 
-bool MayAppend(int32_t recordCount, const SettingsSeen& settings, const FileSeen& quotes,
-               SaveRefusal* why) {
+bool PlanAppend(const SettingsSeen& settings, const FileSeen& quotes, int32_t* number,
+                SaveRefusal* why) {
   *why = SaveRefusal::None;
-  if (recordCount == INT32_MAX) {
+  // A settings file that is there but cannot be read would be rewritten
+  // without its launch count.
+  if (settings.there && !settings.read) return false;
+  int64_t whole = WholeRecords(quotes);
+  if (whole < 0) return false;
+  int64_t counted = settings.countHeld && settings.count > 0 ? settings.count : 0;
+  if (counted > whole) {
+    *why = SaveRefusal::QuotesMissing;
+    return false;
+  }
+  // Whole quotes beyond the count were stored by a copy that stopped before
+  // it counted them; start-up would count them too.
+  if (whole >= INT32_MAX) {
     *why = SaveRefusal::NoNumberLeft;
     return false;
   }
-  // A settings file that is there but cannot be read would be rewritten
-  // without its launch count; one that counts more was written by another.
-  if (settings.there && !settings.read) return false;
-  if (settings.countHeld && settings.count > recordCount) {
-    *why = SaveRefusal::FilesChanged;
-    return false;
-  }
-  int64_t whole = WholeRecords(quotes);
-  return whole >= 0 && HoldsTheCounted(whole, recordCount, why);
+  *number = static_cast<int32_t>(whole) + 1;
+  return true;
 }
 
-bool MayCorrect(int32_t number, int32_t recordCount, const SettingsSeen& settings,
-                const FileSeen& quotes, SaveRefusal* why) {
+bool MayCorrect(int32_t number, const SettingsSeen& settings, const FileSeen& quotes,
+                int32_t* count, SaveRefusal* why) {
   *why = SaveRefusal::None;
-  if (number < 1 || number > recordCount) return false;
   if (settings.there && !settings.read) return false;
-  // Another copy, or an old config.cfg brought back, has changed the count:
-  // this copy's numbers may no longer be the files'.
-  if (settings.read && (!settings.countHeld || settings.count != recordCount)) {
-    *why = SaveRefusal::FilesChanged;
-    return false;
-  }
   if (!quotes.there) {
     *why = SaveRefusal::QuotesMissing;
     return false;
   }
   int64_t whole = WholeRecords(quotes);
-  return whole >= 0 && HoldsTheCounted(whole, recordCount, why);
+  if (whole < 0) return false;
+  // A config.cfg too short to hold the count, or one that counts other than
+  // datos.dat holds, is mended at the next start-up; a correction now would
+  // copy the wrong number of quotes.
+  if (settings.read && !settings.countHeld) {
+    *why = SaveRefusal::FilesChanged;
+    return false;
+  }
+  int64_t counted = settings.there ? settings.count : whole;
+  if (!HoldsTheCounted(whole, counted, why)) return false;
+  *count = static_cast<int32_t>(counted);
+  return number >= 1 && number <= counted;
 }
 
 bool StillAsShown(const QuoteRecord& onDisk, const QuoteRecord& shown) {

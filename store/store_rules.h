@@ -11,7 +11,8 @@
 // Why a save was refused, where the store can tell.
 enum class SaveRefusal {
   None,               // saved, or failed on the disk
-  FilesChanged,       // config.cfg or datos.dat count other quotes than this copy does
+  FilesChanged,       // config.cfg counts other quotes than datos.dat holds
+  StoreBusy,          // another copy held the store's lock for longer than kLockWaitMs
   QuotesMissing,      // datos.dat holds fewer whole quotes than are counted
   NoNumberLeft,       // the count is at its largest
   ChangedSinceShown,  // the quote on disk is no longer the one the dialog showed
@@ -35,18 +36,20 @@ struct FileSeen {
 // Whole records in a file: 0 when it is not there, -1 when not measurable.
 int64_t WholeRecords(const FileSeen& file);
 
-// Whether an append of quote recordCount + 1 may go. It goes only after the
-// whole records, over a partial record at most: it is refused when datos.dat
-// holds fewer or more whole records than recordCount, or config.cfg counts
-// more. False with `why` None: a file cannot be read, so nothing is known.
-bool MayAppend(int32_t recordCount, const SettingsSeen& settings, const FileSeen& quotes,
-               SaveRefusal* why);
+// The number a new quote is stored under, decided while the store's lock is
+// held: after every whole quote in datos.dat, whichever copy stored it, over
+// a partial record at most. Refused where config.cfg counts quotes that
+// datos.dat lacks (start-up takes them back) or no number is left; false
+// with `why` None where a file cannot be read, so that nothing is known.
+bool PlanAppend(const SettingsSeen& settings, const FileSeen& quotes, int32_t* number,
+                SaveRefusal* why);
 
-// Whether a correction of quote `number` may go: refused when config.cfg
-// counts other than recordCount (a missing one counts nothing), or
-// datos.dat holds fewer or more whole records.
-bool MayCorrect(int32_t number, int32_t recordCount, const SettingsSeen& settings,
-                const FileSeen& quotes, SaveRefusal* why);
+// Whether a correction of quote `number` may go, decided while the lock is
+// held: config.cfg (where there is one) counts exactly the whole records of
+// datos.dat, and `number` is one of them. `count` is set to that count: the
+// quotes the correction copies.
+bool MayCorrect(int32_t number, const SettingsSeen& settings, const FileSeen& quotes,
+                int32_t* count, SaveRefusal* why);
 
 // Whether the record on disk is still, byte for byte, the one shown.
 bool StillAsShown(const QuoteRecord& onDisk, const QuoteRecord& shown);

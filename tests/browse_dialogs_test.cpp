@@ -318,7 +318,7 @@ TEST_F(ModifyDialog, AFailedSaveIsReportedAndChangesNothing) {
   other[2 * kRecordSize - 1] = 'x';
   struct Case {
     std::string quotes, settings, told;
-  } cases[] = {{stored, SettingsBytes(3, 3), changed},
+  } cases[] = {{stored + stored.substr(0, kRecordSize), SettingsBytes(2, 3), changed},
                {stored.substr(0, kRecordSize + 9), SettingsBytes(2, 3), missing},
                {other, SettingsBytes(2, 3), replaced}};
   for (const Case& c : cases) {

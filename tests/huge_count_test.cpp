@@ -115,8 +115,9 @@ TEST_F(HugeCount, TheNewQuoteNumberDoesNotWrap) {
   Type(IDC_NAME, "Cliente");
   Press(NewQuoteDialogProc, IDC_SAVE);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
-  ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) +
-                                       "\nNo quedan n\xFAmeros para m\xE1s presupuestos.");
+  // The count says quotes datos.dat does not hold: no number is given
+  // after them.
+  ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) + "\nFaltan presupuestos en datos.dat.");
   EXPECT_EQ(RecordCount, kHuge);
   EXPECT_TRUE(ReadBytes("datos.dat") == quotes);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(kHuge, 3));

@@ -15,6 +15,7 @@
 #include "stand_in.h"
 #include "store/dated_backup.h"
 #include "store/disk.h"
+#include "store/folder_lock.h"
 #include "store/quote_record.h"
 #include "tests/disk_faults.h"
 #include "tests/test_folder.h"
@@ -83,7 +84,10 @@ TEST_F(Startup, MainWindowClassButtonsAndCommands) {
   // The launch was counted before the window existed.
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
   auto& calls = StandIn().calls;
-  EXPECT_EQ(calls[0], "CreateFileW presupuestos.lck c0000000 0 4");
+  // The folder is joined before anything else: the lock file made, and this
+  // PC's copy on the folder named.
+  EXPECT_EQ(calls[0].rfind("CreateMutexW Local\\Presupuestos.", 0), 0u) << calls[0];
+  EXPECT_TRUE(Exists("presupuestos.lck"));
   EXPECT_LT(std::find(calls.begin(), calls.end(), "LoadImageW fondo.bmp"), calls.end());
   EXPECT_LT(std::find(calls.begin(), calls.end(), "ShowWindow 10"), calls.end());
   // The class carries the file's own icon, large and small.
@@ -152,61 +156,116 @@ TEST_F(Startup, ClosingTheWindowEndsWithZero) {
             StandIn().calls.end());
 }
 
+// The name of the session's mutex for the working folder, from its device
+// and inode as the native build reads them.
+std::string FolderMutex() {
+  struct stat here {};
+  EXPECT_EQ(stat(".", &here), 0);
+  char name[80];
+  std::snprintf(name, sizeof name, "Local\\Presupuestos.%llx.%llx",
+                static_cast<unsigned long long>(here.st_dev),
+                static_cast<unsigned long long>(here.st_ino));
+  return name;
+}
+
+// Answers the n-th ask about presupuestos.lck's lock (its open to lock is
+// the first) as planned, from a list of answers.
+std::vector<DiskFault> LockAnswers;
+DiskFault AnswerLocks(DiskOp op) {
+  if (op != DiskOp::Lock || LockAnswers.empty()) return DiskFault::None;
+  DiskFault answer = LockAnswers.front();
+  LockAnswers.erase(LockAnswers.begin());
+  return answer;
+}
+
 TEST_F(Startup, SecondCopyTouchesNothing) {
-  // The lock file is opened for reading and writing, shared with no one,
-  // made when missing; when that is denied, opened for reading alone.
-  const std::string openToWrite = "CreateFileW presupuestos.lck c0000000 0 4";
-  const std::string openToRead = "CreateFileW presupuestos.lck 80000000 0 3";
-  const std::vector<std::vector<DWORD>> heldElsewhere = {
-      {ERROR_SHARING_VIOLATION}, {ERROR_LOCK_VIOLATION},
-      {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}};
-  for (const std::vector<DWORD>& errors : heldElsewhere) {
+  DiskWaitFn savedWait = DiskWait;
+  DiskWait = [](int) {};
+  const std::string unusable =
+      "No se puede abrir el archivo presupuestos.lck de esta carpeta, con el que las copias del "
+      "programa que la usan se turnan para guardar. Compruebe que es un archivo (no una carpeta) "
+      "y que se puede escribir en \xE9l, o b\xF3rrelo con el programa cerrado.";
+  // A copy on this PC (its mutex), or one that holds the lock file alone
+  // (where the folder has no byte-range locks, or an older program): the
+  // program says so and does not start; a lock file that cannot be opened
+  // would let two copies change the files at once.
+  struct Case {
+    const char* what;
+    bool runningHere;
+    std::vector<DiskFault> answers;
+    const char* told;
+  } cases[] = {
+      {"a copy on this PC", true, {}, "El programa ya est\xE1 abierto."},
+      {"a copy holding it alone", false, {DiskFault::InUse}, "El programa ya est\xE1 abierto."},
+      {"no permission", false, {DiskFault::Denied}, nullptr},
+  };
+  WriteBytes("presupuestos.lck", "");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     StandInReset();
-    // The last: a lock file marked read-only, held by another copy.
-    if (errors.size() == 2) WriteBytes("presupuestos.lck", "");
-    StandIn().openErrors = errors;
+    if (c.runningHere) StandIn().mutexes.insert(FolderMutex());
+    LockAnswers = c.answers;
+    // Every retry of a refusal that passes is asked again.
+    if (!c.answers.empty()) LockAnswers.resize(30, c.answers[0]);
+    DiskHook = AnswerLocks;
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+    DiskHook = nullptr;
     ASSERT_EQ(StandIn().boxes.size(), 1u);
-    EXPECT_EQ(StandIn().boxes[0].text, "El programa ya est\xE1 abierto.");
+    EXPECT_EQ(StandIn().boxes[0].text, c.told ? std::string(c.told) : unusable);
     EXPECT_FALSE(Exists("config.cfg"));
     EXPECT_TRUE(StandIn().windows.empty());
-    EXPECT_EQ(StandIn().calls[0], openToWrite);
   }
-  EXPECT_EQ(StandIn().calls[1], openToRead);
+  // A folder of that name.
+  std::remove("presupuestos.lck");
+  ASSERT_EQ(mkdir("presupuestos.lck", 0777), 0);
+  StandInReset();
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text, unusable);
+  ASSERT_EQ(rmdir("presupuestos.lck"), 0);
 
   // A read-only folder, where the lock file is not there and cannot be
   // made: the program runs, unguarded, and counts the launch as ever.
-  std::remove("presupuestos.lck");
   StandInReset();
-  StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
+  LockAnswers = {DiskFault::Denied};
+  DiskHook = AnswerLocks;
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  DiskHook = nullptr;
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
 
-  // A lock that is there and cannot be taken (a folder of that name, or a
-  // file this user may not open) would let two copies in: the program
-  // says so, naming the file, and does not start.
-  std::remove("config.cfg");
-  const std::string unusable =
-      "No se puede abrir el archivo presupuestos.lck de esta carpeta, que impide que el "
-      "programa se abra dos veces a la vez. Compruebe que es un archivo (no una carpeta) y que "
-      "se puede escribir en \xE9l, o b\xF3rrelo con el programa cerrado.";
-  for (bool folderNamed : {true, false}) {
-    StandInReset();
-    if (folderNamed) {
-      ASSERT_EQ(mkdir("presupuestos.lck", 0777), 0);
-      StandIn().openErrors = {ERROR_ACCESS_DENIED};
-    } else {
-      ASSERT_EQ(rmdir("presupuestos.lck"), 0);
-      WriteBytes("presupuestos.lck", "");
-      StandIn().openErrors = {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED};
-    }
-    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
-    ASSERT_EQ(StandIn().boxes.size(), 1u);
-    EXPECT_EQ(StandIn().boxes[0].text, unusable);
-    EXPECT_TRUE(StandIn().windows.empty());
-    EXPECT_FALSE(Exists("config.cfg"));
-  }
+  // A folder whose file system refuses byte-range locks: the program holds
+  // the lock file alone, says that no other PC can open the folder
+  // meanwhile, and counts the launch.
+  StandInReset();
+  LockAnswers = {DiskFault::None, DiskFault::Error};
+  DiskHook = AnswerLocks;
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  DiskHook = nullptr;
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text,
+            "Esta carpeta no admite los bloqueos de archivo con los que varios equipos trabajan a "
+            "la vez en ella: mientras el programa est\xE9 abierto aqu\xED, no se podr\xE1 abrir en "
+            "otro equipo.");
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 2));
+
+  // A copy on another PC in the middle of a save for longer than start-up
+  // waits: this one opens on the files as they are, mends and counts
+  // nothing, and takes no backup.
+  LeaveWorkingFolder();
+  DiskFile* other = DiskOpen("presupuestos.lck", DiskMode::Shared);
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(DiskTryLock(other, 0, 1), DiskLock::Taken);
+  WriteBytes("config.cfg", SettingsBytes(0, 4));
+  WriteBytes("config.cfg.tmp", SettingsBytes(0, 9));
+  StandInReset();
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_TRUE(StandIn().boxes.empty());
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 4));
+  EXPECT_TRUE(Exists("config.cfg.tmp"));
+  EXPECT_FALSE(Exists(BackupFolderName(TodayText)));
+  DiskClose(other);
+  DiskWait = savedWait;
 }
 
 // A second copy raises the one copy whose window carries the identity of this
@@ -233,7 +292,7 @@ TEST_F(Startup, SecondCopyBringsTheCopyOfItsFolderForward) {
   };
   for (const Case& c : cases) {
     StandInReset();
-    StandIn().openErrors = {ERROR_SHARING_VIOLATION};
+    StandIn().mutexes.insert(FolderMutex());
     StandIn().runningCopies = {{otherVolume, false, false},
                                {otherFile, false, false},
                                {marks, c.minimised, c.dialogOpen}};
@@ -249,7 +308,7 @@ TEST_F(Startup, SecondCopyBringsTheCopyOfItsFolderForward) {
 
   // Only copies of other folders: nothing is raised.
   StandInReset();
-  StandIn().openErrors = {ERROR_SHARING_VIOLATION};
+  StandIn().mutexes.insert(FolderMutex());
   StandIn().runningCopies = {{otherVolume, false, false}, {otherFile, true, true}};
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
   for (const std::string& call : StandIn().calls) EXPECT_EQ(call.find(" copy "), std::string::npos);

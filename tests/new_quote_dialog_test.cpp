@@ -31,6 +31,8 @@ void CancelAnswering(int answer) {
 
 TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   StoreQuotes(7);
+  // Quotes 6 and 7 were stored by another copy since this one counted.
+  RecordCount = 5;
   StandIn().focusId = -1;
   EXPECT_EQ(Open(NewQuoteDialogProc), FALSE);
   ExpectShown({"", "", CurrentDateText(), "", ""}, "8");
@@ -71,6 +73,8 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   }
 
   StandInReset();
+  std::remove("datos.dat");
+  std::remove("config.cfg");
   RecordCount = 0;
   Open(NewQuoteDialogProc);
   EXPECT_EQ(Shown(IDC_NUMBER), Label("1"));
@@ -198,13 +202,26 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
   EXPECT_TRUE(StandIn().ended);
 
   // A new opening starts afresh and never touches the quote saved before.
+  // Another copy stores quote 4 while it is open: this one is stored after
+  // it, the box says so, and it prints and is corrected under its own number.
   StandInReset();
   Open(NewQuoteDialogProc);
   ExpectShown({"", "", CurrentDateText(), "", ""}, "4");
   EXPECT_EQ(IsNew, 1);
+  std::string others = stored + Bytes(last) + Bytes(kTyped);
+  WriteBytes("datos.dat", others);
+  WriteBytes("config.cfg", SettingsBytes(4, 3));
   Press(NewQuoteDialogProc, IDC_SAVE);
-  EXPECT_EQ(ReadBytes("datos.dat"),
-            stored + Bytes(last) + RecordBytes("", "", CurrentDateText(), "", ""));
+  std::string mine = RecordBytes("", "", CurrentDateText(), "", "");
+  EXPECT_EQ(ReadBytes("datos.dat"), others + mine);
+  ASSERT_EQ(StandIn().boxes.size(), 1u);
+  EXPECT_EQ(StandIn().boxes[0].text,
+            "Se ha guardado como presupuesto 5: el 4 lo acaba de guardar otro equipo.");
+  EXPECT_EQ(Shown(IDC_NUMBER), Label("5"));
+  Type(IDC_TOTAL, "5,00");
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(5)), std::string::npos);
+  EXPECT_EQ(ReadBytes("datos.dat"), others + RecordBytes("", "", CurrentDateText(), "", "5,00"));
 }
 
 TEST_F(NewQuoteDialog, ControlsAreStoredCutToTheirFieldsInWindows1252) {

@@ -81,30 +81,35 @@ TEST_F(QuoteFile, AppendGoesOverAPartialTailButNeverAWholeRecord) {
   EXPECT_EQ(RecordCount, 3);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 3));
 
-  // Whole records past the count (another copy's quotes), fewer records
-  // than counted, a config.cfg counting more (another copy's count), or a
-  // count at its largest: refused, changing nothing, and said why.
+  // Whole records past this copy's count (another copy's quotes, counted
+  // or not yet): stored after them. Fewer records than counted: refused,
+  // changing nothing, and said why.
   struct Case {
     std::string quotes, settings;
-    int32_t count;
+    int32_t storedAs;  // 0: refused
     SaveRefusal why;
   } cases[] = {
-      {stored + Quote(8), SettingsBytes(3, 3), 3, SaveRefusal::FilesChanged},
-      {stored + Quote(8), SettingsBytes(4, 3), 3, SaveRefusal::FilesChanged},
-      {stored, SettingsBytes(4, 3), 3, SaveRefusal::FilesChanged},
-      {stored.substr(0, 2 * kRecordSize + 5), SettingsBytes(3, 3), 3, SaveRefusal::QuotesMissing},
-      {stored, SettingsBytes(2147483647, 3), 2147483647, SaveRefusal::NoNumberLeft},
+      {stored + Quote(8), SettingsBytes(4, 3), 5, SaveRefusal::None},
+      {stored + Quote(8), SettingsBytes(3, 3), 5, SaveRefusal::None},
+      {stored, SettingsBytes(4, 3), 0, SaveRefusal::QuotesMissing},
+      {stored.substr(0, 2 * kRecordSize + 5), SettingsBytes(3, 3), 0, SaveRefusal::QuotesMissing},
   };
   for (const Case& c : cases) {
     WriteBytes("datos.dat", c.quotes);
     WriteBytes("config.cfg", c.settings);
-    RecordCount = c.count;
-    SaveRefusal why = SaveRefusal::None;
-    EXPECT_FALSE(SaveQuote(1, 0, &why));
+    RecordCount = 3;
+    SaveRefusal why = SaveRefusal::ChangedSinceShown;
+    EXPECT_EQ(SaveQuote(1, 0, &why), c.storedAs != 0);
     EXPECT_EQ(why, c.why);
-    EXPECT_TRUE(ReadBytes("datos.dat") == c.quotes);
-    EXPECT_EQ(ReadBytes("config.cfg"), c.settings);
-    EXPECT_EQ(RecordCount, c.count);
+    if (c.storedAs != 0) {
+      EXPECT_TRUE(ReadBytes("datos.dat") == c.quotes + RecordBytes("tercero", "C", "D", "A", "T"));
+      EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(c.storedAs, 3));
+      EXPECT_EQ(RecordCount, c.storedAs);
+    } else {
+      EXPECT_TRUE(ReadBytes("datos.dat") == c.quotes);
+      EXPECT_EQ(ReadBytes("config.cfg"), c.settings);
+      EXPECT_EQ(RecordCount, 3);
+    }
   }
   // No quote file for a count above 0: none is made.
   std::remove("datos.dat");
@@ -178,13 +183,13 @@ TEST_F(QuoteFile, RefusedOrFailedOverwriteChangesNoFile) {
     EXPECT_FALSE(SaveQuote(0, number));
     unchanged(stored, SettingsBytes(3, 3));
   }
-  // config.cfg counting other than this copy (another copy, an old file
-  // brought back), whole records that would be cut away, missing quotes.
+  // config.cfg counting other than datos.dat holds (an old file brought
+  // back), whole records that would be cut away, missing quotes.
   struct Case {
     std::string quotes, settings;
     SaveRefusal why;
   } cases[] = {
-      {stored, SettingsBytes(4, 3), SaveRefusal::FilesChanged},
+      {stored, SettingsBytes(4, 3), SaveRefusal::QuotesMissing},
       {stored, SettingsBytes(2, 3), SaveRefusal::FilesChanged},
       {stored, "\x03", SaveRefusal::FilesChanged},
       {stored + Quote(4), SettingsBytes(3, 3), SaveRefusal::FilesChanged},

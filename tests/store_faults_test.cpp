@@ -114,16 +114,17 @@ TEST_F(StoreFaults, AppendKeepsTheLaunchCountAndTheQuotesItCannotSee) {
   EXPECT_TRUE(ReadBytes("datos.dat") == store.QuoteFileBytes());
 
   // A start-up that could count nothing leaves RecordCount at 0; appending
-  // quote 1 then went over the stored quote 1.
+  // quote 1 then went over the stored quote 1. The append goes after every
+  // quote the files hold, config.cfg lost or not.
   LayDown(store);
   RecordCount = 0;
-  EXPECT_FALSE(SaveQuote(1, 0));
-  EXPECT_TRUE(ReadBytes("datos.dat") == store.QuoteFileBytes());
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(3, 7));
+  EXPECT_TRUE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("datos.dat").compare(0, 3 * kRecordSize, store.QuoteFileBytes()), 0);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(4, 7));
   std::remove("config.cfg");
-  EXPECT_FALSE(SaveQuote(1, 0));
-  EXPECT_TRUE(ReadBytes("datos.dat") == store.QuoteFileBytes());
-  EXPECT_FALSE(Exists("config.cfg"));
+  EXPECT_TRUE(SaveQuote(1, 0));
+  EXPECT_EQ(ReadBytes("datos.dat").compare(0, 3 * kRecordSize, store.QuoteFileBytes()), 0);
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(5, 0));
 
   // With config.cfg lost, a record whose save failed and could not be
   // taken back was counted by the next start-up, though the user was told

@@ -16,39 +16,49 @@ const SettingsSeen kTooShort{true, true, false, 0, 0};
 FileSeen Quotes(int64_t size) { return {true, size}; }
 const FileSeen kNoFile{false, 0};
 
-TEST(StoreRules, SavesGoOnlyOverTheQuotesThisCopyCounts) {
+TEST(StoreRules, SavesGoOnlyOverTheQuotesTheFilesHold) {
   using S = SaveRefusal;
   struct Row {
     bool append;
-    int32_t number, recordCount;
+    int32_t number;
     SettingsSeen settings;
     FileSeen quotes;
     bool go;
     SaveRefusal why;
+    int32_t decided;  // the new quote's number, or the quotes a correction copies
   } rows[] = {
-      // Appends go after exactly the counted whole records (a partial one
-      // at most); corrections need the count in config.cfg as well. The
-      // refusals through the files are in quote_file_test.
-      {true, 0, 3, Counting(3), Quotes(3 * R + 700), true, S::None},
-      {true, 0, 0, kNoSettings, kNoFile, true, S::None},
-      {true, 0, 3, Counting(4), Quotes(3 * R), false, S::FilesChanged},
-      {true, 0, 3, Counting(3), Quotes(2 * R + 5), false, S::QuotesMissing},
-      {true, 0, 3, kUnreadable, Quotes(3 * R), false, S::None},
-      {true, 0, INT32_MAX, Counting(INT32_MAX), Quotes(3 * R), false, S::NoNumberLeft},
-      {false, 3, 3, kNoSettings, Quotes(3 * R + 9), true, S::None},
-      {false, 4, 3, Counting(3), Quotes(3 * R), false, S::None},
-      {false, 2, 3, kTooShort, Quotes(3 * R), false, S::FilesChanged},
-      {false, 2, 3, Counting(3), kNoFile, false, S::QuotesMissing},
-      {false, 2, 3, Counting(3), Quotes(-1), false, S::None},
+      // Appends go after every whole quote, whichever copy stored it (over a
+      // partial one at most); corrections need config.cfg to count exactly
+      // the whole records. The refusals through the files are in
+      // quote_file_test.
+      {true, 0, Counting(3), Quotes(3 * R + 700), true, S::None, 4},
+      {true, 0, kNoSettings, kNoFile, true, S::None, 1},
+      {true, 0, kTooShort, Quotes(3 * R), true, S::None, 4},
+      {true, 0, Counting(3), Quotes(5 * R), true, S::None, 6},  // stored, not yet counted
+      {true, 0, Counting(4), Quotes(3 * R), false, S::QuotesMissing, 0},
+      {true, 0, Counting(3), Quotes(2 * R + 5), false, S::QuotesMissing, 0},
+      {true, 0, kUnreadable, Quotes(3 * R), false, S::None, 0},
+      {true, 0, Counting(3), Quotes(-1), false, S::None, 0},
+      {true, 0, Counting(INT32_MAX), Quotes(int64_t{INT32_MAX} * R), false, S::NoNumberLeft, 0},
+      {false, 3, kNoSettings, Quotes(3 * R + 9), true, S::None, 3},
+      {false, 5, Counting(5), Quotes(5 * R), true, S::None, 5},
+      {false, 4, Counting(3), Quotes(3 * R), false, S::None, 3},
+      {false, 2, kTooShort, Quotes(3 * R), false, S::FilesChanged, 0},
+      {false, 2, Counting(3), Quotes(4 * R), false, S::FilesChanged, 0},
+      {false, 2, Counting(4), Quotes(3 * R), false, S::QuotesMissing, 0},
+      {false, 2, Counting(3), kNoFile, false, S::QuotesMissing, 0},
+      {false, 2, Counting(3), Quotes(-1), false, S::None, 0},
   };
   int line = 0;
   for (const Row& row : rows) {
     SCOPED_TRACE(++line);
     SaveRefusal why = SaveRefusal::ChangedSinceShown;
-    bool go = row.append ? MayAppend(row.recordCount, row.settings, row.quotes, &why)
-                         : MayCorrect(row.number, row.recordCount, row.settings, row.quotes, &why);
+    int32_t decided = 0;
+    bool go = row.append ? PlanAppend(row.settings, row.quotes, &decided, &why)
+                         : MayCorrect(row.number, row.settings, row.quotes, &decided, &why);
     EXPECT_EQ(go, row.go);
     EXPECT_EQ(why, row.why);
+    EXPECT_EQ(decided, row.decided);
   }
 }
 

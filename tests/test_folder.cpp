@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <unistd.h>
 
+#include "store/folder_lock.h"
+
 TestFolder::TestFolder() {
   char here[4096];
   if (!getcwd(here, sizeof here)) throw std::runtime_error("getcwd");
@@ -19,6 +21,7 @@ TestFolder::TestFolder() {
 }
 
 TestFolder::~TestFolder() {
+  LeaveWorkingFolder();
   if (chdir(previous_.c_str()) != 0) return;
   std::string command = "chmod -R u+rwx '" + path_ + "' && rm -rf '" + path_ + "'";
   if (std::system(command.c_str()) != 0) return;

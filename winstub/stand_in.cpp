@@ -658,6 +658,12 @@ BOOL GetFileInformationByHandle(HANDLE, BY_HANDLE_FILE_INFORMATION* information)
 
 BOOL CloseHandle(HANDLE) { return TRUE; }
 
+HANDLE CreateMutexW(LPVOID, BOOL, LPCWSTR name) {
+  state.calls.push_back("CreateMutexW " + Text(name));
+  state.lastError = state.mutexes.insert(Text(name)).second ? 0 : ERROR_ALREADY_EXISTS;
+  return HandleFor(0x6100);
+}
+
 DWORD GetFileAttributesW(LPCWSTR name) {
   std::string path;
   for (const wchar_t* c = name; *c; ++c) path += static_cast<char>(*c);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,7 @@ struct StandInState {
   DWORD lockFileNumber = 0x00A720A8;
   std::map<std::string, HANDLE> marks;      // SetPropW on the program's own window
   std::vector<StandInCopy> runningCopies;   // FindWindowExW finds them in order
+  std::set<std::string> mutexes;            // the session's named mutexes
   // The system's default printer and its printers; by default the machine
   // has none.
   std::string defaultPrinter;

@@ -407,6 +407,7 @@ struct OPENFILENAMEW {
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_LOCK_VIOLATION 33L
+#define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_CANCELLED 1223L
@@ -548,6 +549,9 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID security,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);
 BOOL CloseHandle(HANDLE object);
+// A named mutex of the session: ERROR_ALREADY_EXISTS from GetLastError
+// where the name was taken.
+HANDLE CreateMutexW(LPVOID security, BOOL owned, LPCWSTR name);
 
 // Printing through the spooler.
 BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size);

@@ -1,0 +1,86 @@
+// presupuestos.lck: held open by every copy for its life, and byte 0 of it
+// locked for the moment of each change. The file server carries the lock
+// between PCs and lets go of it when a copy or its PC dies.
+#include "store/folder_lock.h"
+
+#include "store/disk.h"
+#include "store/file_names.h"
+
+namespace {
+
+FolderShare Share = FolderShare::Shared;
+
+// Kept open until the process ends: an older copy of the program, which
+// opens the file with no sharing, then cannot start on the folder either.
+DiskFile* Held = nullptr;
+
+// The one byte whose lock is the moment of a change.
+constexpr int64_t kChangeByte = 0;
+
+// Why presupuestos.lck could not be opened.
+FolderShare OpenRefused() {
+  DiskFailure failure = DiskLastFailure();
+  if (failure.cause == DiskCause::InUse) return FolderShare::HeldByAnother;
+  // No lock file, and none can be made: a read-only folder or medium,
+  // which takes no other file either.
+  bool missing = !DiskExists(kLockFile);
+  return missing && failure.cause == DiskCause::NoPermission ? FolderShare::Unguarded
+                                                             : FolderShare::Unusable;
+}
+
+}  // namespace
+
+void LeaveWorkingFolder() {
+  if (Held) DiskClose(Held);
+  Held = nullptr;
+  Share = FolderShare::Shared;
+}
+
+FolderShare JoinWorkingFolder() {
+  LeaveWorkingFolder();
+  DiskClearFailure();
+  DiskFile* file = DiskOpen(kLockFile, DiskMode::Shared);
+  if (!file) return Share = OpenRefused();
+  DiskLock lock = DiskTryLock(file, kChangeByte, 1);
+  if (lock == DiskLock::Taken) DiskUnlock(file, kChangeByte, 1);
+  if (lock != DiskLock::Unsupported) {
+    // Busy: another copy is changing the files, so locks work here.
+    Held = file;
+    return Share = FolderShare::Shared;
+  }
+  DiskClose(file);
+  DiskClearFailure();
+  Held = DiskOpen(kLockFile, DiskMode::Alone);
+  if (!Held) return Share = OpenRefused();
+  return Share = FolderShare::Alone;
+}
+
+StoreLock::StoreLock() {
+  if (Share != FolderShare::Shared) {
+    taken_ = true;
+    return;
+  }
+  file_ = DiskOpen(kLockFile, DiskMode::Shared);
+  if (!file_) {
+    // A read-only folder has nothing to guard: the change fails on its own,
+    // and tells its own cause.
+    taken_ = OpenRefused() == FolderShare::Unguarded;
+    if (taken_) DiskClearFailure();
+    return;
+  }
+  for (int waited = 0;; waited += kRetryStepMs) {
+    DiskLock lock = DiskTryLock(file_, kChangeByte, 1);
+    locked_ = lock == DiskLock::Taken;
+    // A file system that refuses the lock now is no worse off than before
+    // there were locks.
+    taken_ = locked_ || lock == DiskLock::Unsupported;
+    busy_ = lock == DiskLock::Busy;
+    if (!busy_ || waited >= kLockWaitMs) return;
+    DiskPause(kRetryStepMs);
+  }
+}
+
+StoreLock::~StoreLock() {
+  if (locked_) DiskUnlock(file_, kChangeByte, 1);
+  if (file_) DiskClose(file_);
+}
