@@ -200,9 +200,9 @@ e2e_begin() {
 # Wine prefix, so a wineserver of its own (share modes and named objects are
 # its own; LockFileEx ranges on the folder's files are seen by all), with a
 # display of its own. The helpers act on the current PC: its prefix, display,
-# wine log, program, main window and dialog. e2e_begin makes PC A.
+# wine log, program, main window, dialog and box. e2e_begin makes PC A.
 
-E2E_PC_VARS=(WINEPREFIX DISPLAY E2E_LOG PROGRAM_PID MAIN DIALOG E2E_FIRST_START)
+E2E_PC_VARS=(WINEPREFIX DISPLAY E2E_LOG PROGRAM_PID MAIN DIALOG BOX E2E_FIRST_START)
 declare -A E2E_PC_STATE=()
 E2E_CURRENT_PC=A
 
@@ -509,14 +509,19 @@ e2e_paste() {
 # Presupuesto" dialog DIALOG, and the box that then says the quote was stored
 # as NUMBER (in those words, or in TEXT) accepted.
 e2e_save_new_quote() {
-  local box text=${3:-"Presupuesto $2 guardado."}
+  e2e_press_save_new "$@" && e2e_wait_hidden "$BOX"
+}
+
+# e2e_press_save_new DIALOG NUMBER [TEXT]: the same, but the box BOX is left
+# to go away while another PC goes on.
+e2e_press_save_new() {
+  local text=${3:-"Presupuesto $2 guardado."}
   e2e_click_control "$1" $NEW_SAVE
-  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID") || return 1
+  e2e_wait_box || return 1
   e2e_wait_until "$E2E_TIMEOUT" e2e_last_box_is "$text" || true
   e2e_check_equal "\"Guardar\" says the quote is stored as number $2" \
     "$text" "$(e2e_box_texts | tail -n 1)"
-  e2e_key "$box" Return
-  e2e_wait_hidden "$box"
+  e2e_key "$BOX" Return
 }
 
 e2e_last_box_is() { [[ "$(e2e_box_texts | tail -n 1)" == "$1" ]]; }

@@ -25,8 +25,10 @@ start_both() {
   e2e_start_program
 }
 
-# open_new NAME: "Nuevo Presupuesto" with NAME typed in.
+# open_new NAME: "Nuevo Presupuesto" with NAME typed in, once the last
+# dialog has gone.
 open_new() {
+  [[ -z "${DIALOG:-}" ]] || e2e_wait_hidden "$DIALOG"
   e2e_open_dialog 0 "Nuevo Presupuesto"
   e2e_click "$NAME_FIELD"
   e2e_type "$1"
@@ -56,15 +58,18 @@ interleaved_new_quotes() {
       taken="Se ha guardado como presupuesto $number: el $((number - 1)) lo acaba de guardar otro equipo."
       e2e_pc A
     fi
-    e2e_save_new_quote "$DIALOG" $((number - 1))
-    e2e_click "$CANCEL_BUTTON"
+    # Each PC's boxes and dialogs go away while the other goes on.
+    e2e_press_save_new "$DIALOG" $((number - 1))
     e2e_pc B
     ((10#$round % 2)) || open_new "B $round"
-    e2e_save_new_quote "$DIALOG" "$number" "$taken"
-    e2e_click "$CANCEL_BUTTON"
-    e2e_wait_hidden "$DIALOG"
+    e2e_press_save_new "$DIALOG" "$number" "$taken"
     e2e_pc A
-    e2e_wait_hidden "$DIALOG"
+    e2e_wait_hidden "$BOX"
+    e2e_click "$CANCEL_BUTTON"
+    e2e_pc B
+    e2e_wait_hidden "$BOX"
+    e2e_click "$CANCEL_BUTTON"
+    e2e_pc A
     {
       e2e_record '' "A $round" "$today" '' ''
       e2e_record '' "B $round" "$today" '' ''
@@ -105,20 +110,21 @@ same_quote_corrected() {
 # datos.dat.tmp; B then stores a new quote, and A's next start leaves no
 # temporary file and every record as written.
 killed_mid_save() {
-  local today
+  local today deadline
   today=$(e2e_today)
   store_quotes 20000
   start_both
   e2e_open_dialog 2 "Modificar Presupuesto"
   e2e_replace_field "$TOTAL_FIELD" 'cortado'
-  # The correction takes a fifth of a second: a busy wait sees it begin.
+  # The correction takes a fifth of a second: a busy wait sees it write.
+  deadline=$((SECONDS + E2E_TIMEOUT))
   (
-    until [[ -e "$CASE_DIR/datos.dat.tmp" ]] || ((SECONDS > E2E_TIMEOUT)); do :; done
+    until [[ -s "$CASE_DIR/datos.dat.tmp" ]] || ((SECONDS > deadline)); do :; done
     kill -9 "$PROGRAM_PID"
   ) &
-  e2e_click "$MODIFY_SAVE"
   # Quiet: bash would tell of the killed job.
   {
+    e2e_click "$MODIFY_SAVE"
     wait $!
     e2e_wait_exit
   } 2>/dev/null
