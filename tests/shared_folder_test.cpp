@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "dialogs/failure_message.h"
+#include "dialogs/quote_search.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
 #include "store/folder_lock.h"
@@ -198,6 +199,29 @@ TEST_F(SharedFolder, TheDialogsSeeQuotesAnotherCopyStored) {
   EXPECT_EQ(CatchUpCount(), 3);
   WriteBytes("config.cfg", SettingsBytes(1, 3));
   EXPECT_EQ(CatchUpCount(), 3);
+}
+
+// Another copy's correction of quote 2, renamed over datos.dat while the
+// search reads the file it replaces.
+bool Corrected = false;
+DiskFault CorrectDuringTheRead(DiskOp op) {
+  if (op != DiskOp::Read || Corrected || std::string(DiskHookPath) != "datos.dat") {
+    return DiskFault::None;
+  }
+  Corrected = true;
+  QuoteTexts two = Stored(2);
+  two.name = "Cambiado";
+  WriteBytes("nuevo.dat", Bytes(Stored(1)) + Bytes(two) + Bytes(Stored(3)));
+  std::rename("nuevo.dat", "datos.dat");
+  return DiskFault::None;
+}
+
+TEST_F(SharedFolder, ASearchOverAFileReplacedMeanwhileReadsItAgain) {
+  StoreQuotes(3);
+  Corrected = false;
+  DiskHook = CorrectDuringTheRead;
+  EXPECT_EQ(FindQuotes("cambiado", 3), std::vector<int32_t>{2});
+  EXPECT_TRUE(Corrected);
 }
 
 }  // namespace
