@@ -320,6 +320,22 @@ TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_TRUE(StandIn().ended);
 
+  // Untouched, a new quote is stored all the same, dated today. With Shift
+  // held the printer is chosen in the system's dialog, not LPT1.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(3)), std::string::npos);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(changed) + Bytes({"", "", CurrentDateText(), "", ""}));
+  WriteBytes("LPT1", "");
+  StandIn().shiftDown = true;
+  StandIn().defaultPrinter = "PDF";
+  StandIn().printDialogAnswer = FALSE;
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_EQ(ReadBytes("LPT1"), "");
+  const auto& calls = StandIn().calls;
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "PrintDlgW"), calls.end());
+
   // A quote that cannot be stored is not printed either.
   StandInReset();
   Open(NewQuoteDialogProc);
@@ -339,28 +355,6 @@ TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
   ASSERT_EQ(StandIn().boxes.size(), 2u);
   ExpectNotice(StandIn().boxes[1], kNoPrinter);
   EXPECT_FALSE(StandIn().ended);
-}
-
-TEST_F(NewQuoteDialog, PrintStoresEvenAnUntouchedQuoteAndShiftChoosesThePrinter) {
-  std::string stored = StoreQuotes(1);
-  Open(NewQuoteDialogProc);
-  Press(NewQuoteDialogProc, IDC_PRINT);
-  EXPECT_EQ(IsNew, 0);
-  std::string quotes = ReadBytes("datos.dat");
-  ASSERT_EQ(quotes.size(), 2 * 1960u);
-  EXPECT_EQ(std::string(quotes.c_str() + 1960 + 1840), Shown(IDC_DATE));
-  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2)), std::string::npos);
-
-  // With Shift held the printer is chosen in the system's dialog, not LPT1.
-  WriteBytes("LPT1", "");
-  StandIn().shiftDown = true;
-  StandIn().defaultPrinter = "PDF";
-  StandIn().printDialogAnswer = FALSE;
-  Press(NewQuoteDialogProc, IDC_PRINT);
-  StandIn().shiftDown = false;
-  EXPECT_EQ(ReadBytes("LPT1"), "");
-  const auto& calls = StandIn().calls;
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "PrintDlgW"), calls.end());
 }
 
 TEST_F(NewQuoteDialog, AFailedSaveIsReportedAndLeavesTheQuoteUnsaved) {
