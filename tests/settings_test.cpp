@@ -339,6 +339,7 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
   // Five quotes counted. Each row lays down what is left, and says what
   // datos.dat holds after the start-up and where its quotes came from.
   const std::string t = RecordsFrom("t", 1, 5), older = RecordsFrom("1-12-2026", 1, 5);
+  const std::string twoOfT = t.substr(0, 2 * 1960) + Records(5).substr(2 * 1960);
   struct Row {
     const char* what;
     std::vector<std::pair<std::string, std::string>> files;
@@ -356,8 +357,7 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
       // Agreeing with trasvase.dat, but not with the first two quotes left
       // in datos.dat: no half of a correction of it.
       {"datos.dat.tmp unlike datos.dat",
-       {{"datos.dat", Records(3)}, {"datos.dat.tmp", t.substr(0, 2 * 1960) + Records(5).substr(2 * 1960)},
-        {"trasvase.dat", t.substr(0, 2 * 1960) + Records(5).substr(2 * 1960)}},
+       {{"datos.dat", Records(3)}, {"datos.dat.tmp", twoOfT}, {"trasvase.dat", twoOfT}},
        Records(5), false, {"trasvase.dat"}},
       // (The copy, whole, first takes the place of the missing trasvase.dat.)
       {"datos.dat.tmp unlike its own copy",
