@@ -81,6 +81,17 @@ std::string NameText(LPCWSTR name) {
                                                       : Text(name);
 }
 
+// The Open or Save As dialog's next file from `choices`; "Cancelar" once
+// none is left, or for an empty name.
+BOOL TakeFileChoice(std::vector<std::wstring>& choices, OPENFILENAMEW* choice) {
+  if (choices.empty()) return FALSE;
+  std::wstring chosen = choices.front();
+  choices.erase(choices.begin());
+  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
+  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
+  return TRUE;
+}
+
 }  // namespace
 
 std::wstring StandInWiden(const std::string& text) {
@@ -572,19 +583,6 @@ FARPROC GetProcAddress(HMODULE, LPCSTR name) {
 }
 
 BOOL FreeLibrary(HMODULE) { return TRUE; }
-
-namespace {
-// The Open or Save As dialog's next file from `choices`; "Cancelar" once
-// none is left, or for an empty name.
-BOOL TakeFileChoice(std::vector<std::wstring>& choices, OPENFILENAMEW* choice) {
-  if (choices.empty()) return FALSE;
-  std::wstring chosen = choices.front();
-  choices.erase(choices.begin());
-  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
-  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
-  return TRUE;
-}
-}  // namespace
 
 BOOL GetSaveFileNameW(OPENFILENAMEW* choice) {
   state.calls.push_back("GetSaveFileNameW");

@@ -173,40 +173,9 @@ business_page_with_lpt1() {
   e2e_check_equal "no message box was shown" "" "$(e2e_box_texts)"
 }
 
-# A logo file gone bad: the first print says so and still goes to LPT1,
-# without the logo (LPT1 has none anyway); the next print says nothing.
-broken_logo() {
-  local name='Ana' date='1/04/2026' total='10,00' body='Obra'
-  e2e_record "$body" "$name" "$date" '' "$total" >"$CASE_DIR/datos.dat"
-  e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  printf '[Empresa]\r\nLogo=logo.png\r\n' >"$CASE_DIR/empresa.ini"
-  printf 'no es un PNG' >"$CASE_DIR/logo.png"
-  E2E_COMPANY=('Nombre empresa.' Datos Direccion Telefono Datos)
-  e2e_expected_job 1 "$body" "$name" "$date" '' "$total" >"$CASE_AUX/expected.prn"
-
-  e2e_start_program
-  e2e_open_dialog 1 "Listar Presupuesto"
-  e2e_click "$LIST_PRINT"
-  e2e_wait_box
-  e2e_check "the print says the logo could not be read" \
-    grep -q '^No se ha podido leer el logotipo (logo.png)' <<<"$(e2e_box_texts)"
-  e2e_key "$BOX" Return
-  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-  e2e_check_bytes "and the quote still reaches LPT1" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-  : >"$CASE_AUX/lpt1.out"
-  e2e_click_control "$DIALOG" $LIST_PRINT
-  e2e_wait_for_bytes "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-  e2e_check_bytes "a second print goes out too" "$CASE_AUX/expected.prn" "$CASE_AUX/lpt1.out"
-  e2e_check_equal "told once only" 1 "$(e2e_box_texts | wc -l)"
-  e2e_click "$CANCEL_BUTTON"
-  e2e_wait_hidden "$DIALOG"
-  e2e_end_program
-}
-
 e2e_begin
 trap 'stop_cups; e2e_cleanup' EXIT
 start_cups
 e2e_run_case print_without_lpt1 print_without_lpt1
 e2e_run_case business_page_with_lpt1 business_page_with_lpt1
-e2e_run_case broken_logo broken_logo
 e2e_end
