@@ -122,11 +122,18 @@ TEST_F(QuotePdfTest, ANewQuoteIsStoredFirstAndItsPdfTakesItsPlaceInThePdfFolder)
   EXPECT_EQ(RecordCount, 2);
 }
 
+// "Correo" as the modify dialog has it, on the menu under its "PDF" button;
+// the list's button goes through the same under Wine.
 TEST_F(QuotePdfTest, TheMailProgramGetsThePdfAndTheTextOrWhatWentWrongIsSaid) {
   StoreQuotes(2);
   WriteBytes("empresa.ini", kBusiness);
-  Open(ListQuoteDialogProc);
-  Press(ListQuoteDialogProc, IDC_MAIL);
+  Open(ModifyQuoteDialogProc);
+  Press(ModifyQuoteDialogProc, IDC_PDF_MENU);  // closed without a choice
+  EXPECT_EQ(StandIn().menuItems,
+            (std::vector<std::string>{"220 &Guardar PDF", "221 Enviar por c&orreo"}));
+  EXPECT_FALSE(Exists("PDF"));
+  StandIn().menuChoice = IDC_MAIL;
+  Press(ModifyQuoteDialogProc, IDC_PDF_MENU);
   ASSERT_EQ(StandIn().mails.size(), 1u);
   const StandInMail mail = StandIn().mails[0];
   EXPECT_EQ(mail.body,
@@ -143,28 +150,20 @@ TEST_F(QuotePdfTest, TheMailProgramGetsThePdfAndTheTextOrWhatWentWrongIsSaid) {
   // Closed unsent (MAPI_USER_ABORT), or no mail program: said, with where the PDF is.
   const std::string where = "El PDF est\xE1 guardado en la carpeta PDF";
   StandIn().mailAnswer = 1;
-  Press(ListQuoteDialogProc, IDC_MAIL);
+  Press(ModifyQuoteDialogProc, IDC_PDF_MENU);
   EXPECT_EQ(StandIn().boxes.back().text,
             "No se ha enviado el correo: el mensaje se cerr\xF3 sin enviarlo.\n" + where + ":\n" + path);
   StandIn().mailProgram = false;
-  Press(ListQuoteDialogProc, IDC_MAIL);
+  Press(ModifyQuoteDialogProc, IDC_PDF_MENU);
   EXPECT_EQ(StandIn().boxes.back().text,
             "No se ha podido abrir un mensaje nuevo: no hay ning\xFAn programa de correo preparado "
             "en este equipo.\n" + where + ", para adjuntarlo a mano:\n" + path);
-}
 
-TEST_F(QuotePdfTest, TheModifyDialogOffersBothFromItsPdfButtonsMenu) {
-  StoreQuotes(1);
-  Open(ModifyQuoteDialogProc);
-  Press(ModifyQuoteDialogProc, IDC_PDF_MENU);  // closed without a choice
-  EXPECT_FALSE(Exists("PDF"));
-  EXPECT_EQ(StandIn().menuItems,
-            (std::vector<std::string>{"220 &Guardar PDF", "221 Enviar por c&orreo"}));
-  StandIn().menuChoice = IDC_MAIL;
+  // With no business named, the subject is the quote's alone.
+  std::remove("empresa.ini");
+  StandIn().mailProgram = true;
   Press(ModifyQuoteDialogProc, IDC_PDF_MENU);
-  ASSERT_EQ(StandIn().mails.size(), 1u);
-  EXPECT_EQ(StandIn().mails[0].subject, "Presupuesto N\xBA 1");  // no business named
-  EXPECT_TRUE(Exists("PDF/Presupuesto 1 - Cliente 1.pdf"));
+  EXPECT_EQ(StandIn().mails.back().subject, "Presupuesto N\xBA 2");
 }
 
 // Its bytes, the same as the button's, are checked under Wine.

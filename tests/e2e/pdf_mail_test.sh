@@ -81,12 +81,8 @@ mail_button() {
   e2e_check "then opens a message in the mail program (xdg-email is called)" \
     e2e_wait_until "$E2E_TIMEOUT" test -s "$CASE_AUX/xdg-email.args"
   # The mailto: URL's texts are Windows-1252, percent-encoded.
-  local url subject
-  url=$(head -n 1 "$CASE_AUX/xdg-email.args")
-  subject=${url#*subject=}
-  subject=${subject%%&*}
-  e2e_check_equal "its subject names the quote and the business" \
-    "$(printf 'Presupuesto N\xba 1 - Reformas Pe\xf1a S.L.' | xxd -p)" "$(printf '%b' "${subject//%/\\x}" | xxd -p)"
+  e2e_check "its subject names the quote and the business" \
+    grep -q '^mailto:?subject=Presupuesto%20N%BA%201%20-%20Reformas%20Pe%F1a%20S.L.&' "$CASE_AUX/xdg-email.args"
   e2e_check "the message's attachment is the quote's PDF in PDF" \
     grep -q 'MAPISendMail.*PDF\\\\Presupuesto 1 - Hermanos Mu\\xf1oz N\\xfa\\xf1ez.pdf' "$CASE_AUX/wine.log"
   e2e_check "its text gives the total with IVA" grep -q '1.493,82%20€%20(IVA%20incluido)' \
