@@ -162,5 +162,4 @@ page_picture() {
 # "PDF" saves, with the same letterhead, in tests/e2e/pdf_mail_test.sh.
 page_picture "$E2E_BUILD/cases/print_dialog_test/business_page_with_lpt1.aux/page.pdf" printed_page \
   tests/e2e/print_dialog_test.sh
-page_picture "$E2E_BUILD/cases/pdf_mail_test/pdf_button/PDF/Presupuesto 1 - Hermanos Muñoz Núñez.pdf" \
-  pdf_page tests/e2e/pdf_mail_test.sh
+page_picture "$E2E_BUILD/cases/pdf_mail_test/pdf_and_mail.aux/saved.pdf" pdf_page tests/e2e/pdf_mail_test.sh
