@@ -154,33 +154,29 @@ TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
   std::string words = "Impermeabilizaci\xF3n de la cubierta con l\xE1mina asf\xE1ltica y "
                       "protecci\xF3n de grava, incluida la retirada de escombros";
   std::string word90 = Rep(90, 'w');
-  SetCurrentQuote(a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + words + "\r\n" + word90 +
-                      " fin\r\n" + c76 + "   \r\nlf\nsolo",
-                  "", "", "", "");
   std::string printedWords = ToPrinterCharset(words);
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)),
-            ExpectedRows({a74, b75, c76, printedWords.substr(0, 70), printedWords.substr(71),
-                          Rep(76, 'w'), Rep(14, 'w') + " fin", c76, "lf", "solo"}));
-
-  // A space in column 77, just past the row, is where it breaks.
   std::string d40e35 = Rep(40, 'd') + " " + Rep(35, 'e');
-  SetCurrentQuote(d40e35 + " fin", "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({d40e35, "fin"}));
-
-  SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
-
-  // Tabs reach the edit control's stops, every eight columns counted from
-  // the row's start, also in the rows of a wrapped line.
-  SetCurrentQuote("a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue\r\n" + Rep(70, 'k') +
-                      " bbbbbbbbbb\tc",
-                  "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)),
-            ExpectedRows({"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue",
-                          Rep(70, 'k'), "bbbbbbbbbb" + Sp(6) + "c"}));
-
-  SetCurrentQuote("", "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({}));
+  struct Case {
+    std::string body;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + words + "\r\n" + word90 + " fin\r\n" + c76 +
+           "   \r\nlf\nsolo",
+       {a74, b75, c76, printedWords.substr(0, 70), printedWords.substr(71), Rep(76, 'w'),
+        Rep(14, 'w') + " fin", c76, "lf", "solo"}},
+      {d40e35 + " fin", {d40e35, "fin"}},  // a space in column 77, just past the row
+      {"\r\nPrimera linea\r\n", {"", "Primera linea"}},
+      // Tabs reach the edit control's stops, every eight columns counted
+      // from the row's start, also in the rows of a wrapped line.
+      {"a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue\r\n" + Rep(70, 'k') + " bbbbbbbbbb\tc",
+       {"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue", Rep(70, 'k'),
+        "bbbbbbbbbb" + Sp(6) + "c"}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    SetCurrentQuote(c.body, "", "", "", "");
+    EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows(c.rows)) << c.body;
+  }
 
   // Whether the text fits the sheet's 24 rows: empty rows after it do not count.
   std::string lines24;
