@@ -1,5 +1,6 @@
 // The printed quote sheet, byte for byte, the printer character table, and
 // the same sheet as the drawn page lays it out.
+#include <cmath>
 #include <cstdint>
 #include <sstream>
 #include <tuple>
@@ -381,35 +382,28 @@ TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
   company.name = std::string(37, 'N');
   company.address = std::string(66, 'D');
   company.activity = "  ";
-  // 400 x 200 pixels: the box's 1.8 inches wide (18 columns), 0.9 high
-  // (5.4 rows), halfway down the box's 7 rows.
-  company.logoPicture.wide = 400;
-  company.logoPicture.high = 200;
-  company.logoPicture.rgb.assign(400 * 200 * 3, 0x80);
   PageModel page = QuotePage(CurrentQuote, 1, company);
   ASSERT_GE(page.texts.size(), 2u);
-  EXPECT_EQ(std::make_tuple(page.texts[0].column, page.texts[0].width, page.texts[0].height),
-            std::make_tuple(20, 1.5, 1.5));
   EXPECT_EQ(page.texts[1].text, std::wstring(66, L'D'));  // no line for the blank activity
   EXPECT_DOUBLE_EQ(page.texts[1].width, 60.0 / 66);
   EXPECT_EQ(page.columns, 80);
-  const PageImage& logo = page.logo;
-  EXPECT_EQ(std::make_tuple(logo.left, logo.width, logo.pixelsWide), std::make_tuple(0.0, 18.0, 400));
-  EXPECT_DOUBLE_EQ(logo.height, 5.4);
-  EXPECT_DOUBLE_EQ(logo.top, 5.8);
-  // A tall one takes the box's height, 7 rows (7/6 inch), and 7/12 inch
-  // (5.83 columns) across.
-  company.logoPicture.wide = 100;
-  company.logoPicture.high = 200;
-  company.logoPicture.rgb.resize(100 * 200 * 3);
-  const PageImage tall = QuotePage(CurrentQuote, 1, company).logo;
-  EXPECT_EQ(std::make_tuple(tall.left, tall.top, tall.height), std::make_tuple(0.0, 5.0, 7.0));
-  EXPECT_DOUBLE_EQ(tall.width, 70.0 / 12);
-  // No picture, no logo; the texts stay where they were.
-  company.logoPicture = Picture();
-  page = QuotePage(CurrentQuote, 1, company);
-  EXPECT_EQ(page.logo.pixelsWide, 0);
-  EXPECT_EQ(page.texts[0].column, 20);
+  // The logo in its box of 1.8 x 7/6 inches (18 columns, 7 rows) from row 5,
+  // halfway down; the letterhead in column 20 after it, logo or none.
+  const struct {
+    int wide, high;
+    double left, top, width, height;
+  } logos[] = {{400, 200, 0, 5.8, 18, 5.4}, {100, 200, 0, 5, 70.0 / 12, 7}, {0, 0, 0, 0, 0, 0}};
+  auto milli = [](double v) { return std::lround(v * 1000); };
+  for (const auto& l : logos) {
+    company.logoPicture = Picture{l.wide, l.high, std::vector<std::uint8_t>(l.wide * l.high * 3u, 0x80)};
+    page = QuotePage(CurrentQuote, 1, company);
+    const PageImage& logo = page.logo;
+    EXPECT_EQ(std::make_tuple(logo.pixelsWide, milli(logo.left), milli(logo.top), milli(logo.width),
+                              milli(logo.height)),
+              std::make_tuple(l.wide, milli(l.left), milli(l.top), milli(l.width), milli(l.height)));
+    EXPECT_EQ(std::make_tuple(page.texts[0].column, page.texts[0].width, page.texts[0].height),
+              std::make_tuple(20, 1.5, 1.5));
+  }
 }
 
 TEST(QuoteSheet, PicturesShrinkByAveragingKeepingTheirProportions) {
