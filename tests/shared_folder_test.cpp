@@ -1,6 +1,6 @@
 // Several copies of the program on one working folder: two processes saving
-// and correcting at once, a lock held longer than a save waits, and the
-// dialogs seeing the quotes another copy stored.
+// and correcting at once, a lock held past a save's wait, the quotes and
+// corrections of another copy seen.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -82,80 +82,54 @@ TEST_F(SharedFolder, TwoCopiesSavingAndCorrectingAtOnceGiveEveryNumberOnce) {
   }
 }
 
-// Counts the waits; after `freeAfter` of them, the other copy ends its save.
+// The other copy's lock, let go of after FreeAfter ms of waiting (0: never).
 int Waited = 0;
 int FreeAfter = 0;
 DiskFile* Other = nullptr;
 void CountWait(int milliseconds) {
   Waited += milliseconds;
-  if (Other && Waited == FreeAfter) {
-    DiskClose(Other);
-    Other = nullptr;
-  }
+  if (Waited == FreeAfter) DiskClose(Other);
 }
 
 TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
   std::string stored = StoreQuotes(2);
   DiskWaitFn savedWait = DiskWait;
   DiskWait = CountWait;
-  struct Row {
-    bool isNew;
-    int freeAfter;  // ms into the wait; 0: held throughout
-    bool saved;
-  } rows[] = {{true, 0, false}, {false, 0, false}, {true, 1200, true}, {false, 4900, true}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.isNew ? "new quote" : "correction");
-    SCOPED_TRACE(row.freeAfter);
-    Other = DiskOpen("presupuestos.lck", DiskMode::Shared);
-    ASSERT_NE(Other, nullptr);
-    ASSERT_EQ(DiskTryLock(Other, 0, 1), DiskLock::Taken);
-    Waited = 0;
-    FreeAfter = row.freeAfter;
-    std::string before = ReadBytes("datos.dat");
-    SetCurrentQuote("cuerpo", "Cliente", "8/12/2026", "", "");
-    SaveRefusal why = SaveRefusal::None;
-    EXPECT_EQ(SaveQuote(row.isNew, 2, &why), row.saved);
-    EXPECT_EQ(why, row.saved ? SaveRefusal::None : SaveRefusal::StoreBusy);
-    EXPECT_EQ(Waited, row.saved ? row.freeAfter : 5000);
-    if (!row.saved) {
-      EXPECT_TRUE(ReadBytes("datos.dat") == before);
-      EXPECT_FALSE(Exists("datos.dat.tmp"));
+  for (int freeAfter : {0, 1200}) {
+    for (unsigned char isNew : {1, 0}) {
+      Other = DiskOpen("presupuestos.lck", DiskMode::Shared);
+      ASSERT_EQ(DiskTryLock(Other, 0, 1), DiskLock::Taken);
+      Waited = 0;
+      FreeAfter = freeAfter;
+      SaveRefusal why = SaveRefusal::None;
+      EXPECT_EQ(SaveQuote(isNew, 2, &why), freeAfter != 0);
+      EXPECT_EQ(Waited, freeAfter != 0 ? freeAfter : 5000);
+      if (freeAfter != 0) continue;
+      EXPECT_EQ(why, SaveRefusal::StoreBusy);
+      EXPECT_TRUE(ReadBytes("datos.dat") == stored);
+      DiskClose(Other);
     }
-    if (Other) DiskClose(Other);
-    Other = nullptr;
   }
   DiskWait = savedWait;
   TellSaveFailed(nullptr, SaveRefusal::StoreBusy, DiskFailure());
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text,
+  EXPECT_EQ(StandIn().boxes.at(0).text,
             "No se ha podido guardar el presupuesto.\nOtro equipo lleva m\xE1s de 5 segundos "
             "guardando en la carpeta de los datos. Vuelva a intentarlo dentro de un momento.");
 }
 
-// Quote 3, stored by another copy after this one counted two.
-void AnotherCopyStoresQuote3() {
-  WriteBytes("datos.dat", StoreQuotes(3));
-  RecordCount = 2;
-}
-
 TEST_F(SharedFolder, TheDialogsSeeQuotesAnotherCopyStored) {
-  // Past the newest quote known, ">>" counts again.
-  for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc}) {
+  // Past the newest quote known, ">>" counts again, as each search does.
+  for (DLGPROC proc : {ListQuoteDialogProc, ModifyQuoteDialogProc, SearchDialogProc}) {
     StandInReset();
     StoreQuotes(2);
+    bool browsing = proc != SearchDialogProc;
     Open(proc);
-    ExpectShown(Stored(2), "2");
-    AnotherCopyStoresQuote3();
-    Press(proc, IDC_NEXT);
-    ExpectShown(Stored(3), "3");
+    WriteBytes("datos.dat", StoreQuotes(3));  // by another copy
+    RecordCount = 2;
+    Press(proc, browsing ? IDC_NEXT : IDC_SEARCH_TEXT, browsing ? 0 : EN_CHANGE);
     EXPECT_EQ(RecordCount, 3);
+    if (browsing) ExpectShown(Stored(3), "3");
   }
-  // Each search counts again.
-  StoreQuotes(2);
-  AnotherCopyStoresQuote3();
-  StandInReset();
-  Open(SearchDialogProc);
-  EXPECT_EQ(RecordCount, 3);
   SearchDialogProc(StandInDialog(), WM_DESTROY, 0, 0);
   // A count another copy has not finished (the record written, config.cfg
   // not yet) is not taken, and none is ever lowered.
