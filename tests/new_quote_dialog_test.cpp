@@ -220,6 +220,8 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
             "Se ha guardado como presupuesto 5: el 4 lo acaba de guardar otro equipo.");
   EXPECT_EQ(Shown(IDC_NUMBER), Label("5"));
   Type(IDC_TOTAL, "5,00");
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  EXPECT_EQ(StandIn().boxes.at(1).text, "Presupuesto 5 guardado.");
   Press(NewQuoteDialogProc, IDC_PRINT);
   EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(5)), std::string::npos);
   EXPECT_EQ(ReadBytes("datos.dat"), others + RecordBytes("", "", CurrentDateText(), "", "5,00"));
