@@ -13,4 +13,5 @@ struct BenchCase {
   std::function<void(int32_t)> prepare; // before every run of either, untimed; may be empty
   bool writes;                          // writes files: each run starts with none unwritten
   bool cpuTime;                         // judged by CPU time rather than wall time
+  double target = 0;                    // the most its median may take, in seconds; 0: none
 };

@@ -243,6 +243,22 @@ std::string Table(const std::vector<BenchCase>& cases, const std::vector<Peak>& 
   return out.str();
 }
 
+// One line for each case with a target: its median against it. `over` is
+// set where a median is above its target.
+std::string Targets(const std::vector<BenchCase>& cases, bool& over) {
+  std::ostringstream out;
+  for (const BenchCase& c : cases) {
+    const std::vector<double>& runs = samples[CaseName(c)].store;
+    if (c.target <= 0 || runs.empty()) continue;
+    double median = Quantile(runs, 0.5);
+    bool within = median <= c.target;
+    over = over || !within;
+    out << "- " << c.operation << ": " << TimeText(median) << (within ? " within" : " OVER")
+        << " its target of " << TimeText(c.target) << "\n";
+  }
+  return out.str();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -284,8 +300,9 @@ int main(int argc, char** argv) {
   std::vector<Peak> peaks;
   for (std::size_t i = 0; i < cases.size(); ++i) peaks.push_back(PeakInChild(static_cast<int>(i), options));
 
-  std::string table = Table(cases, peaks);
+  bool over = false;
+  std::string table = Table(cases, peaks) + "\n" + Targets(cases, over);
   std::printf("\n%s", table.c_str());
   std::ofstream(options.table) << table;
-  return 0;
+  return over ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include "dialogs/failure_message.h"
 #include "dialogs/search_dialog.h"
 #include "dialogs/search_key.h"
+#include "dialogs/window_text.h"
 #include "dialogs/working_copy.h"
 #include "resources/resource.h"
 #include "store/quote_file.h"
@@ -114,6 +115,7 @@ void TakeSavedAsShown() {
 INT_PTR BrowseMessage(HWND dialog, UINT message, WPARAM wParam) {
   if (message == WM_DESTROY) StopWatchingSearchKey();
   if (message != WM_COMMAND) return FALSE;
+  if (EndedByCancel(dialog, LOWORD(wParam))) return TRUE;
   switch (LOWORD(wParam)) {
     case IDC_NEXT:
       ShowNewer(dialog);
@@ -123,9 +125,6 @@ INT_PTR BrowseMessage(HWND dialog, UINT message, WPARAM wParam) {
       break;
     case IDC_SEARCH_KEY:
       ShowChosen(dialog, ChooseQuote(dialog));
-      break;
-    case IDCANCEL:
-      EndDialog(dialog, 0);
       break;
     default:
       break;

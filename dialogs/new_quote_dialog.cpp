@@ -46,24 +46,21 @@ void Open(HWND dialog, const QuoteRecord* copied) {
   SetFocus(GetDlgItem(dialog, IDC_NAME));
 }
 
-// The number shown when the quote was first stored, and the one it was
-// stored under: another copy may have taken the first meanwhile.
-int32_t Expected = 0;
+// The number the quote was stored under: another copy may have taken the
+// one shown meanwhile, which the last save then told.
 int32_t SavedAs = 0;
+bool NumberTold = false;
 
 // Before the first save the quote's number is the one it will be appended
 // under; after it, the record it was appended as.
 int32_t QuoteNumber() { return IsNew ? NextNumber() : SavedAs; }
 
-// Says so where the quote was stored under another number than shown.
-void TellNumberTaken(HWND dialog) {
+void TellNumberTaken(HWND dialog, int32_t shown) {
   std::string text = "Se ha guardado como presupuesto " + IntToText(SavedAs, 0);
-  if (SavedAs > Expected) {
-    text += ": el " + IntToText(Expected, 0) + " lo acaba de guardar otro equipo.";
-  } else {
-    text += ".";
-  }
+  text += SavedAs > shown ? ": el " + IntToText(shown, 0) + " lo acaba de guardar otro equipo." : ".";
   ShowMessage(dialog, text, "Presupuestos", MB_OK | MB_ICONINFORMATION);
+  ShowNumber(dialog, SavedAs);
+  NumberTold = true;
 }
 
 // Saves what the controls hold (already read); false, after telling the
@@ -72,17 +69,15 @@ bool Save(HWND dialog) {
   SaveRefusal why = SaveRefusal::None;
   DiskFailure failure;
   bool first = IsNew != 0;
-  if (first) Expected = NextNumber();
+  int32_t shown = NextNumber();
+  NumberTold = false;
   if (!SaveWorkingCopy(IsNew, SavedAs, &why, &failure)) {
     TellSaveFailed(dialog, why, failure);
     return false;
   }
   if (!first) return true;
   SavedAs = RecordCount;
-  if (SavedAs != Expected) {
-    ShowNumber(dialog, SavedAs);
-    TellNumberTaken(dialog);
-  }
+  if (SavedAs != shown) TellNumberTaken(dialog, shown);
   return true;
 }
 
@@ -90,7 +85,7 @@ bool Save(HWND dialog) {
 // quote, and as which number (told already where that is not the one
 // shown).
 void TellSaved(HWND dialog) {
-  if (SavedAs != Expected) return;
+  if (NumberTold) return;
   ShowMessage(dialog, "Presupuesto " + IntToText(QuoteNumber(), 0) + " guardado.", "Presupuestos",
               MB_OK | MB_ICONINFORMATION);
 }

@@ -83,10 +83,9 @@ std::vector<int32_t> FindOnce(const std::string& typed, int32_t count) {
 std::vector<int32_t> FindQuotes(const std::string& typed, int32_t count) {
   // A pass over a datos.dat that another copy replaced (a correction) or
   // added to meanwhile is made again, on the file as it is now.
-  std::vector<int32_t> found;
   for (int pass = 1;; ++pass) {
     FileStamp before = StampOf(kQuoteFile);
-    found = FindOnce(typed, count);
+    std::vector<int32_t> found = FindOnce(typed, count);
     if (pass == kMostPasses || SameStamp(before, StampOf(kQuoteFile))) return found;
   }
 }

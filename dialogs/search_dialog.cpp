@@ -207,6 +207,7 @@ void Begin(HWND dialog, bool choosing) {
 }
 
 void Command(HWND dialog, Search& search, int id, int notification) {
+  if (EndedByCancel(dialog, id)) return;
   switch (id) {
     case IDC_SEARCH_TEXT:
       if (notification == EN_CHANGE) Run(dialog, search, 0);
@@ -229,9 +230,6 @@ void Command(HWND dialog, Search& search, int id, int notification) {
       break;
     case IDC_MAIL:
       OutputChosen(dialog, search, QuoteOutput::Mail);
-      break;
-    case IDCANCEL:
-      EndDialog(dialog, 0);
       break;
     default:
       break;

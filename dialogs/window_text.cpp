@@ -32,3 +32,9 @@ void TellReplaced(HWND owner) {
               "\"?\".",
               "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
 }
+
+bool EndedByCancel(HWND dialog, int id) {
+  if (id != IDCANCEL) return false;
+  EndDialog(dialog, 0);
+  return true;
+}

@@ -19,3 +19,7 @@ int ShowMessage(HWND owner, const std::string& text, const std::string& caption,
 // Says that typed characters were taken as "?". The caller puts the taken
 // text back into the control, so the same characters are told only once.
 void TellReplaced(HWND owner);
+
+// "Cancelar" or Esc (IDCANCEL) in a dialog that asks nothing on closing: ends
+// it with 0. False, and nothing done, for any other command.
+bool EndedByCancel(HWND dialog, int id);

@@ -101,41 +101,45 @@ void DrawRules(HDC dc, const Grid& grid, const std::vector<PageRule>& rules) {
   DeleteObject(pen);
 }
 
-// The logo in its box, its pixels handed to the device as a top-down
-// 24-bit picture that the device scales.
+// The logo in its box, its pixels handed to the device, which scales them.
 void DrawLogo(HDC dc, const Grid& grid, const PageImage& logo) {
   if (logo.pixelsWide <= 0 || logo.pixelsHigh <= 0 ||
       logo.rgb.size() < static_cast<std::size_t>(logo.pixelsWide) * logo.pixelsHigh * 3) {
     return;
   }
-  std::size_t stride = (static_cast<std::size_t>(logo.pixelsWide) * 3 + 3) / 4 * 4;
-  std::vector<BYTE> bgr(stride * logo.pixelsHigh);
-  for (int y = 0; y < logo.pixelsHigh; ++y) {
-    for (int x = 0; x < logo.pixelsWide; ++x) {
-      const std::uint8_t* from = &logo.rgb[(static_cast<std::size_t>(y) * logo.pixelsWide + x) * 3];
-      BYTE* to = &bgr[stride * y + static_cast<std::size_t>(x) * 3];
-      to[0] = from[2];
-      to[1] = from[1];
-      to[2] = from[0];
-    }
-  }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = logo.pixelsWide;
-  info.bmiHeader.biHeight = -logo.pixelsHigh;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  DeviceBitmap bitmap = DeviceBitmapOf(logo.pixelsWide, logo.pixelsHigh, logo.rgb);
   int left = Round(Across(grid, logo.left));
   int top = Round(Down(grid, logo.top));
   int right = Round(Across(grid, logo.left + logo.width));
   int bottom = Round(Down(grid, logo.top + logo.height));
   SetStretchBltMode(dc, HALFTONE);
   StretchDIBits(dc, left, top, right - left, bottom - top, 0, 0, logo.pixelsWide,
-                logo.pixelsHigh, bgr.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                logo.pixelsHigh, bitmap.bits.data(), &bitmap.info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace
+
+DeviceBitmap DeviceBitmapOf(int wide, int high, const std::vector<std::uint8_t>& rgb) {
+  DeviceBitmap bitmap;
+  bitmap.info.bmiHeader.biSize = sizeof bitmap.info.bmiHeader;
+  bitmap.info.bmiHeader.biWidth = wide;
+  bitmap.info.bmiHeader.biHeight = -high;
+  bitmap.info.bmiHeader.biPlanes = 1;
+  bitmap.info.bmiHeader.biBitCount = 24;
+  bitmap.info.bmiHeader.biCompression = BI_RGB;
+  std::size_t stride = (static_cast<std::size_t>(wide) * 3 + 3) / 4 * 4;
+  bitmap.bits.assign(stride * static_cast<std::size_t>(high), 0);
+  for (int y = 0; y < high; ++y) {
+    for (int x = 0; x < wide; ++x) {
+      const std::uint8_t* from = &rgb[(static_cast<std::size_t>(y) * wide + x) * 3];
+      BYTE* to = &bitmap.bits[stride * y + static_cast<std::size_t>(x) * 3];
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+    }
+  }
+  return bitmap;
+}
 
 void DrawPage(HDC dc, const PageModel& page) {
   Grid grid = FitGrid(dc, page);

@@ -162,4 +162,4 @@ page_picture() {
 # "PDF" saves, with the same letterhead, in tests/e2e/pdf_mail_test.sh.
 page_picture "$E2E_BUILD/cases/print_dialog_test/business_page_with_lpt1.aux/page.pdf" printed_page \
   tests/e2e/print_dialog_test.sh
-page_picture "$E2E_BUILD/cases/pdf_mail_test/pdf_button.aux/first.pdf" pdf_page tests/e2e/pdf_mail_test.sh
+page_picture "$E2E_BUILD/cases/pdf_mail_test/pdf_and_mail.aux/saved.pdf" pdf_page tests/e2e/pdf_mail_test.sh

@@ -88,16 +88,24 @@ std::FILE* SystemOpen(const char* path, DiskMode mode) {
   return stream;
 }
 
+namespace {
+
 // Locks of the open file description (not of the process, as F_SETLK's
 // are), so that two opens in one process exclude each other as two
 // processes do, and a close of another descriptor lets go of nothing.
-DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
+int LockRange(std::FILE* stream, short type, int64_t offset, int64_t length) {
   struct flock range {};
-  range.l_type = F_WRLCK;
+  range.l_type = type;
   range.l_whence = SEEK_SET;
   range.l_start = static_cast<off_t>(offset);
   range.l_len = static_cast<off_t>(length);
-  if (::fcntl(fileno(stream), F_OFD_SETLK, &range) == 0) return DiskLock::Taken;
+  return ::fcntl(fileno(stream), F_OFD_SETLK, &range);
+}
+
+}  // namespace
+
+DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
+  if (LockRange(stream, F_WRLCK, offset, length) == 0) return DiskLock::Taken;
   switch (errno) {
     case EAGAIN:
     case EACCES:
@@ -113,12 +121,7 @@ DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
 }
 
 void SystemUnlock(std::FILE* stream, int64_t offset, int64_t length) {
-  struct flock range {};
-  range.l_type = F_UNLCK;
-  range.l_whence = SEEK_SET;
-  range.l_start = static_cast<off_t>(offset);
-  range.l_len = static_cast<off_t>(length);
-  ::fcntl(fileno(stream), F_OFD_SETLK, &range);
+  LockRange(stream, F_UNLCK, offset, length);
 }
 
 bool SystemSync(std::FILE* stream) {

@@ -155,15 +155,28 @@ std::FILE* SystemOpen(const char* path, DiskMode mode) {
   return stream;
 }
 
-DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
-  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+namespace {
+
+HANDLE HandleOf(std::FILE* stream) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+}
+
+OVERLAPPED PlaceOf(int64_t offset) {
   OVERLAPPED place = {};
   place.Offset = static_cast<DWORD>(offset);
   place.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
-  DWORD low = static_cast<DWORD>(length);
-  DWORD high = static_cast<DWORD>(static_cast<uint64_t>(length) >> 32);
-  if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, low, high,
-                 &place)) {
+  return place;
+}
+
+DWORD Low(int64_t length) { return static_cast<DWORD>(length); }
+DWORD High(int64_t length) { return static_cast<DWORD>(static_cast<uint64_t>(length) >> 32); }
+
+}  // namespace
+
+DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
+  OVERLAPPED place = PlaceOf(offset);
+  if (LockFileEx(HandleOf(stream), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                 Low(length), High(length), &place)) {
     return DiskLock::Taken;
   }
   switch (GetLastError()) {
@@ -181,12 +194,8 @@ DiskLock SystemLock(std::FILE* stream, int64_t offset, int64_t length) {
 }
 
 void SystemUnlock(std::FILE* stream, int64_t offset, int64_t length) {
-  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-  OVERLAPPED place = {};
-  place.Offset = static_cast<DWORD>(offset);
-  place.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
-  UnlockFileEx(handle, 0, static_cast<DWORD>(length),
-               static_cast<DWORD>(static_cast<uint64_t>(length) >> 32), &place);
+  OVERLAPPED place = PlaceOf(offset);
+  UnlockFileEx(HandleOf(stream), 0, Low(length), High(length), &place);
 }
 
 bool SystemSync(std::FILE* stream) {

@@ -173,6 +173,12 @@ bool RollForwardCorrection(int32_t count) {
   return rolled;
 }
 
+void RemoveUnfinishedCorrection(int32_t count) {
+  if (!DiskExists(kNewQuoteFile) || WholeRecords(SeeFile(kQuoteFile)) < count) return;
+  DiskRemove(kNewQuoteFile);
+  DiskRemove(kNewTransferFile);
+}
+
 void TakeBackSettings() {
   // A complete temporary is the count as last written: its rename was cut.
   if (DiskExists(kSettingsFile) || SeeFile(kNewSettingsFile).size != 8) return;

@@ -20,6 +20,11 @@ void RecoverMissingQuotes(int32_t first, int32_t last, StartUpReport& report);
 // trasvase.dat. True when datos.dat was replaced.
 bool RollForwardCorrection(int32_t count);
 
+// What a correction left that never took place (a copy stopped while it
+// built datos.dat.tmp and trasvase.dat.tmp), once datos.dat holds every
+// counted quote whole: with the store's lock held, no copy builds them now.
+void RemoveUnfinishedCorrection(int32_t count);
+
 // Only config.cfg.tmp left, whole: its rename was cut, and it is put in
 // place, so that the count and the launches go on.
 void TakeBackSettings();

@@ -39,6 +39,7 @@ bool LoadSettings(StartUpReport* report) {
     RecoverMissingQuotes(plan.firstMissing, plan.lastMissing, told);
   }
   RecordCount = plan.recordCount;
+  RemoveUnfinishedCorrection(RecordCount);
   bool backupMade = true;
   if (plan.write) {
     DiskClearFailure();

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <string>
-#include <sys/stat.h>
+#include <tuple>
 #include <vector>
 
 #include "common/text_file.h"
@@ -48,28 +48,6 @@ void ExpectTheBusiness(const CompanyData& company) {
   EXPECT_EQ(company.footer[0] + "|" + company.footer[1] + "|" + company.footer[2],
             "Validez: 30 d\xED" "as||IBAN ES12 3456");
   EXPECT_EQ(company.logo, "logo.png");
-}
-
-// A picture of `wide` x `high` pixels as an uncompressed 24-bit BMP file,
-// each pixel's red, green and blue from `rgb`.
-std::string BmpFile(int wide, int high, const std::vector<int>& rgb) {
-  auto le = [](uint32_t value, int size) {
-    std::string bytes;
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-    return bytes;
-  };
-  int stride = (wide * 3 + 3) / 4 * 4;
-  std::string pixels;
-  for (int y = high - 1; y >= 0; --y) {
-    std::string row;
-    for (int x = 0; x < wide; ++x) {
-      for (int c = 2; c >= 0; --c) row += static_cast<char>(rgb[(y * wide + x) * 3 + c]);
-    }
-    pixels += row + std::string(stride - row.size(), '\0');
-  }
-  return "BM" + le(54 + pixels.size(), 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(wide, 4) +
-         le(high, 4) + le(1, 2) + le(24, 2) + le(0, 4) + le(pixels.size(), 4) + le(2835, 4) +
-         le(2835, 4) + le(0, 4) + le(0, 4) + pixels;
 }
 
 class CompanyFile : public DialogTest {};
@@ -224,40 +202,39 @@ TEST_F(CompanyFile, AFileThatHoldsNoTextIsKeptAsideAndAFolderIsNamed) {
 }
 
 TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
-  // 2 x 1 pixels: red, then blue.
-  const std::string picture = BmpFile(2, 1, {255, 0, 0, 0, 0, 255});
-  ASSERT_EQ(mkdir("fotos", 0755), 0);
-  WriteBytes("fotos/marca de la casa.bmp", picture);
-  WriteBytes("fotos/nota.txt", "no es una imagen");
-  StandIn().openFileChoices = {L"fotos/nota.txt", L"fotos/marca de la casa.bmp"};
+  // 2 x 1 pixels, red then blue, as a 24-bit BMP file: each pixel blue,
+  // green, red, the row padded to 8 bytes.
+  const std::string picture(
+      "BM\x3E\0\0\0\0\0\0\0\x36\0\0\0" "\x28\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\x18\0"
+      "\0\0\0\0\x08\0\0\0\x13\x0B\0\0\x13\x0B\0\0\0\0\0\0\0\0\0\0" "\0\0\xFF\xFF\0\0\0\0", 62);
+  WriteBytes("marca de la casa.bmp", picture);
+  WriteBytes("nota.txt", "no es una imagen");
+  StandIn().openFileChoices = {L"nota.txt", L"marca de la casa.bmp"};
   Open(CompanyDialogProc);
-  EXPECT_EQ(StandIn().controlImages[IDC_LOGO_PREVIEW], nullptr);
-
-  // Not a picture: told, nothing chosen. A picture: shown, not yet copied.
+  // Not a picture: told, nothing shown. A picture: shown, not yet copied.
   Press(CompanyDialogProc, IDC_LOGO_BROWSE);
   ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_NE(StandIn().boxes[0].text.find("fotos/nota.txt"), std::string::npos);
+  EXPECT_NE(StandIn().boxes[0].text.find("nota.txt no es una imagen"), std::string::npos);
   EXPECT_EQ(StandIn().controlImages[IDC_LOGO_PREVIEW], nullptr);
   Press(CompanyDialogProc, IDC_LOGO_BROWSE);
   EXPECT_NE(StandIn().controlImages[IDC_LOGO_PREVIEW], nullptr);
+  EXPECT_EQ(StandIn().dibSections.back(), (std::vector<unsigned char>{0, 0, 255, 255, 0, 0, 0, 0}));
   EXPECT_FALSE(Exists("logo.bmp"));
 
   Press(CompanyDialogProc, IDOK);
-  EXPECT_EQ(StandIn().endResult, 1);
   EXPECT_EQ(ReadBytes("logo.bmp"), picture);
   CompanyRead read = ConvertAndReadCompanyFile();
   EXPECT_EQ(read.data.logo, "logo.bmp");
-  EXPECT_FALSE(read.logoUnreadable);
-  EXPECT_EQ(read.data.logoPicture.wide * 10 + read.data.logoPicture.high, 21);
-  EXPECT_EQ(read.data.logoPicture.rgb, (std::vector<uint8_t>{255, 0, 0, 0, 0, 255}));
+  EXPECT_EQ(std::make_tuple(read.logoUnreadable, read.data.logoPicture.wide, read.data.logoPicture.high,
+                            read.data.logoPicture.rgb),
+            std::make_tuple(false, 2, 1, std::vector<uint8_t>{255, 0, 0, 0, 0, 255}));
 
-  // A logo file gone bad: no picture, and said so to whoever prints.
+  // A logo file gone bad: no picture, and the print and the PDF go on
+  // without it, told the first time only.
   WriteBytes("logo.bmp", "BM roto");
   read = ConvertAndReadCompanyFile();
   EXPECT_TRUE(read.logoUnreadable);
   EXPECT_TRUE(IsEmpty(read.data.logoPicture));
-  EXPECT_EQ(read.data.logo, "logo.bmp");
-  // The print and the PDF go on without it, told the first time only.
   StandInReset();
   StandIn().boxAnswers = {IDOK, IDNO};
   SetCurrentQuote("Obra", "Ana", "1/01/2027", "Sol 2", "10");
@@ -267,15 +244,12 @@ TEST_F(CompanyFile, TheLogoIsCopiedInOnAcceptAndReadBack) {
   ASSERT_EQ(StandIn().boxes.size(), 2u);
   EXPECT_EQ(StandIn().boxes[0].text.rfind("No se ha podido leer el logotipo (logo.bmp)", 0), 0u);
   EXPECT_EQ(StandIn().boxes[1].text.rfind("Se ha guardado", 0), 0u);
-  EXPECT_TRUE(Exists("PDF/Presupuesto 1 - Ana.pdf"));
 
   // "Quitar": empresa.ini names no logo; the copy stays in the folder.
   StandInReset();
   Open(CompanyDialogProc);
   Press(CompanyDialogProc, IDC_LOGO_REMOVE);
   Press(CompanyDialogProc, IDOK);
-  read = ConvertAndReadCompanyFile();
-  EXPECT_EQ(read.data.logo, "");
-  EXPECT_FALSE(read.logoUnreadable);
+  EXPECT_EQ(ReadCompanyData().logo, "");
   EXPECT_TRUE(Exists("logo.bmp"));
 }

@@ -143,6 +143,7 @@ TEST_F(Crash, OverwriteIsWhollyOldOrNew) {
             if (outcome != Outcome::Killed) {
               EXPECT_EQ(outcome == Outcome::Succeeded, stored);
             }
+            EXPECT_FALSE(Exists("datos.dat.tmp"));
             ExpectAppendKeepsAll(disk);
           });
     }

@@ -10,6 +10,7 @@
 
 #include "dialogs/body_edit.h"
 #include "dialogs/field_overflow.h"
+#include "dialogs/paste_fit.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
 #include "tests/dialog_driver.h"
@@ -219,6 +220,8 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
             "Se ha guardado como presupuesto 5: el 4 lo acaba de guardar otro equipo.");
   EXPECT_EQ(Shown(IDC_NUMBER), Label("5"));
   Type(IDC_TOTAL, "5,00");
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  EXPECT_EQ(StandIn().boxes.at(1).text, "Presupuesto 5 guardado.");
   Press(NewQuoteDialogProc, IDC_PRINT);
   EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(5)), std::string::npos);
   EXPECT_EQ(ReadBytes("datos.dat"), others + RecordBytes("", "", CurrentDateText(), "", "5,00"));
@@ -265,8 +268,6 @@ TEST_F(NewQuoteDialog, WhatAFieldDoesNotTakeIsNeverDroppedSilently) {
   Type(IDC_DATE, "");
   PasteInto(IDC_DATE, L"20/11/2025\r\n");
   EXPECT_EQ(Shown(IDC_DATE), "20/11/2025");
-  PasteInto(IDC_BODY, L"l1\nl2");
-  EXPECT_EQ(Shown(IDC_BODY), "l1\r\nl2");
   EXPECT_TRUE(StandIn().boxes.empty());
 
   // What is cut is told; a field already full takes nothing.
@@ -277,6 +278,37 @@ TEST_F(NewQuoteDialog, WhatAFieldDoesNotTakeIsNeverDroppedSilently) {
   ASSERT_EQ(StandIn().boxes.size(), 2u);
   ExpectNotice(StandIn().boxes[0], kCut + " Se ha pegado lo que cabe y el resto se ha dejado fuera.");
   ExpectNotice(StandIn().boxes[1], kCut + " No se ha pegado nada.");
+}
+
+// Lines "l1", "l2"... up to `count`, each ended by `end` but the last.
+std::wstring Lines(int count, const std::wstring& end = L"\r\n") {
+  std::wstring text;
+  for (int i = 1; i <= count; ++i) text += (i > 1 ? end : L"") + L"l" + std::to_wstring(i);
+  return text;
+}
+
+// What of a pasted text the body takes: the sheet's 24 rows, counted with
+// the text before and after the caret, and its 1799 characters.
+TEST(PasteFit, TheBodyTakesTheRowsTheSheetPrints) {
+  std::wstring wraps = std::wstring(100, L'x') + L"\r\n";  // two rows: 76 and 24
+  struct Case {
+    std::wstring before, pasted, after, taken;
+    bool cut;
+  } cases[] = {
+      {L"", Lines(24, L"\n"), L"", Lines(24), false},  // lone LFs become CR LF
+      {L"", Lines(25), L"", Lines(24), true},          // the break before l25 goes too
+      {L"", Lines(24) + L"\r\n", L"", Lines(24), true},  // an empty 25th row does not fit
+      {L"a\r\nb\r\n", Lines(25), L"", Lines(22), true},
+      {L"", Lines(25), L"\r\nfin", Lines(23), true},
+      {L"", wraps + wraps + Lines(21), L"", wraps + wraps + Lines(20), true},
+      {L"", std::wstring(2000, L'a'), L"", std::wstring(1799, L'a'), true},
+      {Lines(24), L"\r\nmas", L"", L"", true},
+  };
+  for (const Case& c : cases) {
+    PasteFit fit = FitBody(c.before, c.pasted, c.after, 1799, 24);
+    EXPECT_EQ(fit.taken, c.taken) << fit.taken.size();
+    EXPECT_EQ(fit.cut, c.cut);
+  }
 }
 
 TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
@@ -305,6 +337,22 @@ TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
   EXPECT_TRUE(StandIn().boxes.empty());
   EXPECT_TRUE(StandIn().ended);
 
+  // Untouched, a new quote is stored all the same, dated today. With Shift
+  // held the printer is chosen in the system's dialog, not LPT1.
+  StandInReset();
+  Open(NewQuoteDialogProc);
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(3)), std::string::npos);
+  EXPECT_EQ(ReadBytes("datos.dat"), stored + Bytes(changed) + Bytes({"", "", CurrentDateText(), "", ""}));
+  WriteBytes("LPT1", "");
+  StandIn().shiftDown = true;
+  StandIn().defaultPrinter = "PDF";
+  StandIn().printDialogAnswer = FALSE;
+  Press(NewQuoteDialogProc, IDC_PRINT);
+  EXPECT_EQ(ReadBytes("LPT1"), "");
+  const auto& calls = StandIn().calls;
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "PrintDlgW"), calls.end());
+
   // A quote that cannot be stored is not printed either.
   StandInReset();
   Open(NewQuoteDialogProc);
@@ -324,28 +372,6 @@ TEST_F(NewQuoteDialog, PrintStoresTheQuoteFirstUnderThePrintedNumber) {
   ASSERT_EQ(StandIn().boxes.size(), 2u);
   ExpectNotice(StandIn().boxes[1], kNoPrinter);
   EXPECT_FALSE(StandIn().ended);
-}
-
-TEST_F(NewQuoteDialog, PrintStoresEvenAnUntouchedQuoteAndShiftChoosesThePrinter) {
-  std::string stored = StoreQuotes(1);
-  Open(NewQuoteDialogProc);
-  Press(NewQuoteDialogProc, IDC_PRINT);
-  EXPECT_EQ(IsNew, 0);
-  std::string quotes = ReadBytes("datos.dat");
-  ASSERT_EQ(quotes.size(), 2 * 1960u);
-  EXPECT_EQ(std::string(quotes.c_str() + 1960 + 1840), Shown(IDC_DATE));
-  EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(2)), std::string::npos);
-
-  // With Shift held the printer is chosen in the system's dialog, not LPT1.
-  WriteBytes("LPT1", "");
-  StandIn().shiftDown = true;
-  StandIn().defaultPrinter = "PDF";
-  StandIn().printDialogAnswer = FALSE;
-  Press(NewQuoteDialogProc, IDC_PRINT);
-  StandIn().shiftDown = false;
-  EXPECT_EQ(ReadBytes("LPT1"), "");
-  const auto& calls = StandIn().calls;
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "PrintDlgW"), calls.end());
 }
 
 TEST_F(NewQuoteDialog, AFailedSaveIsReportedAndLeavesTheQuoteUnsaved) {

@@ -1,5 +1,6 @@
 // The printed quote sheet, byte for byte, the printer character table, and
 // the same sheet as the drawn page lays it out.
+#include <cmath>
 #include <cstdint>
 #include <sstream>
 #include <tuple>
@@ -153,33 +154,29 @@ TEST(QuoteSheet, BodyWrapsAtSpacesAsTheEditControlDoes) {
   std::string words = "Impermeabilizaci\xF3n de la cubierta con l\xE1mina asf\xE1ltica y "
                       "protecci\xF3n de grava, incluida la retirada de escombros";
   std::string word90 = Rep(90, 'w');
-  SetCurrentQuote(a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + words + "\r\n" + word90 +
-                      " fin\r\n" + c76 + "   \r\nlf\nsolo",
-                  "", "", "", "");
   std::string printedWords = ToPrinterCharset(words);
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)),
-            ExpectedRows({a74, b75, c76, printedWords.substr(0, 70), printedWords.substr(71),
-                          Rep(76, 'w'), Rep(14, 'w') + " fin", c76, "lf", "solo"}));
-
-  // A space in column 77, just past the row, is where it breaks.
   std::string d40e35 = Rep(40, 'd') + " " + Rep(35, 'e');
-  SetCurrentQuote(d40e35 + " fin", "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({d40e35, "fin"}));
-
-  SetCurrentQuote("\r\nPrimera linea\r\n", "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({"", "Primera linea"}));
-
-  // Tabs reach the edit control's stops, every eight columns counted from
-  // the row's start, also in the rows of a wrapped line.
-  SetCurrentQuote("a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue\r\n" + Rep(70, 'k') +
-                      " bbbbbbbbbb\tc",
-                  "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)),
-            ExpectedRows({"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue",
-                          Rep(70, 'k'), "bbbbbbbbbb" + Sp(6) + "c"}));
-
-  SetCurrentQuote("", "", "", "", "");
-  EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows({}));
+  struct Case {
+    std::string body;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {a74 + "\r\n" + b75 + "\r\n" + c76 + "\r\n" + words + "\r\n" + word90 + " fin\r\n" + c76 +
+           "   \r\nlf\nsolo",
+       {a74, b75, c76, printedWords.substr(0, 70), printedWords.substr(71), Rep(76, 'w'),
+        Rep(14, 'w') + " fin", c76, "lf", "solo"}},
+      {d40e35 + " fin", {d40e35, "fin"}},  // a space in column 77, just past the row
+      {"\r\nPrimera linea\r\n", {"", "Primera linea"}},
+      // Tabs reach the edit control's stops, every eight columns counted
+      // from the row's start, also in the rows of a wrapped line.
+      {"a\tb\r\n12345678\tx\r\n" + Rep(70, 'k') + "\tsigue\r\n" + Rep(70, 'k') + " bbbbbbbbbb\tc",
+       {"a" + Sp(7) + "b", "12345678" + Sp(8) + "x", Rep(70, 'k'), "sigue", Rep(70, 'k'),
+        "bbbbbbbbbb" + Sp(6) + "c"}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    SetCurrentQuote(c.body, "", "", "", "");
+    EXPECT_EQ(SheetBodyRows(SheetLines(1)), ExpectedRows(c.rows)) << c.body;
+  }
 
   // Whether the text fits the sheet's 24 rows: empty rows after it do not count.
   std::string lines24;
@@ -385,35 +382,28 @@ TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
   company.name = std::string(37, 'N');
   company.address = std::string(66, 'D');
   company.activity = "  ";
-  // 400 x 200 pixels: the box's 1.8 inches wide (18 columns), 0.9 high
-  // (5.4 rows), halfway down the box's 7 rows.
-  company.logoPicture.wide = 400;
-  company.logoPicture.high = 200;
-  company.logoPicture.rgb.assign(400 * 200 * 3, 0x80);
   PageModel page = QuotePage(CurrentQuote, 1, company);
   ASSERT_GE(page.texts.size(), 2u);
-  EXPECT_EQ(std::make_tuple(page.texts[0].column, page.texts[0].width, page.texts[0].height),
-            std::make_tuple(20, 1.5, 1.5));
   EXPECT_EQ(page.texts[1].text, std::wstring(66, L'D'));  // no line for the blank activity
   EXPECT_DOUBLE_EQ(page.texts[1].width, 60.0 / 66);
   EXPECT_EQ(page.columns, 80);
-  const PageImage& logo = page.logo;
-  EXPECT_EQ(std::make_tuple(logo.left, logo.width, logo.pixelsWide), std::make_tuple(0.0, 18.0, 400));
-  EXPECT_DOUBLE_EQ(logo.height, 5.4);
-  EXPECT_DOUBLE_EQ(logo.top, 5.8);
-  // A tall one takes the box's height, 7 rows (7/6 inch), and 7/12 inch
-  // (5.83 columns) across.
-  company.logoPicture.wide = 100;
-  company.logoPicture.high = 200;
-  company.logoPicture.rgb.resize(100 * 200 * 3);
-  const PageImage tall = QuotePage(CurrentQuote, 1, company).logo;
-  EXPECT_EQ(std::make_tuple(tall.left, tall.top, tall.height), std::make_tuple(0.0, 5.0, 7.0));
-  EXPECT_DOUBLE_EQ(tall.width, 70.0 / 12);
-  // No picture, no logo; the texts stay where they were.
-  company.logoPicture = Picture();
-  page = QuotePage(CurrentQuote, 1, company);
-  EXPECT_EQ(page.logo.pixelsWide, 0);
-  EXPECT_EQ(page.texts[0].column, 20);
+  // The logo in its box of 1.8 x 7/6 inches (18 columns, 7 rows) from row 5,
+  // halfway down; the letterhead in column 20 after it, logo or none.
+  const struct {
+    int wide, high;
+    double left, top, width, height;
+  } logos[] = {{400, 200, 0, 5.8, 18, 5.4}, {100, 200, 0, 5, 70.0 / 12, 7}, {0, 0, 0, 0, 0, 0}};
+  auto milli = [](double v) { return std::lround(v * 1000); };
+  for (const auto& l : logos) {
+    company.logoPicture = Picture{l.wide, l.high, std::vector<std::uint8_t>(l.wide * l.high * 3u, 0x80)};
+    page = QuotePage(CurrentQuote, 1, company);
+    const PageImage& logo = page.logo;
+    EXPECT_EQ(std::make_tuple(logo.pixelsWide, milli(logo.left), milli(logo.top), milli(logo.width),
+                              milli(logo.height)),
+              std::make_tuple(l.wide, milli(l.left), milli(l.top), milli(l.width), milli(l.height)));
+    EXPECT_EQ(std::make_tuple(page.texts[0].column, page.texts[0].width, page.texts[0].height),
+              std::make_tuple(20, 1.5, 1.5));
+  }
 }
 
 TEST(QuoteSheet, PicturesShrinkByAveragingKeepingTheirProportions) {

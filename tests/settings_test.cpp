@@ -309,24 +309,6 @@ TEST_F(Settings, MissingQuotesAreTakenBackFromTrasvaseThenTheNewestBackups) {
   EXPECT_EQ(report.lastMissing, 5);
 }
 
-TEST_F(Settings, AHalfDoneCorrectionIsFinishedOnlyWhereItAgrees) {
-  // A datos.dat.tmp that differs from datos.dat in more than the one
-  // corrected record is no half of a correction of it: left alone, and the
-  // missing quote is looked for instead. (One that agrees is finished: see
-  // the power-loss tests.)
-  WriteBytes("config.cfg", SettingsBytes(3, 1));
-  WriteBytes("datos.dat", Records(2) + "medio");
-  WriteBytes("datos.dat.tmp", RecordBytes("otro", "", "", "", "") + RecordBytes("otro", "", "", "", "") +
-                                  Records(3).substr(2 * 1960));
-  WriteBytes("trasvase.dat", Records(3));
-  StartUpReport report;
-  LoadSettings(&report);
-  EXPECT_TRUE(ReadBytes("datos.dat") == Records(3));
-  EXPECT_TRUE(Exists("datos.dat.tmp"));
-  ASSERT_EQ(report.recovered.size(), 1u);
-  EXPECT_EQ(report.recovered[0].first, 3);
-}
-
 TEST_F(Settings, AFolderWhereNothingCanBeWrittenIsToldAsSuch) {
   // (A copia.tmp/ left with a foreign file: see the start-up end-to-end test.)
   WriteBytes("datos.dat", Records(3));
@@ -357,6 +339,7 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
   // Five quotes counted. Each row lays down what is left, and says what
   // datos.dat holds after the start-up and where its quotes came from.
   const std::string t = RecordsFrom("t", 1, 5), older = RecordsFrom("1-12-2026", 1, 5);
+  const std::string twoOfT = t.substr(0, 2 * 1960) + Records(5).substr(2 * 1960);
   struct Row {
     const char* what;
     std::vector<std::pair<std::string, std::string>> files;
@@ -364,15 +347,18 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
     bool finished;                     // datos.dat.tmp put in place
     std::vector<std::string> sources;  // of the quotes taken back, in order
   } rows[] = {
+      // Zeros or garbage with nothing beside to disagree with.
       {"zeros in datos.dat.tmp",
-       {{"datos.dat.tmp", std::string(5 * 1960, '\0')}, {"trasvase.dat", t}},
-       t, false, {"trasvase.dat"}},
-      {"zeros in datos.dat.tmp, nothing beside",
        {{"datos.dat.tmp", std::string(5 * 1960, '\0')}, {"1-12-2026/datos.dat", older}},
        older, false, {"1-12-2026"}},
       {"garbage in datos.dat.tmp",
-       {{"datos.dat.tmp", Garbage(5)}, {"trasvase.dat", t}},
-       t, false, {"trasvase.dat"}},
+       {{"datos.dat.tmp", Garbage(5)}, {"1-12-2026/datos.dat", older}},
+       older, false, {"1-12-2026"}},
+      // Agreeing with trasvase.dat, but not with the first two quotes left
+      // in datos.dat: no half of a correction of it.
+      {"datos.dat.tmp unlike datos.dat",
+       {{"datos.dat", Records(3)}, {"datos.dat.tmp", twoOfT}, {"trasvase.dat", twoOfT}},
+       Records(5), false, {"trasvase.dat"}},
       // (The copy, whole, first takes the place of the missing trasvase.dat.)
       {"datos.dat.tmp unlike its own copy",
        {{"datos.dat.tmp", Records(5)}, {"trasvase.dat.tmp", t}},
@@ -385,10 +371,6 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
        Records(5), true, {}},
       {"garbage in trasvase.dat and the newest backup",
        {{"datos.dat", Records(3)}, {"trasvase.dat", Garbage(5)}, {"7-12-2026/datos.dat", Garbage(5)},
-        {"1-12-2026/datos.dat", older}},
-       Records(3) + older.substr(3 * 1960), false, {"1-12-2026"}},
-      {"zeros in trasvase.dat",
-       {{"datos.dat", Records(3)}, {"trasvase.dat", std::string(5 * 1960, '\0')},
         {"1-12-2026/datos.dat", older}},
        Records(3) + older.substr(3 * 1960), false, {"1-12-2026"}},
       {"one record of garbage",
@@ -437,7 +419,7 @@ TEST_F(Settings, StartUpPutsInPlaceOnlySoundQuotesFromTheNewestSource) {
   EXPECT_TRUE(ReadBytes("trasvase.dat") == Records(4));
 }
 
-TEST_F(Settings, WhatASettingsWriteLeftOrAFolderInItsPlaceIsNoFirstStart) {
+TEST_F(Settings, WhatASettingsWriteLeftIsNoFirstStart) {
   LoadSettings();
   LoadSettings();
   // Only the temporary of the last write left: taken back, counting on.
@@ -455,13 +437,4 @@ TEST_F(Settings, WhatASettingsWriteLeftOrAFolderInItsPlaceIsNoFirstStart) {
   std::remove("config.cfg.tmp");
   LoadSettings(&report);
   EXPECT_TRUE(report.firstStart);
-  EXPECT_TRUE(report.folderInPlace.empty());
-  // A folder where a file should be is named.
-  for (const char* name : {"datos.dat", "config.cfg"}) {
-    std::remove(name);
-    ASSERT_EQ(mkdir(name, 0777), 0);
-    LoadSettings(&report);
-    EXPECT_EQ(report.folderInPlace, name);
-    ::rmdir(name);
-  }
 }

@@ -81,6 +81,17 @@ std::string NameText(LPCWSTR name) {
                                                       : Text(name);
 }
 
+// The Open or Save As dialog's next file from `choices`; "Cancelar" once
+// none is left, or for an empty name.
+BOOL TakeFileChoice(std::vector<std::wstring>& choices, OPENFILENAMEW* choice) {
+  if (choices.empty()) return FALSE;
+  std::wstring chosen = choices.front();
+  choices.erase(choices.begin());
+  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
+  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
+  return TRUE;
+}
+
 }  // namespace
 
 std::wstring StandInWiden(const std::string& text) {
@@ -577,12 +588,7 @@ BOOL GetSaveFileNameW(OPENFILENAMEW* choice) {
   state.calls.push_back("GetSaveFileNameW");
   state.saveFileDialog = *choice;
   state.saveFileDefault = choice->lpstrFile;
-  if (state.saveFileChoices.empty()) return FALSE;
-  std::wstring chosen = state.saveFileChoices.front();
-  state.saveFileChoices.erase(state.saveFileChoices.begin());
-  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
-  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
-  return TRUE;
+  return TakeFileChoice(state.saveFileChoices, choice);
 }
 
 HHOOK SetWindowsHookExW(int type, HOOKPROC procedure, HINSTANCE, DWORD) {
@@ -849,12 +855,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE,
 
 BOOL GetOpenFileNameW(OPENFILENAMEW* choice) {
   state.calls.push_back("GetOpenFileNameW");
-  if (state.openFileChoices.empty()) return FALSE;
-  std::wstring chosen = state.openFileChoices.front();
-  state.openFileChoices.erase(state.openFileChoices.begin());
-  if (chosen.empty() || chosen.size() >= choice->nMaxFile) return FALSE;
-  std::wmemcpy(choice->lpstrFile, chosen.c_str(), chosen.size() + 1);
-  return TRUE;
+  return TakeFileChoice(state.openFileChoices, choice);
 }
 
 BOOL LineTo(HDC, int x, int y) {

@@ -271,3 +271,21 @@ e2e_business_ini() {
 e2e_business_footer() {
   printf '  Validez del presupuesto: 30 d\xedas\n  Transferencia a ES12 3456 7890\n'
 }
+
+# e2e_check_business_page DESCRIPTION PDF BODY NAME DATE ADDRESS TOTAL: the
+# page of quote 1 for "e2e_business_ini logo": its letterhead, then the sheet
+# with IVA 21 % and the Total and the lines under the boxes (DESCRIPTION),
+# and the logo its one picture.
+e2e_check_business_page() {
+  local description=$1 pdf=$2
+  shift 2
+  e2e_page_text "$pdf" >"$CASE_AUX/page.txt"
+  e2e_check_equal "the business's letterhead comes first" \
+    "$(printf '%s\n' 'Reformas Peña S.L.' 'Fontanería y albañilería' 'C/ Mayor 1, 28013 Madrid' \
+      'Teléfono 912 345 678' 'NIF B12345678 info@reformaspena.es')" \
+    "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
+  { E2E_VAT_RATE=21 E2E_SHEET_FORM=page e2e_expected_sheet 1 "$@"; e2e_business_footer; } |
+    tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | e2e_sheet_lines >"$CASE_AUX/expected.txt"
+  e2e_check_equal "$description" "$(cat "$CASE_AUX/expected.txt")" "$(tail -n +6 "$CASE_AUX/page.txt")"
+  e2e_check_equal "the logo is the page's one picture" 1 "$(pdfimages -list "$pdf" | tail -n +3 | wc -l)"
+}

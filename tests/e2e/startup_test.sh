@@ -76,17 +76,15 @@ leftover_work_folder() {
 # A folder named config.cfg: told by name before the main window, which
 # then opens with no other box; the folder is left as it is.
 folder_in_place() {
-  local box window
   mkdir "$CASE_DIR/config.cfg"
   e2e_launch
-  box=$(e2e_wait_window "Presupuestos" "$PROGRAM_PID")
+  e2e_wait_box
   e2e_shot folder_in_place_box
   e2e_check "the box names the folder" \
     grep -q 'hay una carpeta llamada config.cfg, donde el programa guarda la cuenta' <<<"$(e2e_box_texts)"
-  e2e_key "$box" Return
-  window=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
-  e2e_click_main_button "$window" 3
-  e2e_wait_exit
+  e2e_key "$BOX" Return
+  MAIN=$(e2e_wait_window "$MAIN_TITLE" "$PROGRAM_PID")
+  e2e_end_program
   e2e_check_equal "one box, and no other" 1 "$(e2e_box_texts | wc -l)"
   e2e_check "config.cfg is still the folder" test -d "$CASE_DIR/config.cfg"
 }
