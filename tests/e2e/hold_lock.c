@@ -9,10 +9,7 @@
 #include <windows.h>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: hold_lock SECONDS\n");
-    return 1;
-  }
+  if (argc != 2) return 1;
   HANDLE lock = CreateFileA("presupuestos.lck", GENERIC_READ | GENERIC_WRITE,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
