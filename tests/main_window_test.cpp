@@ -181,78 +181,63 @@ DiskFault AnswerLocks(DiskOp op) {
 TEST_F(Startup, SecondCopyTouchesNothing) {
   DiskWaitFn savedWait = DiskWait;
   DiskWait = [](int) {};
+  const std::string open = "El programa ya est\xE1 abierto.";
   const std::string unusable =
       "No se puede abrir el archivo presupuestos.lck de esta carpeta, con el que las copias del "
       "programa que la usan se turnan para guardar. Compruebe que es un archivo (no una carpeta) "
       "y que se puede escribir en \xE9l, o b\xF3rrelo con el programa cerrado.";
   // A copy on this PC (its mutex), or one that holds the lock file alone
   // (where the folder has no byte-range locks, or an older program): the
-  // program says so and does not start; a lock file that cannot be opened
-  // would let two copies change the files at once.
+  // program says so and does not start; nor where a lock file is there and
+  // cannot be opened, which would let two copies change the files at once.
+  // A read-only folder, where none is there or can be made, runs unguarded;
+  // a folder without byte-range locks runs alone, and says so.
+  enum Lock { None, File, Folder };
   struct Case {
     const char* what;
     bool runningHere;
-    std::vector<DiskFault> answers;
-    const char* told;
+    Lock lock;
+    std::vector<DiskFault> answers;  // to the lock file's open, then its lock
+    std::string told;
   } cases[] = {
-      {"a copy on this PC", true, {}, "El programa ya est\xE1 abierto."},
-      {"a copy holding it alone", false, {DiskFault::InUse}, "El programa ya est\xE1 abierto."},
-      {"no permission", false, {DiskFault::Denied}, nullptr},
+      {"a copy on this PC", true, File, {}, open},
+      {"a copy holding it alone", false, File, {DiskFault::InUse}, open},
+      {"no permission", false, File, {DiskFault::Denied}, unusable},
+      {"a folder of that name", false, Folder, {}, unusable},
+      {"a read-only folder", false, None, {DiskFault::Denied}, ""},
+      {"no byte-range locks", false, File, {DiskFault::None, DiskFault::Error},
+       "Esta carpeta no admite los bloqueos de archivo con los que varios equipos trabajan a la "
+       "vez en ella: mientras el programa est\xE9 abierto aqu\xED, no se podr\xE1 abrir en otro "
+       "equipo."},
   };
-  WriteBytes("presupuestos.lck", "");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StandInReset();
+    LeaveWorkingFolder();
+    std::system("rm -rf presupuestos.lck config.cfg");
+    if (c.lock == File) WriteBytes("presupuestos.lck", "");
+    if (c.lock == Folder) mkdir("presupuestos.lck", 0777);
     if (c.runningHere) StandIn().mutexes.insert(FolderMutex());
     LockAnswers = c.answers;
-    // Every retry of a refusal that passes is asked again.
-    if (!c.answers.empty()) LockAnswers.resize(30, c.answers[0]);
+    // A refusal that passes is asked again at every retry.
+    if (c.answers.size() == 1) LockAnswers.resize(30, c.answers[0]);
     DiskHook = AnswerLocks;
-    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
+    bool starts = c.told != open && c.told != unusable;
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), starts ? 0 : 1);
     DiskHook = nullptr;
-    ASSERT_EQ(StandIn().boxes.size(), 1u);
-    EXPECT_EQ(StandIn().boxes[0].text, c.told ? std::string(c.told) : unusable);
-    EXPECT_FALSE(Exists("config.cfg"));
-    EXPECT_TRUE(StandIn().windows.empty());
+    std::vector<std::string> told;
+    for (const auto& box : StandIn().boxes) told.push_back(box.text);
+    EXPECT_EQ(told, c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
+    EXPECT_EQ(ReadBytes("config.cfg"), starts ? SettingsBytes(0, 1) : "");
+    EXPECT_EQ(StandIn().windows.empty(), !starts);
+    EXPECT_EQ(Exists("presupuestos.lck"), c.lock != None);
   }
-  // A folder of that name.
-  std::remove("presupuestos.lck");
-  ASSERT_EQ(mkdir("presupuestos.lck", 0777), 0);
-  StandInReset();
-  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1);
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text, unusable);
-  ASSERT_EQ(rmdir("presupuestos.lck"), 0);
-
-  // A read-only folder, where the lock file is not there and cannot be
-  // made: the program runs, unguarded, and counts the launch as ever.
-  StandInReset();
-  LockAnswers = {DiskFault::Denied};
-  DiskHook = AnswerLocks;
-  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
-  DiskHook = nullptr;
-  EXPECT_TRUE(StandIn().boxes.empty());
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 1));
-
-  // A folder whose file system refuses byte-range locks: the program holds
-  // the lock file alone, says that no other PC can open the folder
-  // meanwhile, and counts the launch.
-  StandInReset();
-  LockAnswers = {DiskFault::None, DiskFault::Error};
-  DiskHook = AnswerLocks;
-  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
-  DiskHook = nullptr;
-  ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text,
-            "Esta carpeta no admite los bloqueos de archivo con los que varios equipos trabajan a "
-            "la vez en ella: mientras el programa est\xE9 abierto aqu\xED, no se podr\xE1 abrir en "
-            "otro equipo.");
-  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0, 2));
 
   // A copy on another PC in the middle of a save for longer than start-up
   // waits: this one opens on the files as they are, mends and counts
   // nothing, and takes no backup.
   LeaveWorkingFolder();
+  std::system("rm -rf presupuestos.lck");
   DiskFile* other = DiskOpen("presupuestos.lck", DiskMode::Shared);
   ASSERT_NE(other, nullptr);
   ASSERT_EQ(DiskTryLock(other, 0, 1), DiskLock::Taken);
