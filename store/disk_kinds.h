@@ -6,7 +6,7 @@ enum class DiskMode {
   Read,    // existing file, from its start; a folder is refused
   Create,  // new or emptied file
   Update,  // existing file, read and written in place, nothing emptied
-  Shared,  // existing or new file, read and written, open to every other copy
+  Shared,  // existing or new file, read and written by every copy, deleted by none
   Alone,   // existing or new file, read and written, no other open of it
 };
 

@@ -17,8 +17,8 @@ bool SystemKept(bool done);
 
 void SystemSleep(int milliseconds);
 // Opens as DiskMode says, sharing read, write and delete with every other
-// open but for Alone; a folder is refused as access denied, as Windows
-// refuses it.
+// open (Shared: read and write; Alone: nothing); a folder is refused as
+// access denied, as Windows refuses it.
 std::FILE* SystemOpen(const char* path, DiskMode mode);
 // An exclusive lock on `length` bytes from `offset`, not waiting; held until
 // unlocked or the file closed.

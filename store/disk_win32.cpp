@@ -133,8 +133,12 @@ std::FILE* SystemOpen(const char* path, DiskMode mode) {
   // Every copy of the program, on this PC or another, opens the data files
   // sharing read, write and delete, so that a reader never makes another
   // copy's rename over datos.dat fail.
-  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  DWORD share = mode == DiskMode::Alone ? 0 : anyShare;
+  // A file to lock is not deleted while a copy holds it: a new one in its
+  // place would be locked apart from the old.
+  const DWORD readWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  DWORD share = mode == DiskMode::Alone    ? 0
+                : mode == DiskMode::Shared ? readWrite
+                                           : readWrite | FILE_SHARE_DELETE;
   OpenWay way = WayOf(mode);
   std::wstring name = Wide(path);
   SystemClearError();
