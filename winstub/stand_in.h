@@ -50,19 +50,14 @@ struct StandInLine {
   int penWidth;
 };
 
-// A picture drawn on the printer: where, and the pixels it was given (rows
-// from the top, blue green red, each row padded to four bytes).
-struct StandInImage {
-  int x, y, width, height;
-  int pixelsWide, pixelsHigh;
-  std::vector<unsigned char> bgr;
-};
+// A picture drawn on the printer: where, and how many pixels wide it is.
+struct StandInImage { int x, y, width, height, pixelsWide; };
 
-// A message handed to the mail program: its texts (Windows-1252), the file
-// attached, the window that owns it and the flags.
+// A message handed to the mail program: its texts (Windows-1252), the name
+// of the file attached, the window that owns it and the flags.
 struct StandInMail {
   std::string subject, body;
-  std::wstring path, fileName;
+  std::wstring fileName;
   HWND owner;
   uint32_t flags;
 };
