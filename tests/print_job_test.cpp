@@ -163,7 +163,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   EXPECT_EQ(StandIn().printDialog.Flags & noFile, noFile);
 
   // A4 at 300 dpi: the 80 columns, 8 inches, scaled to the 190 mm between
-  // margins of 10 mm (118 dots), in cells of 28.05 by 46.75 dots.
+  // margins of 10 mm: a column 28.06 dots, a row 46.76, from 118, 117.6.
   StandIn().calls.clear();
   StandIn().printDialogAnswer = TRUE;
   EXPECT_EQ(Print(3), PrintResult::Printed);
@@ -174,8 +174,7 @@ TEST(PrintJob, WithoutLpt1ThePageGoesToThePrinterChosen) {
   const StandInText& letterhead = StandIn().drawnTexts.at(0);
   EXPECT_EQ(letterhead.text, L"Nombre empresa.");
   // The name half as large again as the sheet's letters, in column 20 after
-  // the logo's box, its baseline in row 5 + 0.8 x 1.5 (the grid between the
-  // 10 mm margins: a column 28.06 dots, a row 46.76, from 118, 117.6).
+  // the logo's box, its baseline in row 5 + 0.8 x 1.5.
   EXPECT_EQ(std::make_tuple(letterhead.x, letterhead.y, letterhead.advances.at(14)),
             std::make_tuple(679, 408, 42));
   EXPECT_EQ(std::make_tuple(letterhead.font.lfHeight, letterhead.font.lfWeight,
