@@ -11,6 +11,7 @@
 #include <cstring>
 #include <cwchar>
 #include <sys/stat.h>
+#include <utility>
 
 #include "common/simple_mapi.h"
 
@@ -379,9 +380,7 @@ LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM lP
   if (message == EM_LIMITTEXT) state.typingLimit[id] = static_cast<int>(wParam);
   if (message == EM_SETCUEBANNER) state.cueBanners[id] = reinterpret_cast<LPCWSTR>(lParam);
   if (message == STM_SETIMAGE) {
-    HANDLE previous = state.controlImages[id];
-    state.controlImages[id] = reinterpret_cast<HANDLE>(lParam);
-    return reinterpret_cast<LRESULT>(previous);
+    return reinterpret_cast<LRESULT>(std::exchange(state.controlImages[id], reinterpret_cast<HANDLE>(lParam)));
   }
   state.calls.push_back("SendDlgItemMessageW " + std::to_string(id) + " " +
                         std::to_string(message) + " " + std::to_string(wParam));
@@ -847,8 +846,7 @@ int StretchDIBits(HDC, int x, int y, int width, int height, int, int, int fromWi
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE, DWORD) {
   std::size_t stride = (static_cast<std::size_t>(info->bmiHeader.biWidth) * 3 + 3) / 4 * 4;
-  LONG high = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
-  state.dibSections.emplace_back(stride * static_cast<std::size_t>(high));
+  state.dibSections.emplace_back(stride * static_cast<std::size_t>(std::abs(info->bmiHeader.biHeight)));
   *bits = state.dibSections.back().data();
   return HandleFor(0xB000 + state.dibSections.size());
 }

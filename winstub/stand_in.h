@@ -55,12 +55,7 @@ struct StandInImage { int x, y, width, height, pixelsWide; };
 
 // A message handed to the mail program: its texts (Windows-1252), the name
 // of the file attached, the window that owns it and the flags.
-struct StandInMail {
-  std::string subject, body;
-  std::wstring fileName;
-  HWND owner;
-  uint32_t flags;
-};
+struct StandInMail { std::string subject, body; std::wstring fileName; HWND owner; uint32_t flags; };
 
 struct StandInState {
   std::map<int, std::wstring> controlText;  // what each dialog control holds
@@ -117,9 +112,7 @@ struct StandInState {
   std::map<int, std::wstring> cueBanners;   // EM_SETCUEBANNER per control
   std::map<int, HANDLE> controlImages;      // STM_SETIMAGE per control
   std::vector<std::vector<unsigned char>> dibSections;  // CreateDIBSection's pixels
-  // The Open dialog: the files chosen, one each time it opens; "Cancelar"
-  // once none is left.
-  std::vector<std::wstring> openFileChoices;
+  std::vector<std::wstring> openFileChoices;  // the Open dialog's, as saveFileChoices
   std::vector<LOGFONTW> fonts;               // made by CreateFontIndirectW
   std::vector<int> pens;                     // widths, made by CreatePen
   int selectedFont = -1, selectedPen = -1;
@@ -143,16 +136,14 @@ struct StandInState {
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
   int hookType = 0;
   bool controlDown = false;                 // and of Ctrl
-  bool mailProgram = true;                  // see mailAnswer
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;
-  // The menu under the modify dialog's PDF button: the item chosen (its id,
-  // 0 for none) and the items it offered.
-  std::vector<std::string> menuItems;
-  int menuChoice = 0;
+  int menuChoice = 0;                       // the PDF button's menu item chosen, 0: none
+  std::vector<std::string> menuItems;       // and the items it offered
   // The mail program (mailProgram false: none, no mapi32.dll to load): what
   // its MAPISendMailW answers, and the messages handed to it.
+  bool mailProgram = true;
   uint32_t mailAnswer = 0;
   std::vector<StandInMail> mails;
 };
