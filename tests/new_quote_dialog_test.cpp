@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include <cstdio>
 #include <cstring>
@@ -55,9 +54,8 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   // A system that takes a client edge off the rectangle gets it back on every side.
   StandIn().formatInset = 1;
   Open(NewQuoteDialogProc);
-  const RECT& kept = StandIn().formatRect;
-  EXPECT_EQ(std::make_tuple(kept.right - kept.left, kept.top, kept.bottom),
-            std::make_tuple(76 * 8 + 2, 0, 330));
+  EXPECT_EQ(StandIn().formatRect.right - StandIn().formatRect.left, 76 * 8 + 2);
+  EXPECT_EQ(std::make_pair(StandIn().formatRect.top, StandIn().formatRect.bottom), std::make_pair(0, 330));
   // Words break at spaces only, never after a hyphen, as on the sheet.
   EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(),
                       "SendMessageW " + std::to_string(EM_SETWORDBREAKPROC)),

@@ -35,8 +35,6 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-const char kBusiness[] = "[Empresa]\r\nNombre=Reformas Pe\xF1" "a S.L.\r\nIVA=21\r\n";
-
 std::string Full(const std::wstring& relative) {
   wchar_t buffer[MAX_PATH];
   GetFullPathNameW(relative.c_str(), MAX_PATH, buffer, nullptr);
@@ -109,7 +107,7 @@ TEST_F(QuotePdfTest, ANewQuoteIsStoredFirstAndItsPdfTakesItsPlaceInThePdfFolder)
 // the list's button goes through the same under Wine.
 TEST_F(QuotePdfTest, TheMailProgramGetsThePdfAndTheTextOrWhatWentWrongIsSaid) {
   StoreQuotes(2);
-  WriteBytes("empresa.ini", kBusiness);
+  WriteBytes("empresa.ini", "[Empresa]\r\nNombre=Reformas Pe\xF1" "a S.L.\r\nIVA=21\r\n");
   Open(ModifyQuoteDialogProc);
   Press(ModifyQuoteDialogProc, IDC_PDF_MENU);  // closed without a choice
   EXPECT_EQ(StandIn().menuItems,

@@ -136,14 +136,14 @@ struct StandInState {
   HOOKPROC hook = nullptr;                  // SetWindowsHookExW's procedure
   int hookType = 0;
   bool controlDown = false;                 // and of Ctrl
+  bool mailProgram = true;                  // see mailAnswer
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;
-  int menuChoice = 0;                       // the PDF button's menu item chosen, 0: none
-  std::vector<std::string> menuItems;       // and the items it offered
+  std::vector<std::string> menuItems;       // the items the PDF button's menu offered
+  int menuChoice = 0;                       // and the one chosen, 0: none
   // The mail program (mailProgram false: none, no mapi32.dll to load): what
   // its MAPISendMailW answers, and the messages handed to it.
-  bool mailProgram = true;
   uint32_t mailAnswer = 0;
   std::vector<StandInMail> mails;
 };
