@@ -81,10 +81,10 @@ const char kPrintFailed[] = "No se ha podido imprimir el presupuesto en LPT1.";
 const char kNoPrinter[] = "No hay ninguna impresora instalada en este equipo.";
 const char kPrinterFailed[] = "No se ha podido imprimir el presupuesto en la impresora elegida.";
 
-inline void ExpectNotice(const StandInMessageBox& box, const std::string& text) {
+inline void ExpectNotice(const StandInMessageBox& box, const std::string& text, unsigned type = kNoticeType) {
   EXPECT_EQ(box.text, text);
   EXPECT_EQ(box.caption, "Presupuestos");
-  EXPECT_EQ(box.type, kNoticeType);
+  EXPECT_EQ(box.type, type);
 }
 
 // Each test in its own folder, with a fresh stand-in and no quotes counted.

@@ -51,13 +51,11 @@ TEST_F(NewQuoteDialog, OpensEmptyDatedTodayUnderTheNextNumber) {
   Open(NewQuoteDialogProc);
   EXPECT_EQ(StandIn().formatRect.left, 0);
   EXPECT_EQ(StandIn().formatRect.right, 76 * 8 + 2);
-  // A system that takes a client edge off the rectangle gets it back, at
-  // the sides and at the top and bottom.
+  // A system that takes a client edge off the rectangle gets it back on every side.
   StandIn().formatInset = 1;
   Open(NewQuoteDialogProc);
   EXPECT_EQ(StandIn().formatRect.right - StandIn().formatRect.left, 76 * 8 + 2);
-  EXPECT_EQ(StandIn().formatRect.top, 0);
-  EXPECT_EQ(StandIn().formatRect.bottom, 330);
+  EXPECT_EQ(std::make_pair(StandIn().formatRect.top, StandIn().formatRect.bottom), std::make_pair(0, 330));
   // Words break at spaces only, never after a hyphen, as on the sheet.
   EXPECT_NE(std::find(StandIn().calls.begin(), StandIn().calls.end(),
                       "SendMessageW " + std::to_string(EM_SETWORDBREAKPROC)),
@@ -174,9 +172,7 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
   EXPECT_EQ(IsNew, 0);
   // Each save says under which number the quote is stored.
   ASSERT_EQ(StandIn().boxes.size(), 1u);
-  EXPECT_EQ(StandIn().boxes[0].text, "Presupuesto 3 guardado.");
-  EXPECT_EQ(StandIn().boxes[0].caption, "Presupuestos");
-  EXPECT_EQ(StandIn().boxes[0].type, 0x40u);
+  ExpectNotice(StandIn().boxes[0], "Presupuesto 3 guardado.", MB_ICONINFORMATION);
 
   TypeQuote(kRetyped);
   Press(NewQuoteDialogProc, IDC_SAVE);
@@ -291,10 +287,7 @@ std::wstring Lines(int count, const std::wstring& end = L"\r\n") {
 // the text before and after the caret, and its 1799 characters.
 TEST(PasteFit, TheBodyTakesTheRowsTheSheetPrints) {
   std::wstring wraps = std::wstring(100, L'x') + L"\r\n";  // two rows: 76 and 24
-  struct Case {
-    std::wstring before, pasted, after, taken;
-    bool cut;
-  } cases[] = {
+  struct Case { std::wstring before, pasted, after, taken; bool cut; } cases[] = {
       {L"", Lines(24, L"\n"), L"", Lines(24), false},  // lone LFs become CR LF
       {L"", Lines(25), L"", Lines(24), true},          // the break before l25 goes too
       {L"", Lines(24) + L"\r\n", L"", Lines(24), true},  // an empty 25th row does not fit
@@ -306,8 +299,7 @@ TEST(PasteFit, TheBodyTakesTheRowsTheSheetPrints) {
   };
   for (const Case& c : cases) {
     PasteFit fit = FitBody(c.before, c.pasted, c.after, 1799, 24);
-    EXPECT_EQ(fit.taken, c.taken) << fit.taken.size();
-    EXPECT_EQ(fit.cut, c.cut);
+    EXPECT_EQ(std::make_pair(fit.taken, fit.cut), std::make_pair(c.taken, c.cut)) << fit.taken.size();
   }
 }
 

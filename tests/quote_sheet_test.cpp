@@ -386,7 +386,6 @@ TEST(QuoteSheet, PageLetterheadFitsItsLinesAndTheLogoInTheirBoxes) {
   ASSERT_GE(page.texts.size(), 2u);
   EXPECT_EQ(page.texts[1].text, std::wstring(66, L'D'));  // no line for the blank activity
   EXPECT_DOUBLE_EQ(page.texts[1].width, 60.0 / 66);
-  EXPECT_EQ(page.columns, 80);
   // The logo in its box of 1.8 x 7/6 inches (18 columns, 7 rows) from row 5,
   // halfway down; the letterhead in column 20 after it, logo or none.
   const struct {

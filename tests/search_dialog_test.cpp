@@ -41,19 +41,6 @@ void TypeSearch(const std::string& text) {
 
 void Close() { SearchDialogProc(StandInDialog(), WM_DESTROY, 0, 0); }
 
-TEST_F(SearchDialog, TheNumberColumnHoldsTheLargestNumber) {
-  // In pixels: 2 a dialog unit, 8 a digit; 26 units laid out, 8 beside the
-  // number.
-  StoreQuotes(5);
-  for (auto [count, width] : {std::pair{5, 52}, std::pair{99999, 56}, std::pair{100000, 64}}) {
-    RecordCount = count;
-    Open(SearchDialogProc);
-    EXPECT_EQ(StandIn().columnWidths[0], width) << count;
-    EXPECT_EQ(StandIn().columnWidths[1], 100);
-    Close();
-  }
-}
-
 TEST_F(SearchDialog, ListsEveryQuoteNarrowsAsOneTypesAndOpensTheChosenOne) {
   // Five stored quotes, six counted: quote 6 cannot be read.
   StoreQuotes(5);
@@ -113,6 +100,16 @@ TEST_F(SearchDialog, ListsEveryQuoteNarrowsAsOneTypesAndOpensTheChosenOne) {
   EXPECT_EQ(StandIn().endResult, 0);
   Close();
   EXPECT_EQ(StandIn().dialogUserData, 0);
+
+  // The number column: 26 dialog units (52 pixels), or where wider the
+  // largest number at 8 pixels a digit and 8 beside it.
+  for (auto [count, width] : {std::pair{6, 52}, std::pair{99999, 56}, std::pair{100000, 64}}) {
+    RecordCount = count;
+    Open(SearchDialogProc);
+    EXPECT_EQ(std::make_pair(StandIn().columnWidths[0], StandIn().columnWidths[1]),
+              std::make_pair(width, 100)) << count;
+    Close();
+  }
 }
 
 TEST_F(SearchDialog, OpenedToChooseItHandsBackTheNumber) {

@@ -3,7 +3,6 @@
 #include "stand_in.h"
 
 #include <commctrl.h>
-
 #include <iconv.h>
 
 #include <cmath>
@@ -12,6 +11,9 @@
 #include <cstring>
 #include <cwchar>
 #include <sys/stat.h>
+#include <utility>
+
+#include "common/simple_mapi.h"
 
 namespace {
 
@@ -378,9 +380,7 @@ LRESULT SendDlgItemMessageW(HWND, int id, UINT message, WPARAM wParam, LPARAM lP
   if (message == EM_LIMITTEXT) state.typingLimit[id] = static_cast<int>(wParam);
   if (message == EM_SETCUEBANNER) state.cueBanners[id] = reinterpret_cast<LPCWSTR>(lParam);
   if (message == STM_SETIMAGE) {
-    HANDLE previous = state.controlImages[id];
-    state.controlImages[id] = reinterpret_cast<HANDLE>(lParam);
-    return reinterpret_cast<LRESULT>(previous);
+    return reinterpret_cast<LRESULT>(std::exchange(state.controlImages[id], reinterpret_cast<HANDLE>(lParam)));
   }
   state.calls.push_back("SendDlgItemMessageW " + std::to_string(id) + " " +
                         std::to_string(message) + " " + std::to_string(wParam));
@@ -558,10 +558,7 @@ BOOL AppendMenuW(HMENU, UINT, UINT_PTR id, LPCWSTR text) {
   return TRUE;
 }
 
-BOOL TrackPopupMenu(HMENU, UINT, int, int, int, HWND, const RECT*) {
-  state.calls.push_back("TrackPopupMenu");
-  return state.menuChoice;
-}
+BOOL TrackPopupMenu(HMENU, UINT, int, int, int, HWND, const RECT*) { return state.menuChoice; }
 
 BOOL DestroyMenu(HMENU) { return TRUE; }
 
@@ -570,16 +567,21 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int)
   return HandleFor(42);
 }
 
-FARPROC StandInMailEntry = nullptr;
+HMODULE LoadLibraryW(LPCWSTR) { return state.mailProgram ? HandleFor(0x800000) : nullptr; }
 
-HMODULE LoadLibraryW(LPCWSTR name) {
-  state.calls.push_back("LoadLibraryW " + StandInNarrow(name));
-  return state.mailProgram ? HandleFor(0x800000) : nullptr;
+namespace {
+// The mail program's MAPISendMailW: records each message.
+uint32_t WINAPI SendMail(uintptr_t, uintptr_t owner, MapiMessageW* message, uint32_t flags, uint32_t) {
+  state.mails.push_back({StandInNarrow(message->lpszSubject), StandInNarrow(message->lpszNoteText),
+                         message->nFileCount == 1 ? message->lpFiles[0].lpszFileName : L"",
+                         reinterpret_cast<HWND>(owner), flags});
+  return state.mailAnswer;
 }
+}  // namespace
 
 FARPROC GetProcAddress(HMODULE, LPCSTR name) {
   if (std::string(name) != "MAPISendMailW") return nullptr;
-  return StandInMailEntry;
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&SendMail));
 }
 
 BOOL FreeLibrary(HMODULE) { return TRUE; }
@@ -837,26 +839,19 @@ BOOL MoveToEx(HDC, int x, int y, POINT* previous) {
 int SetStretchBltMode(HDC, int) { return 1; }
 
 int StretchDIBits(HDC, int x, int y, int width, int height, int, int, int fromWidth,
-                  int fromHeight, const void* bits, const BITMAPINFO* info, UINT, DWORD) {
-  std::size_t stride = (static_cast<std::size_t>(info->bmiHeader.biWidth) * 3 + 3) / 4 * 4;
-  const auto* bytes = static_cast<const unsigned char*>(bits);
-  state.drawnImages.push_back({x, y, width, height, fromWidth, fromHeight,
-                               std::vector<unsigned char>(bytes, bytes + stride * fromHeight)});
+                  int fromHeight, const void*, const BITMAPINFO*, UINT, DWORD) {
+  state.drawnImages.push_back({x, y, width, height, fromWidth});
   return fromHeight;
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE, DWORD) {
   std::size_t stride = (static_cast<std::size_t>(info->bmiHeader.biWidth) * 3 + 3) / 4 * 4;
-  LONG high = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
-  state.dibSections.emplace_back(stride * static_cast<std::size_t>(high));
+  state.dibSections.emplace_back(stride * static_cast<std::size_t>(std::abs(info->bmiHeader.biHeight)));
   *bits = state.dibSections.back().data();
   return HandleFor(0xB000 + state.dibSections.size());
 }
 
-BOOL GetOpenFileNameW(OPENFILENAMEW* choice) {
-  state.calls.push_back("GetOpenFileNameW");
-  return TakeFileChoice(state.openFileChoices, choice);
-}
+BOOL GetOpenFileNameW(OPENFILENAMEW* choice) { return TakeFileChoice(state.openFileChoices, choice); }
 
 BOOL LineTo(HDC, int x, int y) {
   int width = state.selectedPen >= 0 ? state.pens[static_cast<size_t>(state.selectedPen)] : 0;

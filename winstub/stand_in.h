@@ -50,22 +50,12 @@ struct StandInLine {
   int penWidth;
 };
 
-// A picture drawn on the printer: where, and the pixels it was given (rows
-// from the top, blue green red, each row padded to four bytes).
-struct StandInImage {
-  int x, y, width, height;
-  int pixelsWide, pixelsHigh;
-  std::vector<unsigned char> bgr;
-};
+// A picture drawn on the printer: where, and how many pixels wide it is.
+struct StandInImage { int x, y, width, height, pixelsWide; };
 
-// A message handed to the mail program: its texts (Windows-1252), the file
-// attached, the window that owns it and the flags.
-struct StandInMail {
-  std::string subject, body;
-  std::wstring path, fileName;
-  HWND owner;
-  uint32_t flags;
-};
+// A message handed to the mail program: its texts (Windows-1252), the name
+// of the file attached, the window that owns it and the flags.
+struct StandInMail { std::string subject, body; std::wstring fileName; HWND owner; uint32_t flags; };
 
 struct StandInState {
   std::map<int, std::wstring> controlText;  // what each dialog control holds
@@ -122,9 +112,7 @@ struct StandInState {
   std::map<int, std::wstring> cueBanners;   // EM_SETCUEBANNER per control
   std::map<int, HANDLE> controlImages;      // STM_SETIMAGE per control
   std::vector<std::vector<unsigned char>> dibSections;  // CreateDIBSection's pixels
-  // The Open dialog: the files chosen, one each time it opens; "Cancelar"
-  // once none is left.
-  std::vector<std::wstring> openFileChoices;
+  std::vector<std::wstring> openFileChoices;  // the Open dialog's, as saveFileChoices
   std::vector<LOGFONTW> fonts;               // made by CreateFontIndirectW
   std::vector<int> pens;                     // widths, made by CreatePen
   int selectedFont = -1, selectedPen = -1;
@@ -152,19 +140,13 @@ struct StandInState {
   std::wstring commandLine = L"presupuestos.exe";
   std::vector<std::wstring> arguments;      // CommandLineToArgvW's result
   std::vector<LPWSTR> argumentPointers;
-  // The menu under the modify dialog's PDF button: the item chosen (its id,
-  // 0 for none) and the items it offered.
-  std::vector<std::string> menuItems;
-  int menuChoice = 0;
+  std::vector<std::string> menuItems;       // the items the PDF button's menu offered
+  int menuChoice = 0;                       // and the one chosen, 0: none
   // The mail program (mailProgram false: none, no mapi32.dll to load): what
   // its MAPISendMailW answers, and the messages handed to it.
   uint32_t mailAnswer = 0;
   std::vector<StandInMail> mails;
 };
-
-// MAPISendMailW as GetProcAddress gives it: the tests install their mail
-// program, which records into StandIn().mails; null, no such entry.
-extern FARPROC StandInMailEntry;
 
 // The one process-wide stand-in state; StandInReset() empties it.
 StandInState& StandIn();

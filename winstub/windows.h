@@ -128,22 +128,14 @@ struct BITMAP {
 // Pictures: the logo drawn on the page and its preview in a dialog.
 struct BITMAPINFOHEADER {
   DWORD biSize;
-  LONG biWidth;
-  LONG biHeight;
-  WORD biPlanes;
-  WORD biBitCount;
-  DWORD biCompression;
-  DWORD biSizeImage;
-  LONG biXPelsPerMeter;
-  LONG biYPelsPerMeter;
-  DWORD biClrUsed;
-  DWORD biClrImportant;
+  LONG biWidth, biHeight;
+  WORD biPlanes, biBitCount;
+  DWORD biCompression, biSizeImage;
+  LONG biXPelsPerMeter, biYPelsPerMeter;
+  DWORD biClrUsed, biClrImportant;
 };
 struct RGBQUAD { BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved; };
-struct BITMAPINFO {
-  BITMAPINFOHEADER bmiHeader;
-  RGBQUAD bmiColors[1];
-};
+struct BITMAPINFO { BITMAPINFOHEADER bmiHeader; RGBQUAD bmiColors[1]; };
 #define BI_RGB 0L
 #define DIB_RGB_COLORS 0
 #define SRCCOPY 0x00CC0020

@@ -26,8 +26,7 @@ pdf_and_mail() {
   for row in $(seq 2 24); do BODY+=$'\r\n'"Partida $row: tubo de cobre 1\\2\", mano de obra "$'(ma\xf1ana).'; done
   e2e_record "$BODY" "$NAME" '15/03/2026' 'C/ Sol 2' '1.234,56' >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  e2e_business_ini logo >"$CASE_DIR/empresa.ini"
-  e2e_logo_png "$CASE_DIR/logo.png"
+  e2e_business_files
   mkdir -p "$CASE_AUX/bin"
   printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"%s"\n' "$CASE_AUX/xdg-email.args" >"$CASE_AUX/bin/xdg-email"
   chmod +x "$CASE_AUX/bin/xdg-email"
@@ -66,8 +65,6 @@ pdf_and_mail() {
     grep -q '^mailto:?subject=Presupuesto%20N%BA%201%20-%20Reformas%20Pe%F1a%20S.L.&' "$CASE_AUX/xdg-email.args"
   e2e_check "the message's attachment is the quote's PDF in PDF" \
     grep -q 'MAPISendMail.*PDF\\\\Presupuesto 1 - Hermanos Mu\\xf1oz N\\xfa\\xf1ez.pdf' "$CASE_AUX/wine.log"
-  e2e_check "its text gives the total with IVA" grep -q '1.493,82%20€%20(IVA%20incluido)' \
-    "$CASE_AUX/xdg-email.args"
   : >"$CASE_AUX/xdg-email.args"
   e2e_click "$LIST_MAIL"
   e2e_check "a second \"Correo\" opens another message" \

@@ -143,8 +143,7 @@ business_page_with_lpt1() {
   total='1.234,56'
   e2e_record "$body" "$name" "$date" "$address" "$total" >"$CASE_DIR/datos.dat"
   e2e_settings 1 1 >"$CASE_DIR/config.cfg"
-  e2e_business_ini logo >"$CASE_DIR/empresa.ini"
-  e2e_logo_png "$CASE_DIR/logo.png"
+  e2e_business_files
   quote_pdfs >"$CASE_AUX/pdfs.before"
 
   e2e_launch

@@ -253,29 +253,22 @@ e2e_page_text() {
   pdftotext -layout -fixed 6.73 "$1" - | tr -d '\f' | e2e_sheet_lines
 }
 
-# empresa.ini of a business with its five lines and IVA 21, as Notepad saves
-# it in ANSI.
-e2e_business_ini() {
-  printf '%s' $'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n'
-  printf '%s' $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n'
-  printf '%s' $'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n'
-  # "e2e_business_ini logo": also its logo.png and two lines under the boxes.
-  if [[ ${1:-} == logo ]]; then
-    printf '%s' $'Pie1=Validez del presupuesto: 30 d\xedas\r\nPie3=Transferencia a ES12 3456 7890\r\n'
-    printf '%s' $'Logo=logo.png\r\n'
-  fi
-}
-
-# The lines under the boxes that "e2e_business_ini logo" gives, as the
-# page shows them (from the sheet's third column).
-e2e_business_footer() {
-  printf '  Validez del presupuesto: 30 d\xedas\n  Transferencia a ES12 3456 7890\n'
+# empresa.ini of a business with its five lines, IVA 21, two lines under the
+# boxes and its logo, as Notepad saves it in ANSI, into CASE_DIR with the
+# logo.png it names.
+e2e_business_files() {
+  printf '%s' $'[Empresa]\r\nNombre=Reformas Pe\xf1a S.L.\r\nActividad=Fontaner\xeda y alba\xf1iler\xeda\r\n' \
+    $'Direccion=C/ Mayor 1, 28013 Madrid\r\nTelefono=Tel\xe9fono 912 345 678\r\n' \
+    $'Otros=NIF B12345678 info@reformaspena.es\r\nIVA=21\r\n' \
+    $'Pie1=Validez del presupuesto: 30 d\xedas\r\nPie3=Transferencia a ES12 3456 7890\r\n' \
+    $'Logo=logo.png\r\n' >"$CASE_DIR/empresa.ini"
+  e2e_logo_png "$CASE_DIR/logo.png"
 }
 
 # e2e_check_business_page DESCRIPTION PDF BODY NAME DATE ADDRESS TOTAL: the
-# page of quote 1 for "e2e_business_ini logo": its letterhead, then the sheet
-# with IVA 21 % and the Total and the lines under the boxes (DESCRIPTION),
-# and the logo its one picture.
+# page of quote 1 for e2e_business_files: its letterhead, then the sheet
+# with IVA 21 % and the Total and the lines under the boxes, from the
+# sheet's third column (DESCRIPTION), and the logo its one picture.
 e2e_check_business_page() {
   local description=$1 pdf=$2
   shift 2
@@ -284,7 +277,8 @@ e2e_check_business_page() {
     "$(printf '%s\n' 'Reformas Peña S.L.' 'Fontanería y albañilería' 'C/ Mayor 1, 28013 Madrid' \
       'Teléfono 912 345 678' 'NIF B12345678 info@reformaspena.es')" \
     "$(head -n 5 "$CASE_AUX/page.txt" | tr -s ' ' | sed 's/^ //')"
-  { E2E_VAT_RATE=21 E2E_SHEET_FORM=page e2e_expected_sheet 1 "$@"; e2e_business_footer; } |
+  { E2E_VAT_RATE=21 E2E_SHEET_FORM=page e2e_expected_sheet 1 "$@"
+    printf '  Validez del presupuesto: 30 d\xedas\n  Transferencia a ES12 3456 7890\n'; } |
     tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | e2e_sheet_lines >"$CASE_AUX/expected.txt"
   e2e_check_equal "$description" "$(cat "$CASE_AUX/expected.txt")" "$(tail -n +6 "$CASE_AUX/page.txt")"
   e2e_check_equal "the logo is the page's one picture" 1 "$(pdfimages -list "$pdf" | tail -n +3 | wc -l)"
