@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/pdf_command.h"
+#include "common/simple_mapi.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/working_copy.h"
 #include "print/page_pdf.h"
@@ -15,6 +16,18 @@
 #include "tests/dialog_driver.h"
 
 namespace {
+
+// The mail program the dialogs find in mapi32.dll: records each message.
+uint32_t WINAPI RecordMail(uintptr_t, uintptr_t owner, MapiMessageW* message, uint32_t flags,
+                           uint32_t) {
+  StandIn().mails.push_back({StandInNarrow(message->lpszSubject), StandInNarrow(message->lpszNoteText),
+                             message->nFileCount == 1 ? message->lpFiles[0].lpszFileName : L"",
+                             reinterpret_cast<HWND>(owner), flags});
+  return StandIn().mailAnswer;
+}
+
+const bool kMailInstalled =
+    (StandInMailEntry = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordMail)), true);
 
 using QuotePdfTest = DialogTest;
 

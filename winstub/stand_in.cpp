@@ -13,8 +13,6 @@
 #include <sys/stat.h>
 #include <utility>
 
-#include "common/simple_mapi.h"
-
 namespace {
 
 StandInState state;
@@ -567,21 +565,12 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int)
   return HandleFor(42);
 }
 
+FARPROC StandInMailEntry = nullptr;
+
 HMODULE LoadLibraryW(LPCWSTR) { return state.mailProgram ? HandleFor(0x800000) : nullptr; }
 
-namespace {
-// The mail program's MAPISendMailW: records each message.
-uint32_t WINAPI SendMail(uintptr_t, uintptr_t owner, MapiMessageW* message, uint32_t flags, uint32_t) {
-  state.mails.push_back({StandInNarrow(message->lpszSubject), StandInNarrow(message->lpszNoteText),
-                         message->nFileCount == 1 ? message->lpFiles[0].lpszFileName : L"",
-                         reinterpret_cast<HWND>(owner), flags});
-  return state.mailAnswer;
-}
-}  // namespace
-
 FARPROC GetProcAddress(HMODULE, LPCSTR name) {
-  if (std::string(name) != "MAPISendMailW") return nullptr;
-  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&SendMail));
+  return std::string(name) == "MAPISendMailW" ? StandInMailEntry : nullptr;
 }
 
 BOOL FreeLibrary(HMODULE) { return TRUE; }

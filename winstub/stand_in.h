@@ -148,6 +148,10 @@ struct StandInState {
   std::vector<StandInMail> mails;
 };
 
+// MAPISendMailW as GetProcAddress gives it: the tests install their mail
+// program, which records into StandIn().mails; null, no such entry.
+extern FARPROC StandInMailEntry;
+
 // The one process-wide stand-in state; StandInReset() empties it.
 StandInState& StandIn();
 void StandInReset();
