@@ -167,11 +167,15 @@ void SaveAndCheck(unsigned char isNew, int32_t number) {
 int32_t Target = 0;
 bool External = false;
 
+// The number the new-quote dialog's first save stored its quote under; a
+// later save overwrites that quote, whatever has been stored since.
+int32_t NewQuoteStoredAs = 0;
+
 // The quote the open dialog's "Guardar" (or "S\xED" to its question) would
 // overwrite; 0 when it would append or cannot save.
 int32_t DialogTarget() {
   if (OpenDialog == ModifyQuoteDialogProc) return BrowseIndex;
-  if (OpenDialog == NewQuoteDialogProc && !IsNew) return RecordCount;
+  if (OpenDialog == NewQuoteDialogProc && !IsNew) return NewQuoteStoredAs;
   return 0;
 }
 
@@ -212,7 +216,9 @@ void RunCommand(Input& in) {
       int id = Pick(in, kCommands);
       if (!OpenDialog) break;
       Target = DialogTarget();
+      bool firstSave = OpenDialog == NewQuoteDialogProc && IsNew;
       OpenDialog(dialog, WM_COMMAND, MAKEWPARAM(id, in.Byte()), 0);
+      if (firstSave && !IsNew) NewQuoteStoredAs = RecordCount;
       if (StandIn().ended) OpenDialog = nullptr;
       break;
     }
