@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/main_window.h"
-#include "common/windows1252.h"
+#include "store/disk.h"
 #include "store/file_names.h"
 
 namespace {
@@ -18,20 +18,12 @@ struct FolderIdentity {
   std::uintptr_t file = 0;
 };
 
-// Opened for no access at all, which the running copy's no-sharing lock does
-// not refuse.
+// The lock file's identity, read as the store reads any file's.
 bool ReadFolderIdentity(FolderIdentity* identity) {
-  const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE lock = CreateFileW(Widen(kLockFile).c_str(), 0, anyShare, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (lock == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION information;
-  bool read = GetFileInformationByHandle(lock, &information) != 0;
-  CloseHandle(lock);
-  if (!read) return false;
-  identity->volume = information.dwVolumeSerialNumber;
-  identity->file = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
-                   information.nFileIndexLow;
+  uint64_t volume = 0, file = 0;
+  if (!DiskIdentity(kLockFile, volume, file)) return false;
+  identity->volume = static_cast<std::uintptr_t>(volume);
+  identity->file = static_cast<std::uintptr_t>(file);
   return true;
 }
 

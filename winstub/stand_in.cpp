@@ -628,38 +628,7 @@ LPWSTR* CommandLineToArgvW(LPCWSTR commandLine, int* count) {
 
 HLOCAL LocalFree(HLOCAL) { return nullptr; }
 
-HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID, DWORD disposition, DWORD,
-                   HANDLE) {
-  char line[128];
-  std::snprintf(line, sizeof line, " %lx %lx %lu", static_cast<unsigned long>(access),
-                static_cast<unsigned long>(shareMode), static_cast<unsigned long>(disposition));
-  state.calls.push_back("CreateFileW " + Text(name) + line);
-  DWORD error = 0;
-  if (!state.openErrors.empty()) {
-    error = state.openErrors.front();
-    state.openErrors.erase(state.openErrors.begin());
-  }
-  if (error == 0) return HandleFor(0x6000);
-  state.lastError = error;
-  return INVALID_HANDLE_VALUE;
-}
-
 DWORD GetLastError() { return state.lastError; }
-
-BOOL GetFileInformationByHandle(HANDLE, BY_HANDLE_FILE_INFORMATION* information) {
-  *information = BY_HANDLE_FILE_INFORMATION{};
-  information->dwVolumeSerialNumber = state.lockVolume;
-  information->nFileIndexLow = state.lockFileNumber;
-  return TRUE;
-}
-
-BOOL CloseHandle(HANDLE) { return TRUE; }
-
-HANDLE CreateMutexW(LPVOID, BOOL, LPCWSTR name) {
-  state.calls.push_back("CreateMutexW " + Text(name));
-  state.lastError = state.mutexes.insert(Text(name)).second ? 0 : ERROR_ALREADY_EXISTS;
-  return HandleFor(0x6100);
-}
 
 DWORD GetFileAttributesW(LPCWSTR name) {
   std::string path;
@@ -667,6 +636,12 @@ DWORD GetFileAttributesW(LPCWSTR name) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
   return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+HANDLE CreateMutexW(LPVOID, BOOL, LPCWSTR name) {
+  state.calls.push_back("CreateMutexW " + Text(name));
+  state.lastError = state.mutexes.insert(Text(name)).second ? 0 : ERROR_ALREADY_EXISTS;
+  return HandleFor(0x6100);
 }
 
 BOOL GetDefaultPrinterW(LPWSTR buffer, DWORD* size) {

@@ -79,13 +79,9 @@ struct StandInState {
   int focusId = 0;
   bool ended = false;                       // EndDialog was called
   INT_PTR endResult = -1;
-  std::vector<DWORD> openErrors;            // errors of the next CreateFileA calls, 0 opens
   DWORD lastError = 0;
   TEXTMETRICW metrics{16, 13, 3, 0, 0, 8, 16};
   int screenDpi = 96;
-  // The identity of presupuestos.lck: volume serial number, file number.
-  DWORD lockVolume = 0x50000000;
-  DWORD lockFileNumber = 0x00A720A8;
   std::map<std::string, HANDLE> marks;      // SetPropW on the program's own window
   std::vector<StandInCopy> runningCopies;   // FindWindowExW finds them in order
   std::set<std::string> mutexes;            // the session's named mutexes

@@ -141,18 +141,6 @@ struct BITMAPINFO { BITMAPINFOHEADER bmiHeader; RGBQUAD bmiColors[1]; };
 #define SRCCOPY 0x00CC0020
 #define HALFTONE 4
 #define OFN_FILEMUSTEXIST 0x00001000
-struct BY_HANDLE_FILE_INFORMATION {
-  DWORD dwFileAttributes;
-  DWORD ftCreationTime[2];
-  DWORD ftLastAccessTime[2];
-  DWORD ftLastWriteTime[2];
-  DWORD dwVolumeSerialNumber;
-  DWORD nFileSizeHigh;
-  DWORD nFileSizeLow;
-  DWORD nNumberOfLinks;
-  DWORD nFileIndexHigh;
-  DWORD nFileIndexLow;
-};
 struct LOGFONTW {
   LONG lfHeight;
   LONG lfWidth;
@@ -533,13 +521,9 @@ LPWSTR GetCommandLineW();
 LPWSTR* CommandLineToArgvW(LPCWSTR commandLine, int* count);
 HLOCAL LocalFree(HLOCAL memory);
 
-// The lock file of the working folder.
 // Attributes of a real file in the working folder.
 DWORD GetFileAttributesW(LPCWSTR name);
-HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID security,
-                   DWORD disposition, DWORD flags, HANDLE templateFile);
-BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);
-BOOL CloseHandle(HANDLE object);
+// The session's named objects.
 // A named mutex of the session: ERROR_ALREADY_EXISTS from GetLastError
 // where the name was taken.
 HANDLE CreateMutexW(LPVOID security, BOOL owned, LPCWSTR name);
