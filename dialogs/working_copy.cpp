@@ -73,7 +73,14 @@ bool SameTexts(const QuoteRecord& a, const QuoteRecord& b) {
 
 bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal,
                      DiskFailure* failure) {
-  if (!SaveQuote(isNew, number, refusal, failure)) return false;
+  // A later save corrects the quote as this dialog stored it last: one that
+  // another copy corrected since is not overwritten.
+  QuoteRecord stored;
+  ClearQuote(stored);
+  CopyQuote(stored, QuoteSnapshot);
+  bool saved = isNew ? SaveQuote(isNew, number, refusal, failure)
+                     : SaveCorrection(number, stored, CurrentQuote, refusal, failure);
+  if (!saved) return false;
   TakeSnapshot();
   Modified = 0;
   IsNew = 0;

@@ -38,6 +38,7 @@ bool SameTexts(const QuoteRecord& a, const QuoteRecord& b);
 
 // Stores CurrentQuote; only once it is stored do the snapshot and the flags
 // move on, so a failed save still counts as unsaved. `refusal` as for
-// SaveQuote.
+// SaveQuote; a later save is refused as ChangedSinceShown where the stored
+// quote is no longer the snapshot.
 bool SaveWorkingCopy(unsigned char isNew, int32_t number, SaveRefusal* refusal = nullptr,
                      DiskFailure* failure = nullptr);

@@ -221,6 +221,17 @@ TEST_F(NewQuoteDialog, LaterSavesOverwriteTheQuoteTheFirstAppended) {
   Press(NewQuoteDialogProc, IDC_PRINT);
   EXPECT_NE(ReadBytes("LPT1").find(PrintedLabel(5)), std::string::npos);
   EXPECT_EQ(ReadBytes("datos.dat"), others + RecordBytes("", "", CurrentDateText(), "", "5,00"));
+  // Another copy corrects quote 5 meanwhile: a later save here is refused,
+  // and the other's correction stays.
+  std::string theirs = others + RecordBytes("", "Otro", CurrentDateText(), "", "5,00");
+  WriteBytes("datos.dat", theirs);
+  Type(IDC_TOTAL, "6,00");
+  Press(NewQuoteDialogProc, IDC_SAVE);
+  EXPECT_EQ(ReadBytes("datos.dat"), theirs);
+  ExpectNotice(StandIn().boxes.back(),
+               std::string(kSaveFailed) + "\nEl presupuesto 5 ha cambiado en datos.dat desde que se "
+               "guard\xF3 aqu\xED (lo ha guardado otra copia del programa): la correcci\xF3n no se "
+               "ha guardado. El presupuesto guardado se ve en \"Modificar Presupuesto\".");
 }
 
 TEST_F(NewQuoteDialog, ControlsAreStoredCutToTheirFieldsInWindows1252) {
