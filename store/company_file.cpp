@@ -16,6 +16,7 @@
 #include "common/windows1252.h"
 #include "store/disk.h"
 #include "store/file_names.h"
+#include "store/folder_lock.h"
 #include "store/full_path.h"
 #include "store/logo_file.h"
 
@@ -44,8 +45,14 @@ bool IsUtf16(const std::string& bytes) {
                                (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
 }
 
-bool WriteAsUtf16(const std::wstring& text) {
-  std::string bytes = Utf16FileBytes(text);
+// Under the store's lock, so that no other copy writes empresa.ini.tmp
+// meanwhile, and only where the file still holds the bytes `read`: another
+// copy may have saved the business's data since.
+bool WriteAsUtf16(const std::string& read) {
+  StoreLock lock;
+  std::string bytes;
+  if (!lock.Taken() || !ReadWhole(bytes) || bytes != read) return false;
+  bytes = Utf16FileBytes(DecodeTextFile(read));
   return DiskWriteWhole(kCompanyFile, kNewCompanyFile, bytes.data(), bytes.size());
 }
 
@@ -190,7 +197,7 @@ CompanyRead ConvertAndReadCompanyFile() {
   // done (a read-only folder), read here as decoded.
   read.damaged = IsDamaged(bytes);
   if (read.damaged) return read;
-  if (!IsUtf16(bytes) && !WriteAsUtf16(DecodeTextFile(bytes))) {
+  if (!IsUtf16(bytes) && !WriteAsUtf16(bytes)) {
     values = SectionValuesOf(DecodeTextFile(bytes));
   } else {
     std::wstring path = FullPath(kCompanyFile);
@@ -216,6 +223,9 @@ CompanyRead ConvertAndReadCompanyFile() {
 CompanyData ReadCompanyData() { return ConvertAndReadCompanyFile().data; }
 
 bool WriteCompanyData(const CompanyData& company, std::string* setAside) {
+  // Every copy builds the file in empresa.ini.tmp: one at a time.
+  StoreLock lock;
+  if (!lock.Taken()) return false;
   std::string bytes;
   bool found = ReadWhole(bytes);
   if (!found && DiskExists(kCompanyFile)) return false;

@@ -28,7 +28,7 @@ void LeaveWorkingFolder();
 constexpr int kLockWaitMs = 5000;
 
 // The lock for one change (a save, a correction, start-up's repairs, the
-// backup), taken on construction and let go of on destruction; nothing else
+// backup, empresa.ini written), taken on construction and let go of on destruction; nothing else
 // is done while it is held, least of all waiting for the user. Taken waits
 // up to kLockWaitMs while another copy holds it, trying again every
 // kRetryStepMs; false then is Busy. A folder without the lock (Alone,

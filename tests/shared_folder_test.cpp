@@ -1,6 +1,6 @@
 // Several copies of the program on one working folder: two processes saving
-// and correcting at once, a lock held past a save's wait, the quotes and
-// corrections of another copy seen.
+// and correcting at once, and saving the business's data, a lock held past a
+// save's wait, the quotes and corrections of another copy seen.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,6 +12,7 @@
 #include "dialogs/quote_search.h"
 #include "dialogs/quote_dialogs.h"
 #include "dialogs/search_dialog.h"
+#include "store/company_file.h"
 #include "store/folder_lock.h"
 #include "store/quote_file.h"
 #include "store/start_up.h"
@@ -23,10 +24,16 @@ constexpr int kSavesEach = 200;
 
 // One copy's run: new quotes, each read back under the number it was told,
 // and every tenth save a correction of quote 1 from what it read before,
-// which stands or is refused as changed since shown. Ends 0 when all went so.
+// which stands or is refused as changed since shown; before each, the
+// business's data read, whole as one copy saved it, and saved. Ends 0 when
+// all went so.
 void RunCopy(int copy) {
   LoadSettings();
+  CompanyData company;
+  company.name = company.footer[2] = "Empresa " + std::to_string(copy);
   for (int i = 1; i <= kSavesEach; ++i) {
+    CompanyData read = ReadCompanyData();
+    if (!WriteCompanyData(company) || read.name != read.footer[2]) ::_exit(4);
     std::string name = "Copia " + std::to_string(copy) + " n " + std::to_string(i);
     SetCurrentQuote("Cuerpo de " + name, name, "8/12/2026", "Calle", "1,00");
     QuoteRecord record;
@@ -47,6 +54,9 @@ class SharedFolder : public DialogTest {};
 TEST_F(SharedFolder, TwoCopiesSavingAndCorrectingAtOnceGiveEveryNumberOnce) {
   SetCurrentQuote("primero", "Primero", "1/12/2026", "", "");
   ASSERT_TRUE(SaveQuote(1, 0));
+  CompanyData company;
+  company.name = company.footer[2] = "Empresa";
+  ASSERT_TRUE(WriteCompanyData(company));
   pid_t copies[2];
   for (pid_t& copy : copies) {
     std::fflush(nullptr);
