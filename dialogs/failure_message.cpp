@@ -56,6 +56,13 @@ std::string CauseSentence(const DiskFailure& failure) {
     case DiskCause::DiskFull:
       return "\nCausa: el disco est\xE1 lleno.";
     case DiskCause::NoPermission:
+      // Deleted while copies hold it open: its name stays, refusing opens,
+      // until the last copy closes.
+      if (failure.file == kLockFile) {
+        return "\nCausa: no se puede abrir " + failure.file + ", con el que las copias del programa "
+               "se turnan para guardar; puede que se haya borrado con el programa abierto. Cierre "
+               "el programa en todos los equipos y vuelva a abrirlo.";
+      }
       // A file the program makes new (a .tmp) is refused by the folder; one
       // of the files it keeps, by itself, as a read-only one is.
       if (IsKeptFile(failure.file)) {

@@ -63,8 +63,11 @@ StoreLock::StoreLock() {
   file_ = DiskOpen(kLockFile, DiskMode::Shared);
   if (!file_) {
     // A read-only folder has nothing to guard: the change fails on its own,
-    // and tells its own cause.
-    taken_ = OpenRefused() == FolderShare::Unguarded;
+    // and tells its own cause. But the lock file this copy has held open
+    // since it joined the folder is there even where it cannot be seen:
+    // deleted, its name is kept by the file server until every copy lets go
+    // of it, and other copies may still lock it.
+    taken_ = !Held && OpenRefused() == FolderShare::Unguarded;
     if (taken_) DiskClearFailure();
     return;
   }

@@ -33,7 +33,9 @@ constexpr int kLockWaitMs = 5000;
 // up to kLockWaitMs while another copy holds it, trying again every
 // kRetryStepMs; false then is Busy. A folder without the lock (Alone,
 // Unguarded, or a lock file that cannot be made in a read-only folder)
-// is taken at once: no other copy changes its files meanwhile.
+// is taken at once: no other copy changes its files meanwhile. A lock file
+// that this copy joined holding and that can no longer be opened (deleted
+// while held) is never taken.
 class StoreLock {
  public:
   StoreLock();
