@@ -17,15 +17,27 @@ DiskFile* Held = nullptr;
 // The one byte whose lock is the moment of a change.
 constexpr int64_t kChangeByte = 0;
 
-// Why presupuestos.lck could not be opened.
-FolderShare OpenRefused() {
+// Whether this PC may not change the quotes: datos.dat is there and is
+// refused to be opened for writing.
+bool QuotesReadOnly() {
+  DiskClearFailure();
+  DiskFile* quotes = DiskOpen(kQuoteFile, DiskMode::Update);
+  if (quotes) DiskClose(quotes);
+  return !quotes && DiskLastFailure().cause == DiskCause::NoPermission;
+}
+
+// Why presupuestos.lck could not be opened. With `joining`, a lock file that
+// this PC may not write is looked at further.
+FolderShare OpenRefused(bool joining) {
   DiskFailure failure = DiskLastFailure();
   if (failure.cause == DiskCause::InUse) return FolderShare::HeldByAnother;
+  if (failure.cause != DiskCause::NoPermission) return FolderShare::Unusable;
   // No lock file, and none can be made: a read-only folder or medium,
   // which takes no other file either.
-  bool missing = !DiskExists(kLockFile);
-  return missing && failure.cause == DiskCause::NoPermission ? FolderShare::Unguarded
-                                                             : FolderShare::Unusable;
+  if (!DiskExists(kLockFile)) return FolderShare::Unguarded;
+  // One there, in a folder whose quotes this PC may not change either: a
+  // share it may only read, where it changes nothing.
+  return joining && QuotesReadOnly() ? FolderShare::Unguarded : FolderShare::Unusable;
 }
 
 }  // namespace
@@ -40,7 +52,7 @@ FolderShare JoinWorkingFolder() {
   LeaveWorkingFolder();
   DiskClearFailure();
   DiskFile* file = DiskOpen(kLockFile, DiskMode::Shared);
-  if (!file) return Share = OpenRefused();
+  if (!file) return Share = OpenRefused(true);
   DiskLock lock = DiskTryLock(file, kChangeByte, 1);
   if (lock == DiskLock::Taken) DiskUnlock(file, kChangeByte, 1);
   if (lock != DiskLock::Unsupported) {
@@ -51,7 +63,7 @@ FolderShare JoinWorkingFolder() {
   DiskClose(file);
   DiskClearFailure();
   Held = DiskOpen(kLockFile, DiskMode::Alone);
-  if (!Held) return Share = OpenRefused();
+  if (!Held) return Share = OpenRefused(true);
   return Share = FolderShare::Alone;
 }
 
@@ -67,7 +79,7 @@ StoreLock::StoreLock() {
     // since it joined the folder is there even where it cannot be seen:
     // deleted, its name is kept by the file server until every copy lets go
     // of it, and other copies may still lock it.
-    taken_ = !Held && OpenRefused() == FolderShare::Unguarded;
+    taken_ = !Held && OpenRefused(false) == FolderShare::Unguarded;
     if (taken_) DiskClearFailure();
     return;
   }

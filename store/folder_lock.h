@@ -8,7 +8,8 @@ enum class FolderShare {
   Shared,         // with any other copy: each change takes the lock
   Alone,          // the file system has no byte-range locks: this copy holds
                   // presupuestos.lck with no sharing, and no other copy starts
-  Unguarded,      // a read-only folder: no lock file there, none can be made
+  Unguarded,      // a read-only folder: no lock file there, none can be made,
+                  // or one this PC may not write beside quotes it may not change
   HeldByAnother,  // a copy holds presupuestos.lck with no sharing
   Unusable,       // presupuestos.lck is there and cannot be opened (a folder,
                   // no permission): two copies could change the files at once

@@ -171,7 +171,13 @@ std::string FolderMutex() {
 // Answers the n-th ask about presupuestos.lck's lock (its open to lock is
 // the first) as planned, from a list of answers.
 std::vector<DiskFault> LockAnswers;
+// And refuses that many opens of datos.dat, as a folder this PC may only read.
+int QuoteOpensDenied = 0;
 DiskFault AnswerLocks(DiskOp op) {
+  if (op == DiskOp::Open && QuoteOpensDenied > 0 && std::string(DiskHookPath) == "datos.dat") {
+    --QuoteOpensDenied;
+    return DiskFault::Denied;
+  }
   if (op != DiskOp::Lock || LockAnswers.empty()) return DiskFault::None;
   DiskFault answer = LockAnswers.front();
   LockAnswers.erase(LockAnswers.begin());
@@ -190,8 +196,10 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
   // (where the folder has no byte-range locks, or an older program): the
   // program says so and does not start; nor where a lock file is there and
   // cannot be opened, which would let two copies change the files at once.
-  // A read-only folder, where none is there or can be made, runs unguarded;
-  // a folder without byte-range locks runs alone, and says so.
+  // A read-only folder, where none is there or can be made, runs unguarded,
+  // as one whose lock file and quotes this PC may only read (a share
+  // read-only for it); a folder without byte-range locks runs alone, and
+  // says so.
   enum Lock { None, File, Folder };
   struct Case {
     const char* what;
@@ -199,12 +207,14 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
     Lock lock;
     std::vector<DiskFault> answers;  // to the lock file's open, then its lock
     std::string told;
+    int quoteOpensDenied = 0;  // opens of datos.dat (there, empty) refused
   } cases[] = {
       {"a copy on this PC", true, File, {}, open},
       {"a copy holding it alone", false, File, {DiskFault::InUse}, open},
       {"no permission", false, File, {DiskFault::Denied}, unusable},
       {"a folder of that name", false, Folder, {}, unusable},
       {"a read-only folder", false, None, {DiskFault::Denied}, ""},
+      {"a folder this PC may only read", false, File, {DiskFault::Denied}, "", 21},
       {"no byte-range locks", false, File, {DiskFault::None, DiskFault::Error},
        "Esta carpeta no admite los bloqueos de archivo con los que varios equipos trabajan a la "
        "vez en ella: mientras el programa est\xE9 abierto aqu\xED, no se podr\xE1 abrir en otro "
@@ -215,6 +225,8 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
     StandInReset();
     LeaveWorkingFolder();
     std::system("rm -rf presupuestos.lck config.cfg");
+    WriteBytes("datos.dat", "");
+    QuoteOpensDenied = c.quoteOpensDenied;
     if (c.lock == File) WriteBytes("presupuestos.lck", "");
     if (c.lock == Folder) mkdir("presupuestos.lck", 0777);
     if (c.runningHere) StandIn().mutexes.insert(FolderMutex());
