@@ -283,6 +283,15 @@ TEST_F(Settings, MissingQuotesAreTakenBackFromTrasvaseThenTheNewestBackups) {
   SaveRefusal why = SaveRefusal::None;
   EXPECT_FALSE(SaveQuote(1, 0, &why));
   EXPECT_EQ(why, SaveRefusal::QuotesMissing);
+  // Not while another copy saves, whose quote the count would leave out.
+  DiskFile* other = DiskOpen("presupuestos.lck", DiskMode::Shared);
+  ASSERT_EQ(DiskTryLock(other, 0, 1), DiskLock::Taken);
+  DiskWaitFn wait = DiskWait;
+  DiskWait = [](int) {};
+  EXPECT_FALSE(ContinueAfterStoredQuotes());
+  EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(0x41414141, 3));
+  DiskWait = wait;
+  DiskClose(other);
   ASSERT_TRUE(ContinueAfterStoredQuotes());
   EXPECT_EQ(RecordCount, 9);
   EXPECT_EQ(ReadBytes("config.cfg"), SettingsBytes(9, 3));
