@@ -196,10 +196,9 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
   // (where the folder has no byte-range locks, or an older program): the
   // program says so and does not start; nor where a lock file is there and
   // cannot be opened, which would let two copies change the files at once.
-  // A read-only folder, where none is there or can be made, runs unguarded,
-  // as one whose lock file and quotes this PC may only read (a share
-  // read-only for it); a folder without byte-range locks runs alone, and
-  // says so.
+  // A read-only folder (no lock file there or made, or none this PC may
+  // write beside quotes it may not) runs unguarded; a folder without
+  // byte-range locks runs alone, and says so.
   enum Lock { None, File, Folder };
   struct Case {
     const char* what;
