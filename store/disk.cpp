@@ -151,6 +151,8 @@ void DiskPause(int milliseconds) {
 
 DiskFailure DiskLastFailure() { return First; }
 
+void DiskNoteFailure(DiskCause cause, const char* path) { Note(cause, path); }
+
 void DiskClearFailure() { First = Current = DiskFailure(); }
 
 DiskFile* DiskOpen(const char* path, DiskMode mode) {

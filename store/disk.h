@@ -60,6 +60,9 @@ struct DiskFailure {
 // cause, not what the clean-up after it met); cause None when none.
 DiskFailure DiskLastFailure();
 void DiskClearFailure();
+// Keeps a failure its caller met without an operation failing (a lock held
+// too long by another copy) as met on `path`.
+void DiskNoteFailure(DiskCause cause, const char* path);
 
 // An open or a rename refused for a moment (a sharing violation or a denied
 // access, as an antivirus, indexer or sync client causes) is tried again

@@ -90,6 +90,7 @@ StoreLock::StoreLock() {
     // there were locks.
     taken_ = locked_ || lock == DiskLock::Unsupported;
     busy_ = lock == DiskLock::Busy;
+    if (busy_ && waited >= kLockWaitMs) DiskNoteFailure(DiskCause::InUse, kLockFile);
     if (!busy_ || waited >= kLockWaitMs) return;
     DiskPause(kRetryStepMs);
   }

@@ -29,14 +29,15 @@ void LeaveWorkingFolder();
 constexpr int kLockWaitMs = 5000;
 
 // The lock for one change (a save, a correction, start-up's repairs, the
-// backup, empresa.ini written), taken on construction and let go of on destruction; nothing else
-// is done while it is held, least of all waiting for the user. Taken waits
-// up to kLockWaitMs while another copy holds it, trying again every
-// kRetryStepMs; false then is Busy. A folder without the lock (Alone,
-// Unguarded, or a lock file that cannot be made in a read-only folder)
-// is taken at once: no other copy changes its files meanwhile. A lock file
-// that this copy joined holding and that can no longer be opened (deleted
-// while held) is never taken.
+// backup, empresa.ini written), taken on construction and let go of on
+// destruction; nothing else is done while it is held, least of all waiting
+// for the user. Taken waits up to kLockWaitMs while another copy holds it,
+// trying again every kRetryStepMs; false then is Busy, kept as a failure
+// (DiskLastFailure) of presupuestos.lck in use. A folder without the lock
+// (Alone, Unguarded, or a lock file that cannot be made in a read-only
+// folder) is taken at once: no other copy changes its files meanwhile. A
+// lock file that this copy joined holding and that can no longer be opened
+// (deleted while held) is never taken.
 class StoreLock {
  public:
   StoreLock();

@@ -105,17 +105,25 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
   std::string stored = StoreQuotes(2);
   DiskWaitFn savedWait = DiskWait;
   DiskWait = CountWait;
+  const std::string busy =
+      "\nOtro equipo lleva m\xE1s de 5 segundos guardando en la carpeta de los datos. Vuelva a "
+      "intentarlo dentro de un momento.";
+  // A new quote, a correction, the business's data: each says why it failed.
   for (int freeAfter : {0, 1200}) {
-    for (unsigned char isNew : {1, 0}) {
+    for (int change : {1, 0, 2}) {
       Other = DiskOpen("presupuestos.lck", DiskMode::Shared);
       ASSERT_EQ(DiskTryLock(Other, 0, 1), DiskLock::Taken);
       Waited = 0;
       FreeAfter = freeAfter;
       SaveRefusal why = SaveRefusal::None;
-      EXPECT_EQ(SaveQuote(isNew, 2, &why), freeAfter != 0);
+      DiskClearFailure();
+      bool saved = change == 2 ? WriteCompanyData(CompanyData())
+                               : SaveQuote(static_cast<unsigned char>(change), 2, &why);
+      EXPECT_EQ(saved, freeAfter != 0);
       EXPECT_EQ(Waited, freeAfter != 0 ? freeAfter : 5000);
       if (freeAfter != 0) continue;
-      EXPECT_EQ(why, SaveRefusal::StoreBusy);
+      EXPECT_EQ(why, change == 2 ? SaveRefusal::None : SaveRefusal::StoreBusy);
+      EXPECT_EQ(CauseSentence(DiskLastFailure()), busy);
       EXPECT_TRUE(ReadBytes("datos.dat") == stored);
       DiskClose(Other);
     }
@@ -138,9 +146,7 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
   LeaveWorkingFolder();
   DiskWait = savedWait;
   TellSaveFailed(nullptr, SaveRefusal::StoreBusy, DiskFailure());
-  EXPECT_EQ(StandIn().boxes.at(0).text,
-            "No se ha podido guardar el presupuesto.\nOtro equipo lleva m\xE1s de 5 segundos "
-            "guardando en la carpeta de los datos. Vuelva a intentarlo dentro de un momento.");
+  EXPECT_EQ(StandIn().boxes.at(0).text, "No se ha podido guardar el presupuesto." + busy);
 }
 
 TEST_F(SharedFolder, TheDialogsSeeQuotesAnotherCopyStored) {
