@@ -127,6 +127,12 @@ std::FILE* AsStream(HANDLE handle, const OpenWay& way) {
   return stream;
 }
 
+// An existing file, not a folder.
+bool IsPlainFile(const std::wstring& name) {
+  DWORD attributes = GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 std::FILE* SystemOpen(const char* path, DiskMode mode) {
@@ -144,16 +150,22 @@ std::FILE* SystemOpen(const char* path, DiskMode mode) {
   SystemClearError();
   HANDLE handle = CreateFileW(name.c_str(), way.access, share, nullptr, way.disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD refused = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
   bool toLock = mode == DiskMode::Shared || mode == DiskMode::Alone;
-  if (handle == INVALID_HANDLE_VALUE && toLock && GetLastError() == ERROR_ACCESS_DENIED &&
-      !SystemIsFolder(path)) {
+  if (toLock && refused == ERROR_ACCESS_DENIED && IsPlainFile(name)) {
     // A lock file marked read-only, or one on a read-only medium, still
-    // locks when opened for reading alone.
+    // locks when opened for reading alone. Where there is none, the folder's
+    // denied access is kept: a read-only folder, not (as the second open's
+    // "not found" would say) a lock file that cannot be used.
     way = {GENERIC_READ, OPEN_EXISTING, _O_RDONLY, "rb"};
     handle = CreateFileW(name.c_str(), way.access, share, nullptr, way.disposition,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    refused = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
   }
-  if (!KeptSystem(handle != INVALID_HANDLE_VALUE)) return nullptr;
+  if (handle == INVALID_HANDLE_VALUE) {
+    Cause = CauseOfSystemError(refused);
+    return nullptr;
+  }
   std::FILE* stream = AsStream(handle, way);
   SystemKept(stream != nullptr);
   return stream;
