@@ -11,11 +11,6 @@
 
 namespace {
 
-// Why a change waited for the lock in vain, whatever the change was.
-const char kStoreBusy[] =
-    "\nOtro equipo lleva m\xE1s de 5 segundos guardando en la carpeta de los datos. Vuelva a "
-    "intentarlo dentro de un momento.";
-
 void Tell(HWND dialog, const std::string& text) {
   ShowMessage(dialog, text, "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
 }
@@ -33,8 +28,6 @@ const char* Reason(SaveRefusal why) {
       return "\nEl presupuesto ha cambiado en datos.dat desde que se mostr\xF3 (lo ha guardado "
              "otra copia del programa): la correcci\xF3n no se ha guardado. Cierre la ventana y "
              "vuelva a abrirla para ver el presupuesto guardado.";
-    case SaveRefusal::StoreBusy:
-      return kStoreBusy;
     case SaveRefusal::None:
       break;
   }
@@ -75,7 +68,12 @@ std::string CauseSentence(const DiskFailure& failure) {
       }
       return "\nCausa: no hay permiso para escribir en la carpeta.";
     case DiskCause::InUse:
-      if (failure.file == kLockFile) return kStoreBusy;
+      // Another copy's change held the lock for the whole wait, whatever
+      // this change was.
+      if (failure.file == kLockFile) {
+        return "\nOtro equipo lleva m\xE1s de 5 segundos guardando en la carpeta de los datos. "
+               "Vuelva a intentarlo dentro de un momento.";
+      }
       return "\nCausa: otro programa est\xE1 usando " + failure.file + ".";
     case DiskCause::Other:
     case DiskCause::None:

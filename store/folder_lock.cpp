@@ -89,9 +89,11 @@ StoreLock::StoreLock() {
     // A file system that refuses the lock now is no worse off than before
     // there were locks.
     taken_ = locked_ || lock == DiskLock::Unsupported;
-    busy_ = lock == DiskLock::Busy;
-    if (busy_ && waited >= kLockWaitMs) DiskNoteFailure(DiskCause::InUse, kLockFile);
-    if (!busy_ || waited >= kLockWaitMs) return;
+    if (lock != DiskLock::Busy) return;
+    if (waited >= kLockWaitMs) {
+      DiskNoteFailure(DiskCause::InUse, kLockFile);
+      return;
+    }
     DiskPause(kRetryStepMs);
   }
 }

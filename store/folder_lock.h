@@ -32,7 +32,7 @@ constexpr int kLockWaitMs = 5000;
 // backup, empresa.ini written), taken on construction and let go of on
 // destruction; nothing else is done while it is held, least of all waiting
 // for the user. Taken waits up to kLockWaitMs while another copy holds it,
-// trying again every kRetryStepMs; false then is Busy, kept as a failure
+// trying again every kRetryStepMs; false then, kept as a failure
 // (DiskLastFailure) of presupuestos.lck in use. A folder without the lock
 // (Alone, Unguarded, or a lock file that cannot be made in a read-only
 // folder) is taken at once: no other copy changes its files meanwhile. A
@@ -45,11 +45,9 @@ class StoreLock {
   StoreLock(const StoreLock&) = delete;
   StoreLock& operator=(const StoreLock&) = delete;
   bool Taken() const { return taken_; }
-  bool Busy() const { return busy_; }
 
  private:
   struct DiskFile* file_ = nullptr;
   bool locked_ = false;
   bool taken_ = false;
-  bool busy_ = false;
 };

@@ -34,10 +34,7 @@ void RestoreLength(int64_t length) {
 
 bool Append(const QuoteRecord& record, SaveRefusal& refusal) {
   StoreLock lock;
-  if (!lock.Taken()) {
-    if (lock.Busy()) refusal = SaveRefusal::StoreBusy;
-    return false;
-  }
+  if (!lock.Taken()) return false;
   SettingsSeen settings = SeeSettings();
   // datos.dat is opened without ever emptying it; a missing one is made,
   // for the first quote only.
@@ -98,10 +95,7 @@ bool BuildReplacements(DiskFile* source, int32_t count, int32_t number,
 bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* shown,
              SaveRefusal& refusal) {
   StoreLock lock;
-  if (!lock.Taken()) {
-    if (lock.Busy()) refusal = SaveRefusal::StoreBusy;
-    return false;
-  }
+  if (!lock.Taken()) return false;
   SettingsSeen settings = SeeSettings();
   DiskFile* source = DiskOpen(kQuoteFile, DiskMode::Read);
   FileSeen quotes;

@@ -13,8 +13,9 @@ struct QuoteRecord;
 // RecordCount + 1 unless another copy stored meanwhile. Otherwise replaces
 // quote `number`. True once the quote is on disk. On false nothing stored
 // has changed; `refusal`, when given, tells why where the store knows (see
-// PlanAppend and MayCorrect, and StoreBusy where another copy held the
-// store's lock too long), and `failure` what the disk said where it failed.
+// PlanAppend and MayCorrect), and `failure` what the disk said where it
+// failed, or presupuestos.lck in use where another copy held the store's
+// lock too long.
 // Both hold the store's lock (folder_lock.h) from the first read to the
 // last rename.
 //

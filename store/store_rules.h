@@ -10,9 +10,8 @@
 
 // Why a save was refused, where the store can tell.
 enum class SaveRefusal {
-  None,               // saved, or failed on the disk
+  None,               // saved, or failed on the disk (or waiting for the lock): see DiskFailure
   FilesChanged,       // config.cfg counts other quotes than datos.dat holds
-  StoreBusy,          // another copy held the store's lock for longer than kLockWaitMs
   QuotesMissing,      // datos.dat holds fewer whole quotes than are counted
   NoNumberLeft,       // the count is at its largest
   ChangedSinceShown,  // the quote on disk is no longer the one the dialog showed

@@ -122,7 +122,7 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
       EXPECT_EQ(saved, freeAfter != 0);
       EXPECT_EQ(Waited, freeAfter != 0 ? freeAfter : 5000);
       if (freeAfter != 0) continue;
-      EXPECT_EQ(why, change == 2 ? SaveRefusal::None : SaveRefusal::StoreBusy);
+      EXPECT_EQ(why, SaveRefusal::None);
       EXPECT_EQ(CauseSentence(DiskLastFailure()), busy);
       EXPECT_TRUE(ReadBytes("datos.dat") == stored);
       DiskClose(Other);
@@ -145,7 +145,7 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
   DiskHook = nullptr;
   LeaveWorkingFolder();
   DiskWait = savedWait;
-  TellSaveFailed(nullptr, SaveRefusal::StoreBusy, DiskFailure());
+  TellSaveFailed(nullptr, SaveRefusal::None, DiskFailure{DiskCause::InUse, "presupuestos.lck"});
   EXPECT_EQ(StandIn().boxes.at(0).text, "No se ha podido guardar el presupuesto." + busy);
 }
 
