@@ -7,6 +7,7 @@
 #include "common/picture_decoder.h"
 #include "common/text_file.h"
 #include "store/disk.h"
+#include "store/folder_lock.h"
 
 namespace {
 
@@ -38,8 +39,10 @@ bool ReadOutsideFile(const std::wstring& path, std::string& bytes) {
 bool StoreLogo(const std::string& bytes) {
   std::string name = LogoFileName(bytes);
   if (name.empty()) return false;
+  // Another copy storing its logo builds the same temporary.
+  StoreLock lock;
   std::string temporary = name + ".tmp";
-  return DiskWriteWhole(name.c_str(), temporary.c_str(), bytes.data(), bytes.size());
+  return lock.Taken() && DiskWriteWhole(name.c_str(), temporary.c_str(), bytes.data(), bytes.size());
 }
 
 bool ReadLogo(const std::string& name, Picture& picture) {

@@ -19,8 +19,8 @@ std::string LogoFileName(const std::string& bytes);
 bool ReadOutsideFile(const std::wstring& path, std::string& bytes);
 
 // Puts `bytes` in the working folder under their LogoFileName, whole or
-// not at all (a temporary beside it, then renamed); false where it could
-// not be written.
+// not at all (a temporary beside it, then renamed), under the store's lock;
+// false where it could not be written or the lock was waited for in vain.
 bool StoreLogo(const std::string& bytes);
 
 // The logo named `name` in the working folder, shrunk to kLogoMost*; false

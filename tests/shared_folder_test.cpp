@@ -14,6 +14,7 @@
 #include "dialogs/search_dialog.h"
 #include "store/company_file.h"
 #include "store/folder_lock.h"
+#include "store/logo_file.h"
 #include "store/quote_file.h"
 #include "store/start_up.h"
 #include "tests/dialog_driver.h"
@@ -108,17 +109,19 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
   const std::string busy =
       "\nOtro equipo lleva m\xE1s de 5 segundos guardando en la carpeta de los datos. Vuelva a "
       "intentarlo dentro de un momento.";
-  // A new quote, a correction, the business's data: each says why it failed.
+  // A new quote, a correction, the business's data, its logo: each says why
+  // it failed.
   for (int freeAfter : {0, 1200}) {
-    for (int change : {1, 0, 2}) {
+    for (int change : {1, 0, 2, 3}) {
       Other = DiskOpen("presupuestos.lck", DiskMode::Shared);
       ASSERT_EQ(DiskTryLock(Other, 0, 1), DiskLock::Taken);
       Waited = 0;
       FreeAfter = freeAfter;
       SaveRefusal why = SaveRefusal::None;
       DiskClearFailure();
-      bool saved = change == 2 ? WriteCompanyData(CompanyData())
-                               : SaveQuote(static_cast<unsigned char>(change), 2, &why);
+      bool saved = change == 3   ? StoreLogo("BM logo")
+                   : change == 2 ? WriteCompanyData(CompanyData())
+                                 : SaveQuote(static_cast<unsigned char>(change), 2, &why);
       EXPECT_EQ(saved, freeAfter != 0);
       EXPECT_EQ(Waited, freeAfter != 0 ? freeAfter : 5000);
       if (freeAfter != 0) continue;
