@@ -1,12 +1,11 @@
 // Finds the window of the copy that runs on this working folder by the
-// identity of the lock file they share, and brings it forward.
+// folder's identity, and brings it forward.
 #include "app/running_copy.h"
 
 #include <cstdint>
 
 #include "app/main_window.h"
 #include "store/disk.h"
-#include "store/file_names.h"
 
 namespace {
 
@@ -18,10 +17,11 @@ struct FolderIdentity {
   std::uintptr_t file = 0;
 };
 
-// The lock file's identity, read as the store reads any file's.
+// The folder's own identity, as the mutex of single_instance.cpp is named
+// after it: a read-only folder may have no lock file.
 bool ReadFolderIdentity(FolderIdentity* identity) {
   uint64_t volume = 0, file = 0;
-  if (!DiskIdentity(kLockFile, volume, file)) return false;
+  if (!DiskIdentity(".", volume, file)) return false;
   identity->volume = static_cast<std::uintptr_t>(volume);
   identity->file = static_cast<std::uintptr_t>(file);
   return true;

@@ -4,9 +4,9 @@
 #include <windows.h>
 
 // Marks the running copy's main window with the identity of its working
-// folder's lock file (volume and file number: the same however the folder
-// is reached), so that a later copy on this PC can tell it from copies
-// running on other folders.
+// folder (volume and file number: the same however the folder is reached),
+// so that a later copy on this PC can tell it from copies running on other
+// folders.
 void MarkWindowWithFolder(HWND window);
 
 // Brings to the front the main window marked with this working folder,

@@ -265,7 +265,7 @@ TEST_F(Startup, SecondCopyTouchesNothing) {
 }
 
 // A second copy raises the one copy whose window carries the identity of this
-// folder's lock file, as that copy marked it, and no copy of another folder.
+// folder, as that copy marked it, and no copy of another folder.
 TEST_F(Startup, SecondCopyBringsTheCopyOfItsFolderForward) {
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
   std::map<std::string, HANDLE> marks = StandIn().marks;
