@@ -5,7 +5,7 @@
 enum class FolderClaim {
   Held,           // this copy shares presupuestos.lck with the other copies
   Alone,          // the folder has no byte-range locks: this copy holds it alone
-  Unguarded,      // a read-only folder: no lock file can be made there
+  Unguarded,      // a read-only folder, or one this PC may only read (see FolderShare)
   HeldByAnother,  // a copy on this PC uses the folder, or one holds it alone
   LockUnusable,   // presupuestos.lck is there but cannot be opened (a folder, no permission)
 };

@@ -14,8 +14,8 @@ std::size_t FirstWordMissing(const std::vector<std::string>& words, int32_t numb
                              const QuoteRecord* record);
 
 // The numbers of quotes 1 to `count` listed for `typed`, newest first, from
-// one pass over datos.dat, or another where the file changed during it. Of the quotes missing after the file's end, at
-// most the first kMostMissingListed are looked at: a damaged count can say
-// millions.
+// one pass over datos.dat, or again, a few times at most, where the file
+// changed during it. Of the quotes missing after the file's end, at most the
+// first kMostMissingListed are looked at: a damaged count can say millions.
 std::vector<int32_t> FindQuotes(const std::string& typed, int32_t count);
 constexpr int32_t kMostMissingListed = 1000;

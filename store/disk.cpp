@@ -71,12 +71,14 @@ bool Noted(bool done, const std::string& path) {
   return done;
 }
 
-// Asks the observer about the next operation on `path`; false (and the
-// failure noted) when it is to fail.
+// The fault the observer plans for the next operation on `path`.
 DiskFault Planned(DiskOp op, const std::string& path) {
   return Observer && Observer->before ? Observer->before(op, path.c_str()) : DiskFault::None;
 }
 
+// Whether the next operation on `path` may go; where it is to fail, the
+// planned fault's cause is noted, but for a short write (noted once its half
+// is down) and a removal (whose failure is never kept).
 bool Go(DiskOp op, const std::string& path, DiskFault* fault = nullptr) {
   DiskFault planned = Planned(op, path);
   if (fault) *fault = planned;

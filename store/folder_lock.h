@@ -37,7 +37,9 @@ constexpr int kLockWaitMs = 5000;
 // (Alone, Unguarded, or a lock file that cannot be made in a read-only
 // folder) is taken at once: no other copy changes its files meanwhile. A
 // lock file that this copy joined holding and that can no longer be opened
-// (deleted while held) is never taken.
+// (deleted while held) is never taken. Never taken while another StoreLock
+// of this process is held: each opens presupuestos.lck anew, and two opens
+// exclude each other as two copies do, so the inner one would wait in vain.
 class StoreLock {
  public:
   StoreLock();

@@ -7,9 +7,9 @@
 #include "store/start_up_report.h"
 
 // Looks for quotes first..last and writes each one found into datos.dat in
-// its place, durably, from the newest source that holds it as a quote. Adds to `report` what came back from
-// where, and sets its still-missing range, and the source that could not be
-// read where that leaves quotes missing.
+// its place, durably, from the newest source that holds it as a quote. Adds
+// to `report` what came back from where, and sets its still-missing range,
+// and the source that could not be read where that leaves quotes missing.
 void RecoverMissingQuotes(int32_t first, int32_t last, StartUpReport& report);
 
 // Finishes a correction cut short where a rename is no atomic replace:
