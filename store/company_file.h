@@ -38,6 +38,8 @@ CompanyRead ConvertAndReadCompanyFile();
 // or quotes around it is written within quotes, so that it reads back as it
 // was. A damaged file (see CompanyRead) is first set aside under the first
 // free name of empresa.ini.anterior, empresa.ini.anterior2, ..., told in
-// `setAside`, and a new one made. False, the file as it was, when some key
-// could not be written or a damaged file could not be set aside.
+// `setAside`, and a new one made. False when some key could not be written
+// or a damaged file could not be set aside, or another copy held the store's
+// lock for the whole wait: the file as it was, but for a damaged one set
+// aside already (`setAside` then says where).
 bool WriteCompanyData(const CompanyData& company, std::string* setAside = nullptr);
