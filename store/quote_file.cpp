@@ -32,19 +32,23 @@ void RestoreLength(int64_t length) {
   DiskClose(file);
 }
 
+// datos.dat opened as `mode` (null where it is missing), and what it holds;
+// false where it is there and cannot be opened.
+bool OpenQuotes(DiskMode mode, DiskFile*& file, FileSeen& quotes) {
+  file = DiskOpen(kQuoteFile, mode);
+  if (file) quotes = {true, DiskSize(file)};
+  return file || !DiskExists(kQuoteFile);
+}
+
 bool Append(const QuoteRecord& record, SaveRefusal& refusal) {
   StoreLock lock;
   if (!lock.Taken()) return false;
   SettingsSeen settings = SeeSettings();
   // datos.dat is opened without ever emptying it; a missing one is made,
   // for the first quote only.
-  DiskFile* file = DiskOpen(kQuoteFile, DiskMode::Update);
+  DiskFile* file = nullptr;
   FileSeen quotes;
-  if (file) {
-    quotes = {true, DiskSize(file)};
-  } else if (DiskExists(kQuoteFile)) {
-    return false;
-  }
+  if (!OpenQuotes(DiskMode::Update, file, quotes)) return false;
   int32_t number = 0;
   if (!PlanAppend(settings, quotes, &number, &refusal)) {
     if (file) DiskClose(file);
@@ -97,13 +101,9 @@ bool Correct(int32_t number, const QuoteRecord& corrected, const QuoteRecord* sh
   StoreLock lock;
   if (!lock.Taken()) return false;
   SettingsSeen settings = SeeSettings();
-  DiskFile* source = DiskOpen(kQuoteFile, DiskMode::Read);
+  DiskFile* source = nullptr;
   FileSeen quotes;
-  if (source) {
-    quotes = {true, DiskSize(source)};
-  } else if (DiskExists(kQuoteFile)) {
-    return false;
-  }
+  if (!OpenQuotes(DiskMode::Read, source, quotes)) return false;
   bool changed = false;
   int32_t count = 0;
   bool built = MayCorrect(number, settings, quotes, &count, &refusal) &&
