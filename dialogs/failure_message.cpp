@@ -75,6 +75,9 @@ std::string CauseSentence(const DiskFailure& failure) {
                "Vuelva a intentarlo dentro de un momento.";
       }
       return "\nCausa: otro programa est\xE1 usando " + failure.file + ".";
+    case DiskCause::Network:
+      return "\nCausa: se ha perdido la conexi\xF3n con la carpeta de los datos en la red. "
+             "Compruebe la red y vuelva a intentarlo.";
     case DiskCause::Other:
     case DiskCause::None:
       break;

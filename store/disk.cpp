@@ -48,6 +48,8 @@ DiskCause CauseOfFault(DiskFault fault) {
       return DiskCause::NoPermission;
     case DiskFault::InUse:
       return DiskCause::InUse;
+    case DiskFault::NetworkLost:
+      return DiskCause::Network;
     case DiskFault::Error:
     case DiskFault::None:
       break;

@@ -31,7 +31,7 @@ enum class DiskOp {
 // error, (for a write) put only part of the bytes down, as on a full disk,
 // or fail as the system does for a full disk, a denied permission or a file
 // that another program holds.
-enum class DiskFault { None, Error, ShortWrite, DiskFull, Denied, InUse };
+enum class DiskFault { None, Error, ShortWrite, DiskFull, Denied, InUse, NetworkLost };
 
 // A change to the disk that took place: a file made new or emptied, a file
 // synced, a name given to another file or folder, a folder made, a name

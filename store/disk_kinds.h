@@ -15,4 +15,6 @@ enum class DiskMode {
 enum class DiskLock { Taken, Busy, Unsupported, Failed };
 
 // Why an operation failed, as far as the system tells.
-enum class DiskCause { None, DiskFull, NoPermission, InUse, Other };
+// Network: the folder's server could not be reached, or the connection to it
+// was lost.
+enum class DiskCause { None, DiskFull, NoPermission, InUse, Network, Other };

@@ -32,6 +32,17 @@ DiskCause CauseOfErrno(int error) {
     case ETXTBSY:
 #endif
       return DiskCause::InUse;
+    // A network file system whose server went away or cannot be reached.
+    case ENOTCONN:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case ECONNRESET:
+    case ECONNABORTED:
+    case ESTALE:
+      return DiskCause::Network;
     default:
       return DiskCause::Other;
   }

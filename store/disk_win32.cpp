@@ -23,10 +23,21 @@ DiskCause CauseOfSystemError(DWORD error) {
       return DiskCause::DiskFull;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
       return DiskCause::NoPermission;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
       return DiskCause::InUse;
+    // A share whose server went away, or that cannot be reached now.
+    case ERROR_BAD_NETPATH:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_CONNECTION_ABORTED:
+      return DiskCause::Network;
     default:
       return DiskCause::Other;
   }

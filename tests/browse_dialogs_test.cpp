@@ -291,13 +291,20 @@ TEST_F(ModifyDialog, AFailedSaveIsReportedAndChangesNothing) {
   std::string stored = StoreQuotes(2);
   Open(ModifyQuoteDialogProc);
   Type(IDC_BODY, "Nuevo cuerpo");
-  for (DiskFaultHook hook : {FailEveryDiskOp, FailWrites}) {
+  // The connection to the folder's server lost, from the first operation.
+  DiskFaultHook loseNetwork = [](DiskOp) { return DiskFault::NetworkLost; };
+  const std::pair<DiskFaultHook, std::string> faults[] = {
+      {FailEveryDiskOp, ""},
+      {FailWrites, kDiskFull},
+      {loseNetwork, "\nCausa: se ha perdido la conexi\xF3n con la carpeta de los datos en la red. "
+                    "Compruebe la red y vuelva a intentarlo."}};
+  for (const auto& [hook, cause] : faults) {
     StandIn().boxes.clear();
     DiskHook = hook;
     Press(ModifyQuoteDialogProc, IDC_SAVE);
     DiskHook = nullptr;
     ASSERT_EQ(StandIn().boxes.size(), 1u);
-    ExpectNotice(StandIn().boxes[0], std::string(kSaveFailed) + (hook == FailWrites ? kDiskFull : ""));
+    ExpectNotice(StandIn().boxes[0], kSaveFailed + cause);
     EXPECT_FALSE(StandIn().ended);
     EXPECT_EQ(ReadBytes("datos.dat"), stored);
     EXPECT_EQ(Shown(IDC_BODY), "Nuevo cuerpo");
