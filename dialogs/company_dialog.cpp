@@ -41,7 +41,7 @@ const Field kFields[] = {
 };
 const int kFooterIds[kFooterLines] = {IDC_COMPANY_FOOTER1, IDC_COMPANY_FOOTER2,
                                       IDC_COMPANY_FOOTER3};
-const char* const kFooterHints[kFooterLines] = {"Validez del presupuesto: 30 d\xED" "as",
+const char* const kFooterHints[kFooterLines] = {("Validez del presupuesto: 30 d\xED" "as"),
                                                 "Forma de pago", "Cuenta bancaria"};
 
 // The logo as the dialog has it: the name empresa.ini will hold, a newly
