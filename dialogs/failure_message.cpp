@@ -91,6 +91,13 @@ void TellSaveFailed(HWND dialog, SaveRefusal why, const DiskFailure& failure) {
   Tell(dialog, "No se ha podido guardar el presupuesto." + reason);
 }
 
+void TellStoredQuoteChanged(HWND dialog, int32_t number) {
+  Tell(dialog, "No se ha podido guardar el presupuesto.\nEl presupuesto " + IntToText(number, 0) +
+                   " ha cambiado en datos.dat desde que se guard\xF3 aqu\xED (lo ha guardado otra "
+                   "copia del programa): la correcci\xF3n no se ha guardado. El presupuesto "
+                   "guardado se ve en \"Modificar Presupuesto\".");
+}
+
 void TellPrintResult(HWND dialog, PrintResult result) {
   switch (result) {
     case PrintResult::DeviceFailed:

@@ -14,6 +14,11 @@
 void TellSaveFailed(HWND dialog, SaveRefusal why = SaveRefusal::None,
                     const DiskFailure& failure = DiskFailure());
 
+// The quote `number` this new-quote dialog stored was corrected by another
+// copy since: told with the way to see it, since this dialog, opened again,
+// would show a new quote rather than the stored one.
+void TellStoredQuoteChanged(HWND dialog, int32_t number);
+
 // The sentence that names a failure's cause (a full disk, no permission, a
 // file in use), empty where the system gave none; start-up's boxes add it.
 std::string CauseSentence(const DiskFailure& failure);

@@ -72,17 +72,11 @@ bool Save(HWND dialog) {
   int32_t shown = NextNumber();
   NumberTold = false;
   if (!SaveWorkingCopy(IsNew, SavedAs, &why, &failure)) {
-    // Opened again, this dialog would show a new quote, not the stored one.
     if (why == SaveRefusal::ChangedSinceShown) {
-      ShowMessage(dialog,
-                  "No se ha podido guardar el presupuesto.\nEl presupuesto " + IntToText(SavedAs, 0) +
-                      " ha cambiado en datos.dat desde que se guard\xF3 aqu\xED (lo ha guardado otra "
-                      "copia del programa): la correcci\xF3n no se ha guardado. El presupuesto "
-                      "guardado se ve en \"Modificar Presupuesto\".",
-                  "Presupuestos", MB_OK | MB_ICONEXCLAMATION);
-      return false;
+      TellStoredQuoteChanged(dialog, SavedAs);
+    } else {
+      TellSaveFailed(dialog, why, failure);
     }
-    TellSaveFailed(dialog, why, failure);
     return false;
   }
   if (!first) return true;
