@@ -117,15 +117,13 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
       ASSERT_EQ(DiskTryLock(Other, 0, 1), DiskLock::Taken);
       Waited = 0;
       FreeAfter = freeAfter;
-      SaveRefusal why = SaveRefusal::None;
       DiskClearFailure();
       bool saved = change == 3   ? StoreLogo("BM logo")
                    : change == 2 ? WriteCompanyData(CompanyData())
-                                 : SaveQuote(static_cast<unsigned char>(change), 2, &why);
+                                 : SaveQuote(static_cast<unsigned char>(change), 2);
       EXPECT_EQ(saved, freeAfter != 0);
       EXPECT_EQ(Waited, freeAfter != 0 ? freeAfter : 5000);
       if (freeAfter != 0) continue;
-      EXPECT_EQ(why, SaveRefusal::None);
       EXPECT_EQ(CauseSentence(DiskLastFailure()), busy);
       EXPECT_TRUE(ReadBytes("datos.dat") == stored);
       DiskClose(Other);
@@ -148,8 +146,6 @@ TEST_F(SharedFolder, ASaveWaitsFiveSecondsForTheLockThenSaysSo) {
   DiskHook = nullptr;
   LeaveWorkingFolder();
   DiskWait = savedWait;
-  TellSaveFailed(nullptr, SaveRefusal::None, DiskFailure{DiskCause::InUse, "presupuestos.lck"});
-  EXPECT_EQ(StandIn().boxes.at(0).text, "No se ha podido guardar el presupuesto." + busy);
 }
 
 TEST_F(SharedFolder, TheDialogsSeeQuotesAnotherCopyStored) {
